@@ -1,0 +1,18 @@
+// The time of day in coordinated universal time, replaceable so that tests can fix it.
+#pragma once
+
+#include <functional>
+
+struct TTimeOfDay {
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+    int Millisecond = 0;
+};
+
+using TTimeOfDaySource = std::function<TTimeOfDay()>;
+
+TTimeOfDay UtcTimeOfDay();
+
+// Replaces the clock; an empty source restores the system clock.
+void SetTimeOfDaySource(TTimeOfDaySource Source);
