@@ -8,15 +8,19 @@
 namespace samplegen {
 namespace {
 
+using tile::Coverage;
 using tile::HashUnit;
+using tile::SmoothStep;
 
-float SmoothStep(float edge0, float edge1, float x) {
-    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f);
-    return t * t * (3.0f - 2.0f * t);
+constexpr int kGlassBlock = 64;
+constexpr float kMortar = 3.0f;
+
+// Distance of pixel (x, y) inside its glass block from the mortar around it (negative
+// in the mortar).
+float GlassBlockInset(int x, int y) {
+    const float bx = float(x % kGlassBlock) + 0.5f - 0.5f * kGlassBlock, by = float(y % kGlassBlock) + 0.5f - 0.5f * kGlassBlock;
+    return 0.5f * kGlassBlock - std::max(std::fabs(bx), std::fabs(by)) - kMortar;
 }
-
-// Coverage of an anti-aliased edge: 1 well inside (distance < 0), 0 outside.
-float Coverage(float signedDistance) { return std::clamp(0.5f - signedDistance, 0.0f, 1.0f); }
 
 }  // namespace
 
@@ -72,30 +76,28 @@ RgbImage RenderTexture11() {  // blue knitted wool
 }
 
 RgbImage RenderTexture13() {  // glass blocks in green and white
-    constexpr int kSize = 256, kBlock = 64;
-    constexpr float kMortar = 3.0f, kBevel = 9.0f;
+    constexpr int kSize = 256;
+    constexpr float kBevel = 9.0f;
     GreyImage height(kSize, kSize);
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
-            const float bx = float(x % kBlock) + 0.5f - 0.5f * kBlock, by = float(y % kBlock) + 0.5f - 0.5f * kBlock;
-            const float edge = 0.5f * kBlock - std::max(std::fabs(bx), std::fabs(by)) - kMortar;
-            const float ring = std::max(std::fabs(bx), std::fabs(by)) + 0.3f * std::min(std::fabs(bx), std::fabs(by));
-            const float ripple = 1.2f * std::sin(ring * 0.55f);
-            height.at(x, y) = edge <= 0 ? 0.0f : 6.0f * SmoothStep(0.0f, kBevel, edge) + (edge > kBevel ? ripple : 0.0f);
+            const float inset = GlassBlockInset(x, y);
+            // Rounded-square ripples in the middle of each block, as pressed glass has.
+            const float bx = std::fabs(float(x % kGlassBlock) + 0.5f - 0.5f * kGlassBlock);
+            const float by = std::fabs(float(y % kGlassBlock) + 0.5f - 0.5f * kGlassBlock);
+            const float ripple = 1.2f * std::sin(0.55f * (std::max(bx, by) + 0.3f * std::min(bx, by)));
+            height.at(x, y) = inset <= 0 ? 0.0f : 6.0f * SmoothStep(0.0f, kBevel, inset) + (inset > kBevel ? ripple : 0.0f);
         }
     const GreyImage light = tile::Relief(height, 1.0f);
     return tile::PaintTile(kSize, kSize, [&](float u, float v, int x, int y) {
-        const int block = (x / kBlock) + (y / kBlock);
-        const float bx = float(x % kBlock) + 0.5f - 0.5f * kBlock, by = float(y % kBlock) + 0.5f - 0.5f * kBlock;
-        const float edge = 0.5f * kBlock - std::max(std::fabs(bx), std::fabs(by)) - kMortar;
-        const float cloud = tile::Fbm(u, v, 8, 8, 3, 1301);
-        const Rgb glass = block % 2 == 0 ? Mix(Rgb{30, 140, 80}, Rgb{110, 210, 140}, 0.5f + 0.5f * cloud)
-                                         : Mix(Rgb{200, 222, 210}, Rgb{250, 255, 250}, 0.5f + 0.5f * cloud);
+        const bool green = (x / kGlassBlock + y / kGlassBlock) % 2 == 0;
+        const float cloud = 0.5f + 0.5f * tile::Fbm(u, v, 8, 8, 3, 1301);
+        const Rgb glass = green ? Mix(Rgb{30, 140, 80}, Rgb{110, 210, 140}, cloud) : Mix(Rgb{200, 222, 210}, Rgb{250, 255, 250}, cloud);
         const Rgb mortar = Rgb{228, 230, 222} * (0.9f + 0.1f * HashUnit(x, y, 1302));
         const float lit = light.at(x, y);
         const float sparkle = std::pow(std::clamp(lit - 0.9f, 0.0f, 1.0f) * 3.0f, 2.0f);
         const Rgb surface = Mix(glass * (0.45f + 0.6f * lit), Rgb{255, 255, 255}, std::min(1.0f, sparkle));
-        return Mix(mortar, surface, Coverage(-edge));
+        return Mix(mortar, surface, Coverage(-GlassBlockInset(x, y)));
     });
 }
 

@@ -10,15 +10,13 @@
 namespace samplegen {
 namespace {
 
+using tile::Coverage;
 using tile::HashUnit;
 
 // Keeps the brighter of the existing colour and the new one, channel by channel.
 void Lighten(Rgb& pixel, Rgb colour) {
     pixel = {std::max(pixel.r, colour.r), std::max(pixel.g, colour.g), std::max(pixel.b, colour.b)};
 }
-
-// Coverage of an anti-aliased edge: 1 well inside (distance < 0), 0 outside.
-float Coverage(float signedDistance) { return std::clamp(0.5f - signedDistance, 0.0f, 1.0f); }
 
 // Draws `count` round marks: mark(i) gives centre, radius and the colour function, which
 // receives the offset from the centre divided by the radius.

@@ -3,6 +3,7 @@
 // Positions are given as (u, v) in tile units: 0 … 1 spans the whole picture once.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -45,6 +46,14 @@ struct CellSample {
     float toX = 0, toY = 0;
 };
 CellSample Cells(float u, float v, int cellsX, int cellsY, std::uint32_t seed, float jitter = 0.9f);
+
+// Coverage of an anti-aliased edge: 1 well inside (distance < 0), 0 outside.
+inline float Coverage(float signedDistance) { return std::clamp(0.5f - signedDistance, 0.0f, 1.0f); }
+
+inline float SmoothStep(float edge0, float edge1, float x) {
+    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f);
+    return t * t * (3.0f - 2.0f * t);
+}
 
 // Hue, saturation, value (all 0 … 1, hue wrapping) to a colour in 0 … 255.
 Rgb Hsv(float hue, float saturation, float value);
