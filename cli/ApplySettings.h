@@ -1,0 +1,17 @@
+// Settings reach the generator only through its own setters, so that every clamp and side
+// effect applies exactly as when the window's stored layout is read.
+#pragma once
+
+#include "Options.h"
+#include "Stereogram.h"
+
+namespace cli {
+
+// The state the window holds when the user first sees it: the textured kind with the
+// window's fixed settings, depth map 1 and texture 1.
+void ApplyStartState(TStereogram& Stereogram);
+
+// Raises Exception when a picture file cannot be read.
+void ApplySetting(TStereogram& Stereogram, const SettingAction& Action);
+
+}  // namespace cli

@@ -1,0 +1,64 @@
+// The command line turned into what to do: the setting options as an ordered list of
+// actions (their order matters, because the generator's setters depend on each other),
+// and the options that steer the run and the output.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Stereogram.h"
+
+namespace cli {
+
+// A command line that cannot be used as given; the text is one line without the program name.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class Setting : std::uint8_t {
+    DepthMap, MaskMap, StereoType, Blur, DotColor, DotIntensity, Oversampling,
+    ObservDistance, MaxDepth, MinDepth, DPI, Width, Height, Separation,
+};
+
+// Where a depth map or texture comes from: nothing, a built-in sample, or a file.
+struct PictureSource {
+    enum class Kind : std::uint8_t { None, Sample, File };
+    Kind From = Kind::None;
+    int Number = 0;        // the built-in sample's number, for Kind::Sample
+    std::string FileName;  // for Kind::File
+
+    bool operator==(const PictureSource&) const = default;
+};
+
+using SettingValue = std::variant<int, double, PictureSource, TStereoGramType, TBlurType, TRandomDotColorType>;
+
+struct SettingAction {
+    Setting Target;
+    SettingValue Value;
+    std::string Option;    // the long option name, e.g. "--width"
+    std::string Argument;  // the value as the user wrote it
+};
+
+enum class Command : std::uint8_t { Render, PrintSettings, ListSamples, Help, Version };
+
+struct Options {
+    Command Action = Command::Render;
+    std::vector<SettingAction> Settings;
+    std::optional<std::uint32_t> Seed;
+    std::string OutputPath = "stereogram.png";
+    bool Quiet = false;
+};
+
+// Parses the arguments after the program name. Raises UsageError for an unknown option, a
+// missing or malformed value, a value outside its type's range, an unknown sample number
+// or an output file name whose extension names no known format.
+// --help, --version and --list-samples end the parse: what follows them is not read.
+Options ParseOptions(std::span<const std::string> Args);
+
+}  // namespace cli

@@ -1,0 +1,53 @@
+// The command line's names for the generator's kinds, blur strengths and dot colours, in
+// both directions: the parser reads them, the settings report and the help print them.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "Stereogram.h"
+
+namespace cli {
+
+template <class E>
+struct NamedValue {
+    std::string_view Name;
+    E Value;
+};
+
+inline constexpr std::array<NamedValue<TStereoGramType>, 4> StereoTypeNames{{
+    {"fast-random-dot", sgtFastRandomDot},
+    {"colored-dot", sgtColoredDot},
+    {"random-dot-textured", sgtRandomDotTextured},
+    {"textured", sgtTextured},
+}};
+
+inline constexpr std::array<NamedValue<TBlurType>, 4> BlurNames{{
+    {"none", blurNone},
+    {"light", blurLight},
+    {"medium", blurMedium},
+    {"heavy", blurHeavy},
+}};
+
+inline constexpr std::array<NamedValue<TRandomDotColorType>, 2> DotColorNames{{
+    {"black-white", dctBlackWhite},
+    {"rgb", dctRGB},
+}};
+
+template <class E>
+std::optional<E> ValueOfName(std::span<const NamedValue<E>> Names, std::string_view Name) {
+    for (const auto& Entry : Names)
+        if (Entry.Name == Name) return Entry.Value;
+    return std::nullopt;
+}
+
+template <class E>
+std::string_view NameOfValue(std::span<const NamedValue<E>> Names, E Value) {
+    for (const auto& Entry : Names)
+        if (Entry.Value == Value) return Entry.Name;
+    return "?";
+}
+
+}  // namespace cli

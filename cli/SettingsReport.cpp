@@ -1,0 +1,41 @@
+#include "SettingsReport.h"
+
+#include <charconv>
+
+#include "SettingNames.h"
+
+namespace cli {
+namespace {
+
+// The shortest text that reads back as the same double.
+std::string NumberText(double Value) {
+    char Text[32];
+    const auto Result = std::to_chars(Text, Text + sizeof Text, Value);
+    return {Text, Result.ptr};
+}
+
+}  // namespace
+
+std::string SettingsReport(TStereogram& Stereogram) {
+    // Setting the viewing distance to itself recomputes the derived geometry, Separation included.
+    Stereogram.SetObservDistance(Stereogram.ObservDistance());
+    std::string Report;
+    const auto Line = [&Report](std::string_view Key, std::string_view Value) {
+        Report.append(Key).append("=").append(Value).append("\n");
+    };
+    Line("type", NameOfValue<TStereoGramType>(StereoTypeNames, Stereogram.StereoType()));
+    Line("blur", NameOfValue<TBlurType>(BlurNames, Stereogram.Blur()));
+    Line("dot-color", NameOfValue<TRandomDotColorType>(DotColorNames, Stereogram.RandomDotColor()));
+    Line("dot-intensity", std::to_string(Stereogram.DotIntensity()));
+    Line("oversampling", std::to_string(Stereogram.Oversampling()));
+    Line("observ-distance", NumberText(Stereogram.ObservDistance()));
+    Line("max-depth", NumberText(Stereogram.Max3Ddepth()));
+    Line("min-depth", NumberText(Stereogram.Min3Ddepth()));
+    Line("dpi", std::to_string(Stereogram.DPI()));
+    Line("width", std::to_string(Stereogram.Width()));
+    Line("height", std::to_string(Stereogram.Height()));
+    Line("separation", std::to_string(Stereogram.Separation()));
+    return Report;
+}
+
+}  // namespace cli
