@@ -1,5 +1,8 @@
-// Three open rings linked into a chain: each is a torus with a gap, the outer two open
-// away from the middle one, whose own gap opens upward.
+// Three open rings linked with each other: C-shaped tori at the corners of a triangle,
+// each tipped about the line from the triangle's centre so that it passes in front of one
+// neighbour and behind the other; every gap faces outward, away from the links.
+#include <array>
+#include <cmath>
 #include <numbers>
 
 #include "Raycast.h"
@@ -11,30 +14,30 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kRingRadius = 1.0f;
-constexpr float kTubeRadius = 0.2f;
-constexpr float kSpacing = 1.35f;        // between ring centres, along x
-constexpr float kTilt = 0.8f;            // of the outer rings' planes out of the picture plane
-constexpr float kKeptHalfAngle = 2.5f;   // each ring keeps about 290 degrees of its circle
+constexpr float kTubeRadius = 0.16f;
+constexpr float kSpacing = 1.2f;        // between ring centres
+constexpr float kTip = 0.6f;            // radians; enough for the tubes to pass clear of each other
+constexpr float kKeptHalfAngle = 2.5f;  // each ring keeps about 290 degrees of its circle
 
-// One ring of the chain: centred at x = centreX, its plane turned about the x axis by
-// planeTilt, its kept arc centred on the in-plane direction `keepToward` (radians from +y).
-float OpenRing(Vec3 p, float centreX, float planeTilt, float keepToward) {
-    const Vec3 local = RotateX(p - Vec3{centreX, 0, 0}, -planeTilt);
-    return SdOpenTorus(RotateZ(local, -keepToward), kKeptHalfAngle, kRingRadius, kTubeRadius);
+float OpenRing(Vec3 p, Point2 centre) {
+    const float outward = std::atan2(centre.y, centre.x);
+    // Turn the outward direction onto +x, undo the tip about it, then put the gap at +x.
+    Vec3 q = RotateZ(p - Vec3{centre.x, centre.y, 0}, -outward);
+    q = RotateX(q, -kTip);
+    return SdOpenTorus(RotateZ(q, -kPi / 2), kKeptHalfAngle, kRingRadius, kTubeRadius);
 }
 
 }  // namespace
 
 GreyImage RenderDepth15() {
-    const auto scene = [](Vec3 world) {
-        const Vec3 p = RotateZ(world, -0.12f);
-        const float left = OpenRing(p, -kSpacing, kTilt, -kPi / 2);
-        const float middle = OpenRing(p, 0, kTilt + kPi / 2, kPi);
-        const float right = OpenRing(p, kSpacing, kTilt, kPi / 2);
-        return Union(left, Union(middle, right));
+    const float up = kSpacing * std::sqrt(3.0f) / 6, down = -2 * up;
+    const std::array<Point2, 3> centres{{{-kSpacing / 2, up}, {kSpacing / 2, up}, {0, down}}};
+    const auto scene = [&centres](Vec3 p) {
+        return Union(OpenRing(p, centres[0]), Union(OpenRing(p, centres[1]), OpenRing(p, centres[2])));
     };
     OrthoView view;
-    view.scale = 6.0f / 640.0f;
+    view.centreY = -0.12f;
+    view.scale = 3.9f / 480.0f;
     view.zTop = 1.3f;
     view.zBottom = -1.3f;
     return RenderNearness(640, 480, scene, view);

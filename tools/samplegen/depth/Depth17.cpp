@@ -21,7 +21,7 @@ GreyImage RenderDepth17() {
     const auto scene = [](Vec3 p) { return Extrude(SdPolygon({p.x, p.y}, kBolt), p.z, 0.12f, 0.1f); };
     OrthoView view;
     view.centreX = 0.06f;
-    view.scale = 2.7f / 427.0f;
+    view.scale = 2.45f / 427.0f;
     view.zTop = 0.2f;
     view.zBottom = -0.2f;
     return Blur(RenderNearness(357, 427, scene, view, {70.0f, 165.0f}), kBlurSigma);
