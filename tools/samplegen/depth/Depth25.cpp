@@ -15,6 +15,16 @@ constexpr std::array<Point2, 4> kPectoral{{{0.75f, -0.15f}, {0.3f, -0.15f}, {-0.
 constexpr std::array<Point2, 3> kPelvic{{{-1.0f, -0.2f}, {-1.4f, -0.15f}, {-1.45f, -0.45f}}};
 constexpr std::array<Point2, 3> kSecondDorsal{{{-1.5f, 0.14f}, {-1.8f, 0.12f}, {-1.82f, 0.38f}}};
 
+constexpr int kGillSlits = 5;
+
+// Thin cuts in the near flank behind the head.
+float GillSlits(Vec3 p) {
+    float d = 1e9f;
+    for (int i = 0; i < kGillSlits; ++i)
+        d = Union(d, SdBox(p - Vec3{0.62f + 0.08f * float(i), -0.02f, 0.38f}, {0.012f, 0.14f, 0.1f}));
+    return d;
+}
+
 float Fin(Vec3 p, std::span<const Point2> outline, float z, float halfThickness) {
     return Extrude(SdPolygon({p.x, p.y}, outline), p.z - z, halfThickness, 0.03f);
 }
@@ -26,7 +36,9 @@ GreyImage RenderDepth25() {
         const float trunk = SdEllipsoid(p - Vec3{-0.1f, 0, 0}, {1.5f, 0.42f, 0.36f});
         const float head = SdEllipsoid(p - Vec3{1.05f, 0.02f, 0}, {1.0f, 0.33f, 0.3f});
         const float tailStock = SdEllipsoid(p - Vec3{-1.55f, 0.04f, 0}, {0.85f, 0.15f, 0.12f});
-        const float body = SmoothUnion(SmoothUnion(trunk, head, 0.25f), tailStock, 0.25f);
+        const float eye = SdSphere(p - Vec3{1.55f, 0.09f, 0.27f}, 0.06f);
+        const float hull = SmoothUnion(SmoothUnion(trunk, head, 0.25f), tailStock, 0.25f);
+        const float body = Subtract(Subtract(hull, GillSlits(p)), eye);
         const float fins = Union(Union(Fin(p, kDorsal, 0, 0.05f), Fin(p, kTail, 0, 0.05f)),
                                  Union(Fin(p, kSecondDorsal, 0, 0.03f), Fin(p, kPelvic, 0.08f, 0.03f)));
         const float pectoral = Fin(p, kPectoral, 0.22f, 0.035f);
