@@ -1,5 +1,5 @@
-// A shark seen from the side, swimming right: a tapered body with pointed snout, dorsal
-// fin, near-side pectoral fin, small pelvic and anal fins and a forked tail.
+// A shark seen from the side, swimming right: a tapered body with eye and gill slits, a
+// tall dorsal fin and a small second one, near-side pectoral fin, pelvic fin, forked tail.
 #include <array>
 
 #include "Raycast.h"
