@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "BmpFormat.h"
+#include "Exception.h"
+#include "JPEGImage.h"
+#include "PictureFiles.h"
+#include "TestPictures.h"
+
+namespace {
+
+std::string MessageOf(const std::function<void()>& Action) {
+    try {
+        Action();
+    } catch (const Exception& E) {
+        return E.Message();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(PictureFiles, ExtensionChoosesTheKindIgnoringCase) {
+    const TTempDir Dir;
+    WriteBytes(Dir.File("a.JPG"), EncodeJpeg(ColourRamp(5, 4)));
+    WriteBytes(Dir.File("b.jpeg"), EncodeJpeg(ColourRamp(5, 4)));
+    WriteBytes(Dir.File("c.Bmp"), WriteBmp(ColourRamp(3, 2)));
+    WriteBytes(Dir.File("d.PNG"), WritePng(ColourRamp(3, 2)));
+    TPicture P;
+    LoadPictureFromFile(P, Dir.File("a.JPG"));
+    EXPECT_NE(P.As<TJPEGImage>(), nullptr);
+    LoadPictureFromFile(P, Dir.File("b.jpeg"));
+    EXPECT_NE(P.As<TJPEGImage>(), nullptr);
+    LoadPictureFromFile(P, Dir.File("c.Bmp"));
+    ASSERT_NE(P.As<TBitmap>(), nullptr);
+    EXPECT_EQ(P.Width(), 3);
+    LoadPictureFromFile(P, Dir.File("d.PNG"));
+    ASSERT_NE(P.As<TBitmap>(), nullptr);
+    EXPECT_EQ(P.Height(), 2);
+}
+
+TEST(PictureFiles, UnknownExtensionAndForeignContentAreInvalidPicturesAndChangeNothing) {
+    const TTempDir Dir;
+    const auto Jpeg = EncodeJpeg(ColourRamp(5, 4));
+    WriteBytes(Dir.File("ramp.gif"), Jpeg);
+    WriteBytes(Dir.File("noextension"), Jpeg);
+    WriteBytes(Dir.File("png.bmp"), WritePng(ColourRamp(5, 4)));
+    WriteBytes(Dir.File("bmp.jpg"), WriteBmp(ColourRamp(5, 4)));
+    WriteBytes(Dir.File("empty.jpg"), {});
+    TPicture P;
+    P.SetGraphic(std::make_unique<TBitmap>(7, 7));
+    for (const char* Name : {"ramp.gif", "noextension", "png.bmp", "bmp.jpg", "empty.jpg", "missing.gif"}) {
+        EXPECT_THROW(LoadPictureFromFile(P, Dir.File(Name)), EInvalidGraphic) << Name;
+        EXPECT_EQ(P.Width(), 7) << Name;
+    }
+}
+
+TEST(PictureFiles, FileThatCannotBeOpenedNamesTheFile) {
+    const TTempDir Dir;
+    TPicture P;
+    const std::string Missing = Dir.File("missing.bmp");
+    EXPECT_EQ(MessageOf([&] { LoadPictureFromFile(P, Missing); }), "Datei kann nicht geöffnet werden: " + Missing);
+    try {
+        LoadPictureFromFile(P, Missing);
+    } catch (const EInvalidGraphic&) {
+        FAIL() << "not an invalid-picture error";
+    } catch (const Exception&) {
+    }
+    std::filesystem::create_directory(Dir.File("folder.jpg"));
+    EXPECT_EQ(MessageOf([&] { LoadPictureFromFile(P, Dir.File("folder.jpg")); }).rfind("Datei kann nicht", 0), 0u);
+}
+
+TEST(PictureFiles, ZeroLengthBitmapFileIsABitmapWithoutPixels) {
+    const TTempDir Dir;
+    WriteBytes(Dir.File("empty.bmp"), {});
+    TPicture P;
+    LoadPictureFromFile(P, Dir.File("empty.bmp"));
+    ASSERT_NE(P.As<TBitmap>(), nullptr);
+    EXPECT_TRUE(P.Graphic()->Empty());
+}
+
+TEST(PictureFiles, SavedFilesReadBackByTheirExtension) {
+    const TTempDir Dir;
+    const TBitmap Ramp = ColourRamp(6, 5);
+    for (const char* Name : {"out.png", "out.BMP"}) {
+        SaveBitmapToFile(Ramp, Dir.File(Name), {{"Software", "test"}});
+        TPicture P;
+        LoadPictureFromFile(P, Dir.File(Name));
+        ASSERT_EQ(P.Width(), 6) << Name;
+        EXPECT_EQ(P.Bitmap().Pixel(5, 4), Ramp.Pixel(5, 4)) << Name;
+    }
+    SaveBitmapToFile(Ramp, Dir.File("out.ppm"));
+    EXPECT_EQ(std::filesystem::file_size(Dir.File("out.ppm")), 11u + 6 * 5 * 3);
+    // Only the three files: no temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), std::filesystem::directory_iterator()), 3);
+}
+
+TEST(PictureFiles, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+    const TTempDir Dir;
+    EXPECT_EQ(MessageOf([&] { SaveBitmapToFile(TBitmap(2, 2), Dir.File("out.gif")); }), "Unbekanntes Dateiformat: " + Dir.File("out.gif"));
+    const std::string InMissingFolder = Dir.File("no/such/out.png");
+    EXPECT_EQ(MessageOf([&] { SaveBitmapToFile(TBitmap(2, 2), InMissingFolder); }),
+              "Datei kann nicht geschrieben werden: " + InMissingFolder);
+    // A folder in the way: the rename fails, the folder stays, the temporary file goes.
+    std::filesystem::create_directory(Dir.File("taken.bmp"));
+    std::filesystem::create_directory(Dir.File("taken.bmp/inside"));
+    EXPECT_THROW(SaveBitmapToFile(TBitmap(2, 2), Dir.File("taken.bmp")), Exception);
+    EXPECT_TRUE(std::filesystem::is_directory(Dir.File("taken.bmp")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), std::filesystem::directory_iterator()), 1);
+}
