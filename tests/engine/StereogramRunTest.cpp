@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "Application.h"
+#include "Clock.h"
+#include "EngineTestSupport.h"
+#include "Exception.h"
+
+namespace {
+
+// A graphic that is not a bitmap; the run must treat it as an empty picture.
+class TOtherGraphic : public TGraphic {
+public:
+    int Width() const override { return 10; }
+    int Height() const override { return 10; }
+    bool Empty() const override { return false; }
+    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TOtherGraphic>(); }
+    void Draw(TBitmap&, int, int) const override {}
+    void AssignTo(TBitmap& Dest) const override { Dest = TBitmap(); }
+};
+
+void ExpectMessage(TStereogram& S, const char* Message) {
+    try {
+        S.Generate();
+        FAIL() << "expected " << Message;
+    } catch (const Exception& E) {
+        EXPECT_EQ(E.Message(), Message);
+    }
+}
+
+std::vector<int> ProgressReports(TStereogram& S) {
+    std::vector<int> Reports;
+    S.SetOnGenerate([&](TObject* Sender) {
+        EXPECT_EQ(Sender, &S);
+        Reports.push_back(S.Progress);
+    });
+    S.Generate();
+    return Reports;
+}
+
+TEST(StereogramRun, FreshComponentRefusesWithAnEmptyDepthMap) {
+    TStereogram S(nullptr);
+    ExpectMessage(S, "Abbildung ist leer");
+    EXPECT_EQ(S.Progress, 0);
+    EXPECT_EQ(S.GetPicture().Width(), 0);
+    EXPECT_FALSE(S.Running());
+}
+
+TEST(StereogramRun, MaskIsNeededOnlyByColoredDotAndTextured) {
+    for (TStereoGramType Type : {sgtFastRandomDot, sgtRandomDotTextured}) {
+        TStereogram S(nullptr);
+        S.SetDepthMap(BlackPicture(64, 48));
+        S.SetStereoType(Type);
+        EXPECT_NO_THROW(S.Generate()) << int(Type);
+    }
+    for (TStereoGramType Type : {sgtColoredDot, sgtTextured}) {
+        TStereogram S(nullptr);
+        S.SetStereoType(Type);
+        ExpectMessage(S, "Abbildung ist leer");  // the depth map is checked first
+        S.SetDepthMap(BlackPicture(64, 48));
+        ExpectMessage(S, "Maske ist leer");
+    }
+}
+
+TEST(StereogramRun, PictureThatIsNotABitmapCountsAsEmpty) {
+    TPicture Other;
+    Other.SetGraphic(std::make_unique<TOtherGraphic>());
+    TStereogram S(nullptr);
+    S.SetDepthMap(Other);
+    ExpectMessage(S, "Abbildung ist leer");
+    S.SetDepthMap(BlackPicture(10, 10));
+    S.SetMaskMap(Other);
+    S.SetStereoType(sgtTextured);
+    ExpectMessage(S, "Maske ist leer");
+}
+
+TEST(StereogramRun, RefusedRunKeepsThePreviousOutput) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(64, 48));
+    const TPicture First = Render(S);
+    S.SetStereoType(sgtTextured);
+    ExpectMessage(S, "Maske ist leer");
+    EXPECT_EQ(S.Progress, 100);
+    EXPECT_EQ(RowOf(S.GetPicture(), 7), RowOf(First, 7));
+}
+
+TEST(StereogramRun, ProgressOfSixHundredRows) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(8, 8));
+    const std::vector<int> Reports = ProgressReports(S);
+    ASSERT_EQ(Reports.size(), 601u);
+    for (int Row = 0; Row < 600; ++Row) EXPECT_EQ(Reports[std::size_t(Row)], Row / 6) << Row;
+    EXPECT_EQ(Reports.back(), 100);
+    EXPECT_EQ(S.Progress, 100);
+}
+
+TEST(StereogramRun, ProgressOfFiftyRowsAndOfOneRow) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(8, 8));
+    S.SetHeight(50);
+    std::vector<int> Expected;
+    for (int Row = 0; Row < 50; ++Row) Expected.push_back(2 * Row);
+    Expected.push_back(100);
+    EXPECT_EQ(ProgressReports(S), Expected);
+
+    S.SetHeight(1);
+    EXPECT_EQ(ProgressReports(S), (std::vector<int>{0, 100}));
+}
+
+TEST(StereogramRun, ProgressIsTruncatedInExtendedPrecision) {
+    // 630 / 100 is not exact in binary; the reports still never decrease.
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(8, 8));
+    S.SetHeight(630);
+    const std::vector<int> Reports = ProgressReports(S);
+    for (std::size_t I = 1; I < Reports.size(); ++I) EXPECT_LE(Reports[I - 1], Reports[I]);
+    EXPECT_EQ(Reports[629], 99);
+}
+
+TEST(StereogramRun, SecondGenerateDuringARunReturnsAtOnce) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(8, 8));
+    S.SetHeight(20);
+    int Reports = 0;
+    S.SetOnGenerate([&](TObject*) {
+        ++Reports;
+        EXPECT_TRUE(S.Running());
+        S.Generate();  // also in the first rows (Progress 0) and in the final report (100)
+    });
+    S.Generate();
+    EXPECT_EQ(Reports, 21);
+    EXPECT_FALSE(S.Running());
+}
+
+TEST(StereogramRun, GenerateFromAPendingMessageIsRefusedToo) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(8, 8));
+    S.SetHeight(10);
+    int Messages = 0;
+    Application->SetProcessMessagesHook([&] {
+        ++Messages;
+        S.Generate();
+    });
+    S.Generate();
+    Application->SetProcessMessagesHook(nullptr);
+    EXPECT_EQ(Messages, 10);  // once after every row
+}
+
+TEST(StereogramRun, ExceptionInsideARunEndsItAndTheNextRunStarts) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(8, 8));
+    S.SetHeight(300);
+    S.SetOnGenerate([&](TObject*) {
+        if (S.Progress == 40) throw Exception("Abbruch");
+    });
+    EXPECT_THROW(S.Generate(), Exception);
+    EXPECT_FALSE(S.Running());
+
+    S.SetOnGenerate(nullptr);
+    S.Generate();
+    EXPECT_EQ(S.Progress, 100);
+}
+
+TEST(StereogramRun, OutputHasTheSettingsSizeWithTheReliefCentred) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(GreyPicture(640, 480, [](int, int) { return 200; }));
+    const TPicture Out = Render(S);
+    EXPECT_EQ(Out.Width(), 800);
+    EXPECT_EQ(Out.Height(), 600);
+    EXPECT_EQ(Out.Bitmap().PixelFormat(), pf24bit);
+    EXPECT_FALSE(Out.Bitmap().Monochrome());
+    // Above the relief the rows repeat with the far separation 90, inside with a smaller one.
+    const auto Top = RowOf(Out, 10), Middle = RowOf(Out, 300);
+    for (int X = 0; X + 90 < 800; ++X) EXPECT_EQ(Top[std::size_t(X)], Top[std::size_t(X + 90)]);
+    int Mismatches = 0;
+    for (int X = 100; X + 90 < 700; ++X) Mismatches += Middle[std::size_t(X)] != Middle[std::size_t(X + 90)];
+    EXPECT_GT(Mismatches, 0);
+}
+
+TEST(StereogramRun, OversamplingNeverWidensTheOutput) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(64, 48));
+    S.SetMaskMap(DistinctTexture(100, 100));
+    S.SetStereoType(sgtTextured);
+    S.SetOversampling(4);
+    const TPicture Out = Render(S);
+    EXPECT_EQ(Out.Width(), 800);
+    EXPECT_EQ(Out.Height(), 600);
+}
+
+TEST(StereogramRun, GetPictureTwiceGivesTheSamePixels) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(64, 48));
+    S.SetFixedSeed(7);
+    S.Generate();
+    const TPicture First = S.GetPicture();
+    const TPicture Second = S.GetPicture();
+    for (int Row : {0, 299, 599}) EXPECT_EQ(RowOf(First, Row), RowOf(Second, Row));
+}
+
+TEST(StereogramRun, OutputIsDeterminedByTheSeed) {
+    for (TStereoGramType Type : {sgtFastRandomDot, sgtColoredDot, sgtRandomDotTextured, sgtTextured}) {
+        TStereogram S(nullptr);
+        S.SetDepthMap(GreyPicture(300, 200, [](int X, int Y) { return (X * Y) % 256; }));
+        S.SetMaskMap(DistinctTexture(120, 90));
+        S.SetStereoType(Type);
+        S.SetBlur(blurMedium);
+        S.SetRandomDotColor(dctRGB);
+        const TPicture A = Render(S, 1), B = Render(S, 1), C = Render(S, 2);
+        bool AllEqual = true, AnyDifferent = false;
+        for (int Row = 0; Row < A.Height(); ++Row) {
+            AllEqual = AllEqual && RowOf(A, Row) == RowOf(B, Row);
+            AnyDifferent = AnyDifferent || RowOf(A, Row) != RowOf(C, Row);
+        }
+        EXPECT_TRUE(AllEqual) << int(Type);
+        EXPECT_TRUE(AnyDifferent) << int(Type);
+    }
+}
+
+TEST(StereogramRun, WithoutAFixedSeedTheRunSeedsFromTheTimeOfDay) {
+    SetTimeOfDaySource([] { return TTimeOfDay{1, 2, 3, 4}; });
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(64, 48));
+    S.SetHeight(20);
+    S.Generate();
+    const TPicture FromClock = S.GetPicture();
+    SetTimeOfDaySource(nullptr);
+    const TPicture FromSeed = Render(S, ((1 * 60 + 2) * 60 + 3) * 1000 + 4);
+    for (int Row = 0; Row < 20; ++Row) EXPECT_EQ(RowOf(FromClock, Row), RowOf(FromSeed, Row));
+}
+
+TEST(StereogramRun, TexturedSettingsThatCannotBeDrawnAreRefusedBeforeAnythingChanges) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(BlackPicture(64, 48));
+    S.SetMaskMap(DistinctTexture(100, 100));
+    S.SetStereoType(sgtTextured);
+    S.SetMax3Ddepth(0);  // no separation at all
+    EXPECT_THROW(S.Generate(), Exception);
+    EXPECT_EQ(S.Progress, 0);
+    EXPECT_EQ(S.GetPicture().Width(), 0);
+
+    S.SetMax3Ddepth(14.0);
+    S.SetWidth(50);  // the pattern is wider than the picture
+    EXPECT_THROW(S.Generate(), Exception);
+    EXPECT_FALSE(S.Running());
+}
+
+TEST(StereogramRun, DegenerateSettingsStillDrawRandomDots) {
+    struct Case {
+        const char* Name;
+        void (*Apply)(TStereogram&);
+    };
+    const Case Cases[] = {
+        {"far plane 0", [](TStereogram& S) { S.SetMax3Ddepth(0); }},
+        {"far plane at minus the viewing distance", [](TStereogram& S) { S.SetMax3Ddepth(-14.0); }},
+        {"negative near plane", [](TStereogram& S) { S.SetMin3Ddepth(-100.0); }},
+        {"negative depths", [](TStereogram& S) {
+             S.SetMax3Ddepth(-3.0);
+             S.SetMin3Ddepth(-9.0);
+         }},
+        {"width 1, DPI lowered to 0", [](TStereogram& S) {
+             S.SetWidth(1);
+             S.SetDPI(72);
+         }},
+        {"huge distances", [](TStereogram& S) {
+             S.SetObservDistance(1e300);
+             S.SetMax3Ddepth(-1e300);
+         }},
+    };
+    for (const Case& C : Cases) {
+        for (TBlurType Blur : {blurNone, blurHeavy}) {
+            TStereogram S(nullptr);
+            S.SetDepthMap(GreyPicture(64, 48, [](int X, int) { return X * 4; }));
+            S.SetHeight(60);
+            S.SetBlur(Blur);
+            C.Apply(S);
+            EXPECT_NO_THROW(Render(S)) << C.Name;
+        }
+    }
+}
+
+TEST(StereogramRun, ColoredDotDrawsADepthMapWiderThanTheRowTables) {
+    TStereogram S(nullptr);
+    S.SetStereoType(sgtColoredDot);
+    S.SetDepthMap(GreyPicture(9000, 3, [](int X, int) { return X % 256; }));
+    S.SetMaskMap(DistinctTexture(20, 2));  // smaller than the output
+    S.SetWidth(1);
+    S.SetHeight(1);
+    const TPicture Out = Render(S);
+    EXPECT_EQ(Out.Width(), TStereogram::MaxSubWidth);
+    EXPECT_EQ(Out.Height(), 3);
+}
+
+}  // namespace
