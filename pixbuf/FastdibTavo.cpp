@@ -1,7 +1,9 @@
 #include "FastdibTavo.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 
 #include "Bitmap.h"
 
@@ -9,6 +11,9 @@ namespace {
 
 // Without a display there is nothing to ask; the buffers then default to 24 bits.
 constexpr int kDisplayBitsPerPixel = 24;
+
+// The row count a height asks for: a negative height asks for the same rows top-down.
+int RowCount(int H) { return H == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : std::abs(H); }
 
 }  // namespace
 
@@ -22,8 +27,9 @@ TFastDIBTavo::TFastDIBTavo() {
 
 void TFastDIBTavo::SetSize(int W, int H, int Bpp, int Code) {
     if (Bpp == BitCount() && W == Width() && H == Height && Code == ChannelBits) return;
+    // Refuse an oversized buffer before the current one is touched.
+    CheckPictureSize(std::max(W, 0), RowCount(H), Bpp ? Bpp : kDisplayBitsPerPixel);
     SetLayout(nullptr, W, H, Bpp, Code);
-    CheckPictureSize(Width(), Height, BitCount());
     FPixels.assign(std::size_t(RowBytes) * std::size_t(Height), 0);
     AttachBits(FPixels.data());
 }
@@ -37,7 +43,7 @@ void TFastDIBTavo::SetLayout(std::uint8_t* Address, int W, int H, int Bpp, int C
     W = std::max(W, 0);  // a negative width would give negative row sizes
     TBitmapInfoHeader& Header = BitmapInfo.bmiHeader;
     Header.biWidth = W;
-    Height = H < 0 ? -H : H;
+    Height = RowCount(H);
     Header.biHeight = -Height;
     Header.biBitCount = std::uint16_t(Bpp);
     RowBytes = int(((std::int64_t(Bpp) * W + 31) & ~std::int64_t(31)) / 8);
