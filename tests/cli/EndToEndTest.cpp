@@ -1,0 +1,382 @@
+// Runs the real stereogramm-cli in a temporary folder and checks what it leaves behind.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Bitmap.h"
+#include "PictureFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::string ShellQuoted(const std::string& Text) {
+    std::string Quoted = "'";
+    for (const char C : Text) Quoted += C == '\'' ? std::string("'\\''") : std::string(1, C);
+    return Quoted + "'";
+}
+
+std::string ReadFile(const fs::path& Path) {
+    std::ifstream In(Path, std::ios::binary);
+    std::ostringstream Content;
+    if (In) Content << In.rdbuf();
+    return Content.str();
+}
+
+void WriteFile(const fs::path& Path, const std::string& Content) { std::ofstream(Path, std::ios::binary) << Content; }
+
+struct Ppm {
+    int Width = 0, Height = 0;
+    std::string Pixels;  // red, green, blue per pixel, rows top-down
+
+    std::string PixelAt(int X, int Y) const { return Pixels.substr((std::size_t(Y) * Width + X) * 3, 3); }
+};
+
+Ppm ParsePpm(const std::string& Data) {
+    Ppm Result;
+    std::istringstream In(Data);
+    std::string Magic;
+    int MaxValue = 0;
+    In >> Magic >> Result.Width >> Result.Height >> MaxValue;
+    In.get();
+    EXPECT_EQ(Magic, "P6");
+    EXPECT_EQ(MaxValue, 255);
+    Result.Pixels = Data.substr(std::size_t(In.tellg()));
+    EXPECT_EQ(Result.Pixels.size(), std::size_t(Result.Width) * Result.Height * 3);
+    return Result;
+}
+
+std::uint32_t BigEndian32(const std::string& Data, std::size_t At) {
+    return std::uint32_t(std::uint8_t(Data[At])) << 24 | std::uint32_t(std::uint8_t(Data[At + 1])) << 16 |
+           std::uint32_t(std::uint8_t(Data[At + 2])) << 8 | std::uint8_t(Data[At + 3]);
+}
+
+// Keyword → text of every tEXt chunk of a PNG file.
+std::map<std::string, std::string> PngTextChunks(const std::string& Data) {
+    std::map<std::string, std::string> Text;
+    EXPECT_EQ(Data.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    for (std::size_t At = 8; At + 12 <= Data.size();) {
+        const std::uint32_t Length = BigEndian32(Data, At);
+        const std::string Chunk = Data.substr(At + 8, Length);
+        if (Data.substr(At + 4, 4) == "tEXt") {
+            const auto Zero = Chunk.find('\0');
+            Text[Chunk.substr(0, Zero)] = Chunk.substr(Zero + 1);
+        }
+        At += 12 + Length;
+    }
+    return Text;
+}
+
+Args Split(const std::string& Text) {
+    std::istringstream In(Text);
+    Args Words;
+    for (std::string Word; In >> Word;) Words.push_back(Word);
+    return Words;
+}
+
+// Share of columns X in [From, To) whose pixel equals the pixel Shift columns to the right.
+double ShareRepeatingAt(const Ppm& Picture, int Row, int From, int To, int Shift) {
+    int Equal = 0;
+    for (int X = From; X < To; ++X) Equal += Picture.PixelAt(X, Row) == Picture.PixelAt(X + Shift, Row);
+    return double(Equal) / (To - From);
+}
+
+class CliEndToEnd : public testing::Test {
+protected:
+    struct Result {
+        int Status = -1;
+        std::string Out, Err;
+    };
+
+    void SetUp() override {
+        Dir = fs::temp_directory_path() /
+              ("stereogramm-cli-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               std::to_string(getpid()));
+        fs::remove_all(Dir);
+        fs::create_directories(Dir);
+    }
+
+    void TearDown() override {
+        fs::remove_all(Dir);
+        fs::remove(StdoutPath());
+        fs::remove(StderrPath());
+    }
+
+    Result Run(const Args& Arguments) const {
+        std::string Command = "cd " + ShellQuoted(Dir.string()) + " && " + ShellQuoted(STEREOGRAMM_CLI);
+        for (const std::string& A : Arguments) Command += " " + ShellQuoted(A);
+        Command += " >" + ShellQuoted(StdoutPath().string()) + " 2>" + ShellQuoted(StderrPath().string()) + " </dev/null";
+        const int Status = std::system(Command.c_str());
+        return {WIFEXITED(Status) ? WEXITSTATUS(Status) : -1, ReadFile(StdoutPath()), ReadFile(StderrPath())};
+    }
+
+    std::map<std::string, std::string> Settings(Args Arguments) const {
+        Arguments.push_back("--print-settings");
+        const Result R = Run(Arguments);
+        EXPECT_EQ(R.Status, 0) << R.Err;
+        std::map<std::string, std::string> Values;
+        std::istringstream In(R.Out);
+        for (std::string Line; std::getline(In, Line);) Values[Line.substr(0, Line.find('='))] = Line.substr(Line.find('=') + 1);
+        return Values;
+    }
+
+    std::set<std::string> Files() const {
+        std::set<std::string> Names;
+        for (const auto& Entry : fs::directory_iterator(Dir)) Names.insert(Entry.path().filename().string());
+        return Names;
+    }
+
+    std::string Read(const std::string& Name) const { return ReadFile(Dir / Name); }
+
+    // A black 300 × 200 depth map with a white 100 × 80 rectangle in the middle.
+    void WriteStepDepthMap(const std::string& Name) const {
+        TBitmap Depth(300, 200);
+        for (int Y = 60; Y < 140; ++Y)
+            for (int X = 100; X < 200; ++X) Depth.SetPixel(X, Y, clWhite);
+        SaveBitmapToFile(Depth, (Dir / Name).string());
+    }
+
+    // A 64 × 64 texture of red and blue only.
+    void WriteRedBlueTexture(const std::string& Name) const {
+        TBitmap Texture(64, 64);
+        for (int Y = 0; Y < 64; ++Y)
+            for (int X = 0; X < 64; ++X) Texture.SetPixel(X, Y, (X * 7 + Y * 13) % 5 < 2 ? PackColor(255, 0, 0) : PackColor(0, 0, 255));
+        SaveBitmapToFile(Texture, (Dir / Name).string());
+    }
+
+    fs::path StdoutPath() const { return Dir.string() + ".stdout"; }
+    fs::path StderrPath() const { return Dir.string() + ".stderr"; }
+
+    fs::path Dir;
+};
+
+const Args Small{"--width", "200", "--height", "100"};
+
+Args operator+(Args A, const Args& B) {
+    A.insert(A.end(), B.begin(), B.end());
+    return A;
+}
+
+}  // namespace
+
+TEST_F(CliEndToEnd, EveryKindRendersAtItsSize) {
+    for (const char* Kind : {"fast-random-dot", "random-dot-textured", "textured"}) {
+        const Result R = Run(Args{"--type", Kind} + Small + Args{"-o", "out.ppm", "-q"});
+        ASSERT_EQ(R.Status, 0) << Kind << ": " << R.Err;
+        const Ppm Out = ParsePpm(Read("out.ppm"));
+        EXPECT_EQ(Out.Width, 200) << Kind;
+        EXPECT_EQ(Out.Height, 100) << Kind;
+    }
+    // Coloured dots take the depth map's size: sample 1 is 640 × 480.
+    const Result R = Run(Args{"--type", "colored-dot"} + Small + Args{"-o", "out.ppm"});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    const Ppm Out = ParsePpm(Read("out.ppm"));
+    EXPECT_EQ(Out.Width, 640);
+    EXPECT_EQ(Out.Height, 480);
+    EXPECT_EQ(R.Out, "out.ppm: 640 x 480, seed " + Split(R.Out).back() + "\n");
+    EXPECT_EQ(R.Err, "") << "no progress bar when stderr is not a terminal";
+}
+
+TEST_F(CliEndToEnd, OutputFormatsFollowTheExtension) {
+    ASSERT_EQ(Run(Small + Args{"-q"}).Status, 0);
+    EXPECT_EQ(Read("stereogram.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+    ASSERT_EQ(Run(Small + Args{"-q", "-o", "out.BMP"}).Status, 0);
+    const std::string Bmp = Read("out.BMP");
+    ASSERT_GE(Bmp.size(), 54u);
+    EXPECT_EQ(Bmp.substr(0, 2), "BM");
+    EXPECT_EQ(std::uint8_t(Bmp[28]), 24) << "bits per pixel";
+    EXPECT_EQ(Bmp.size(), 54u + 200 * 3 * 100) << "a 24-bit bitmap without palette";
+    EXPECT_EQ(Files(), (std::set<std::string>{"stereogram.png", "out.BMP"}));
+}
+
+TEST_F(CliEndToEnd, SameSeedSameFileOtherSeedOtherFile) {
+    for (const char* Kind : {"fast-random-dot", "random-dot-textured"}) {
+        const Args Base = Args{"--type", Kind, "--blur", "medium"} + Small;
+        ASSERT_EQ(Run(Base + Args{"--seed", "4294967295", "-o", "a.png"}).Status, 0);
+        ASSERT_EQ(Run(Base + Args{"--seed", "4294967295", "-o", "b.png"}).Status, 0);
+        ASSERT_EQ(Run(Base + Args{"--seed", "4294967294", "-o", "c.png"}).Status, 0);
+        EXPECT_EQ(Read("a.png"), Read("b.png")) << Kind;
+        EXPECT_NE(Read("a.png"), Read("c.png")) << Kind;
+    }
+}
+
+TEST_F(CliEndToEnd, PngRecordsVersionAndOptionsThatMakeItAgain) {
+    // No --seed: the clock's seed is recorded, and the recorded options reproduce the picture.
+    const Args Options = Args{"--type", "fast-random-dot", "--dot-color", "rgb"} + Small;
+    ASSERT_EQ(Run(Options + Args{"-q", "-o", "first.png"}).Status, 0);
+    auto Text = PngTextChunks(Read("first.png"));
+    EXPECT_EQ(Text["Software"], "stereogramm-cli " STEREOGRAMM_VERSION);
+    const Args Recorded = Split(Text["Options"]);
+    ASSERT_EQ(Recorded.size(), Options.size() + 2);
+    EXPECT_EQ(Args(Recorded.begin(), Recorded.end() - 2), Options);
+    EXPECT_EQ(Recorded[Recorded.size() - 2], "--seed");
+    ASSERT_EQ(Run(Recorded + Args{"-q", "-o", "again.png"}).Status, 0);
+    EXPECT_EQ(Read("first.png"), Read("again.png"));
+
+    ASSERT_EQ(Run(Args{"--seed", "12", "--width=300", "-o", "seeded.png", "--depth", "sample:5"}).Status, 0);
+    EXPECT_EQ(PngTextChunks(Read("seeded.png"))["Options"], "--width 300 --depth sample:5 --seed 12");
+}
+
+TEST_F(CliEndToEnd, StartStateIsTheWindowsFirstState) {
+    const auto S = Settings({});
+    const std::map<std::string, std::string> Expected{
+        {"type", "textured"}, {"blur", "none"}, {"dot-color", "black-white"}, {"dot-intensity", "50"}, {"oversampling", "4"},
+        {"observ-distance", "14"}, {"max-depth", "14"}, {"min-depth", "8"}, {"dpi", "72"}, {"width", "800"},
+        {"height", "500"}, {"separation", "85"},  // texture 1 is 85 pixels wide
+    };
+    EXPECT_EQ(S, Expected);
+    EXPECT_TRUE(Files().empty()) << "--print-settings renders nothing";
+}
+
+TEST_F(CliEndToEnd, OptionOrderActsAsTheSettersDo) {
+    EXPECT_EQ(Settings({"--oversampling", "4", "--type", "fast-random-dot"})["oversampling"], "1");
+    EXPECT_EQ(Settings({"--type", "fast-random-dot", "--oversampling", "4", "--type", "textured"})["oversampling"], "1");
+    EXPECT_EQ(Settings({"--type", "fast-random-dot", "--type", "textured", "--oversampling", "4"})["oversampling"], "4");
+    EXPECT_EQ(Settings({"--oversampling", "9"})["oversampling"], "8");
+    EXPECT_EQ(Settings({"--width", "0"})["width"], "600");
+    EXPECT_EQ(Settings({"--height", "801", "--dot-intensity", "100"})["height"], "800");
+    // A depth map enlarges the output, later options shrink it again.
+    EXPECT_EQ(Settings({"--height", "300", "--depth", "sample:2"})["height"], "600");
+    EXPECT_EQ(Settings({"--depth", "sample:2", "--height", "300"})["height"], "300");
+    // Coloured dots follow the depth map (sample 1 is 640 × 480) whatever is asked.
+    auto Colored = Settings({"--type", "colored-dot", "--width", "100", "--height", "900"});
+    EXPECT_EQ(Colored["width"], "640");
+    EXPECT_EQ(Colored["height"], "480");
+    // The DPI is halved to fit the height only when it is set.
+    EXPECT_EQ(Settings({"--dpi", "700"})["dpi"], "250");
+    EXPECT_EQ(Settings({"--height", "100", "--dpi", "72"})["dpi"], "72");
+    auto Separated = Settings({"--type", "fast-random-dot", "--separation", "100"});
+    EXPECT_EQ(Separated["max-depth"], "17.513");
+    EXPECT_EQ(Separated["separation"], "100");
+    EXPECT_EQ(Settings({"--separation", "180"})["max-depth"], "14") << "out of range: unchanged";
+    auto Named = Settings({"--blur", "heavy", "--dot-color", "rgb", "--min-depth", "2.5", "--observ-distance", "20"});
+    EXPECT_EQ(Named["blur"], "heavy");
+    EXPECT_EQ(Named["dot-color"], "rgb");
+    EXPECT_EQ(Named["min-depth"], "2.5");
+    EXPECT_EQ(Named["observ-distance"], "20");
+}
+
+TEST_F(CliEndToEnd, RefusedRunsExitOneWithTheMessageAndWriteNothing) {
+    WriteFile(Dir / "stereogram.png", "old");
+    Result R = Run({"--depth", "none"});
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_EQ(R.Err, "stereogramm-cli: Abbildung ist leer\n");
+    R = Run({"--mask", "none", "--depth", "none", "--type", "colored-dot"});
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_EQ(R.Err, "stereogramm-cli: Abbildung ist leer\n");
+    for (const char* Kind : {"textured", "colored-dot"}) {
+        R = Run({"--mask", "none", "--type", Kind});
+        EXPECT_EQ(R.Status, 1) << Kind;
+        EXPECT_EQ(R.Err, "stereogramm-cli: Maske ist leer\n") << Kind;
+        EXPECT_EQ(R.Out, "");
+    }
+    EXPECT_EQ(Read("stereogram.png"), "old");
+    EXPECT_EQ(Files(), std::set<std::string>{"stereogram.png"});
+    // Random dots need no mask.
+    EXPECT_EQ(Run(Args{"--mask", "none", "--type", "random-dot-textured", "-q"} + Small).Status, 0);
+}
+
+TEST_F(CliEndToEnd, UsageErrorsExitTwoWithAHintAndWriteNothing) {
+    const std::vector<Args> Wrong{
+        {"--bogus"}, {"--width"}, {"--width", "wide"}, {"--dpi", "99999999999"}, {"--seed", "-1"},
+        {"--depth", "sample:29"}, {"--mask", "texture:0"}, {"--type", "sirds"}, {"-o", "out.jpg"}, {"extra"},
+    };
+    for (const Args& A : Wrong) {
+        const Result R = Run(A);
+        EXPECT_EQ(R.Status, 2) << A[0];
+        EXPECT_TRUE(R.Err.starts_with("stereogramm-cli: ")) << R.Err;
+        EXPECT_TRUE(R.Err.ends_with("\nTry 'stereogramm-cli --help' for more information.\n")) << R.Err;
+        EXPECT_EQ(std::count(R.Err.begin(), R.Err.end(), '\n'), 2) << R.Err;
+    }
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(CliEndToEnd, UnreadableInputsExitOneNamingTheFileAndWriteNothing) {
+    WriteStepDepthMap("step.png");
+    WriteFile(Dir / "text.png", "this is not a picture");
+    WriteFile(Dir / "half.png", Read("step.png").substr(0, 60));
+    WriteFile(Dir / "empty.jpg", "");
+    for (const char* Name : {"text.png", "half.png", "empty.jpg", "missing.bmp"}) {
+        for (const char* Option : {"--depth", "--mask"}) {
+            const Result R = Run({Option, Name});
+            EXPECT_EQ(R.Status, 1) << Name;
+            EXPECT_TRUE(R.Err.starts_with(std::string("stereogramm-cli: ") + Name + ": ")) << R.Err;
+            EXPECT_EQ(std::count(R.Err.begin(), R.Err.end(), '\n'), 1) << R.Err;
+        }
+    }
+    EXPECT_EQ(Files(), (std::set<std::string>{"step.png", "text.png", "half.png", "empty.jpg"}));
+    const Result Unwritable = Run({"-o", "no/such/folder/out.png"});
+    EXPECT_EQ(Unwritable.Status, 1);
+    EXPECT_NE(Unwritable.Err.find("out.png"), std::string::npos) << Unwritable.Err;
+}
+
+TEST_F(CliEndToEnd, DepthFileShapesTheRandomDots) {
+    WriteStepDepthMap("step.bmp");
+    const Result R = Run({"--type", "fast-random-dot", "--depth", "step.bmp", "--width", "300", "--height", "200", "-o", "out.ppm"});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    const Ppm Out = ParsePpm(Read("out.ppm"));
+    ASSERT_EQ(Out.Width, 300);
+    // Far background: dots repeat every 90 pixels. The white rectangle (columns 100 to 199,
+    // rows 60 to 139) lies nearer: there they repeat every 66 pixels, and not every 90.
+    EXPECT_GT(ShareRepeatingAt(Out, 20, 0, 210, 90), 0.95);
+    EXPECT_GT(ShareRepeatingAt(Out, 100, 105, 130, 66), 0.95);
+    EXPECT_LT(ShareRepeatingAt(Out, 100, 105, 130, 90), 0.8);
+}
+
+TEST_F(CliEndToEnd, TextureFileColoursTheTexturedKind) {
+    WriteStepDepthMap("step.png");
+    WriteRedBlueTexture("texture.png");
+    const Result R = Run(Args{"--depth", "step.png", "--mask", "texture.png"} + Small + Args{"-o", "out.ppm"});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    const Ppm Out = ParsePpm(Read("out.ppm"));
+    int Green = 0;
+    for (std::size_t I = 1; I < Out.Pixels.size(); I += 3) Green += Out.Pixels[I] != 0;
+    EXPECT_EQ(Green, 0) << "only the texture's red and blue, and their averages";
+    EXPECT_EQ(Settings({"--mask", "texture.png"})["separation"], "64") << "the texture's width caps the separation";
+}
+
+TEST_F(CliEndToEnd, EverySampleWithEveryTextureRenders) {
+    for (int N = 1; N <= 28; ++N)
+        for (int M = 1; M <= 14; ++M) {
+            const Args Pair{"--depth", "sample:" + std::to_string(N), "--mask", "texture:" + std::to_string(M)};
+            // Every pair small, and each depth map once at the size it gives the output.
+            const bool FullSize = M == (N - 1) % 14 + 1;
+            const Result R = Run(Pair + (FullSize ? Args{} : Small) + Args{"-q", "-o", "out.ppm"});
+            ASSERT_EQ(R.Status, 0) << N << ", " << M << ": " << R.Err;
+            const Ppm Out = ParsePpm(Read("out.ppm"));
+            if (!FullSize) {
+                EXPECT_EQ(Out.Width * 1000 + Out.Height, 200100) << N << ", " << M;
+            }
+        }
+}
+
+TEST_F(CliEndToEnd, HelpVersionAndSampleList) {
+    Result R = Run({"--help"});
+    EXPECT_EQ(R.Status, 0);
+    for (const char* Option : {"--depth", "--mask", "--type", "--blur", "--dot-color", "--dot-intensity", "--oversampling",
+                               "--observ-distance", "--max-depth", "--min-depth", "--dpi", "--width", "--height",
+                               "--separation", "--seed", "--output", "--print-settings", "--list-samples", "--quiet",
+                               "--version"})
+        EXPECT_NE(R.Out.find(Option), std::string::npos) << Option;
+    R = Run({"--version"});
+    EXPECT_EQ(R.Out, "stereogramm-cli " STEREOGRAMM_VERSION "\n");
+    R = Run({"--list-samples"});
+    EXPECT_EQ(R.Status, 0);
+    EXPECT_NE(R.Out.find("\n   28   680 x 680   a "), std::string::npos) << R.Out;
+    EXPECT_NE(R.Out.find("\n   14   169 x 416   pink "), std::string::npos) << R.Out;
+    EXPECT_EQ(std::count(R.Out.begin(), R.Out.end(), '\n'), 2 + 28 + 14);
+    EXPECT_TRUE(Files().empty());
+}
