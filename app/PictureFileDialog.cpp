@@ -1,0 +1,90 @@
+#include "PictureFileDialog.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
+#include "PictureToQImage.h"
+#include "SampleLoaders.h"
+
+namespace {
+constexpr int PreviewSide = 160;
+
+// "*.BMP" → "*.[Bb][Mm][Pp]".
+QString CaseInsensitivePattern(const QString& Pattern) {
+    QString Result;
+    for (const QChar C : Pattern) {
+        if (C.isLetter() && C.toLower() != C.toUpper())
+            Result += QString("[%1%2]").arg(C.toUpper(), C.toLower());
+        else
+            Result += C;
+    }
+    return Result;
+}
+}  // namespace
+
+PictureFileDialog::PictureFileDialog(QWidget* Parent)
+    : QFileDialog(Parent), FPreview(new QLabel(this)), FPreviewSize(new QLabel(this)) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    // The shown filter text is the description alone; the patterns that follow it are ours.
+    setOption(QFileDialog::HideNameFilterDetails);
+    setFileMode(QFileDialog::ExistingFile);
+    setAcceptMode(QFileDialog::AcceptOpen);
+
+    FPreview->setFixedSize(PreviewSide, PreviewSide);
+    FPreview->setAlignment(Qt::AlignCenter);
+    FPreview->setFrameShape(QFrame::StyledPanel);
+    FPreviewSize->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    auto* PreviewColumn = new QVBoxLayout;
+    PreviewColumn->addWidget(FPreview);
+    PreviewColumn->addWidget(FPreviewSize);
+    PreviewColumn->addStretch();
+    if (auto* Grid = qobject_cast<QGridLayout*>(layout())) Grid->addLayout(PreviewColumn, 1, Grid->columnCount(), 1, 1);
+    connect(this, &QFileDialog::currentChanged, this, &PictureFileDialog::ShowPreview);
+}
+
+QString PictureFileDialog::QtNameFilter(const QString& Filter) {
+    const QString Description = Filter.section('|', 0, 0);
+    QStringList Patterns = Filter.section('|', 1).split(';', Qt::SkipEmptyParts);
+    for (QString& Pattern : Patterns) Pattern = CaseInsensitivePattern(Pattern.trimmed());
+    return Description + " (" + Patterns.join(' ') + ')';
+}
+
+void PictureFileDialog::SetFilter(const QString& Filter) { setNameFilter(QtNameFilter(Filter)); }
+
+void PictureFileDialog::SetFilterIndex(int Index) {
+    const QStringList Filters = nameFilters();
+    const int Entry = std::max(Index, 1) - 1;
+    if (Entry < Filters.size()) selectNameFilter(Filters.at(Entry));
+}
+
+bool PictureFileDialog::Execute() {
+    ShowPreview({});
+    return exec() == QDialog::Accepted && !selectedFiles().isEmpty();
+}
+
+QString PictureFileDialog::FileName() const {
+    const QStringList Files = selectedFiles();
+    return Files.isEmpty() ? QString() : Files.first();
+}
+
+// Shows the picture as the window would load it; anything unreadable shows nothing.
+void PictureFileDialog::ShowPreview(const QString& Path) {
+    FPreview->clear();
+    FPreviewSize->clear();
+    if (Path.isEmpty() || QFileInfo(Path).isDir()) return;
+    TPicture Picture;
+    try {
+        LoadImage(Picture, QFile::encodeName(Path).toStdString());
+    } catch (const std::exception&) {
+        return;
+    }
+    const QImage Image = PictureToQImage(Picture);
+    if (Image.isNull()) return;
+    FPreview->setPixmap(QPixmap::fromImage(
+        Image.scaled(FPreview->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    FPreviewSize->setText(QString("%1 × %2").arg(Picture.Width()).arg(Picture.Height()));
+}

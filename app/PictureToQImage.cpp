@@ -1,0 +1,34 @@
+#include "PictureToQImage.h"
+
+#include "Exception.h"
+#include "Picture.h"
+
+namespace {
+QImage BitmapToQImage(const TBitmap& Bitmap) {
+    if (Bitmap.Empty()) return {};
+    QImage Image(Bitmap.Width(), Bitmap.Height(), QImage::Format_RGB32);
+    for (int Y = 0; Y < Bitmap.Height(); ++Y) {
+        auto* Line = reinterpret_cast<QRgb*>(Image.scanLine(Y));
+        for (int X = 0; X < Bitmap.Width(); ++X) {
+            const TColor32 C = Bitmap.Pixel(X, Y);
+            Line[X] = qRgb(RedOf(C), GreenOf(C), BlueOf(C));
+        }
+    }
+    return Image;
+}
+}  // namespace
+
+QImage PictureToQImage(const TPicture& Picture) {
+    const TGraphic* Graphic = Picture.Graphic();
+    if (!Graphic || Graphic->Empty()) return {};
+    if (const auto* Bitmap = Picture.As<TBitmap>()) return BitmapToQImage(*Bitmap);
+    // Other graphics (a JPEG picture) are shown through a decoded bitmap; one that does not
+    // decode shows nothing.
+    try {
+        TBitmap Decoded;
+        Graphic->AssignTo(Decoded);
+        return BitmapToQImage(Decoded);
+    } catch (const EInvalidGraphic&) {
+        return {};
+    }
+}

@@ -1,0 +1,58 @@
+#include "RadioGroup.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace {
+constexpr int ButtonLeft = 8;
+constexpr int SideMargins = 10;
+constexpr int BottomMargin = 5;
+}  // namespace
+
+RadioGroup::RadioGroup(QWidget* Parent, const QString& Caption, const QStringList& Items)
+    : QGroupBox(Caption, Parent) {
+    for (const QString& Item : Items) {
+        auto* Button = new QRadioButton(Item, this);
+        connect(Button, &QRadioButton::toggled, this, [this](bool Checked) {
+            if (Checked) emit Click();
+        });
+        FButtons.push_back(Button);
+    }
+    ArrangeButtons();
+}
+
+int RadioGroup::ItemIndex() const {
+    for (int I = 0; I < Count(); ++I)
+        if (Button(I)->isChecked()) return I;
+    return -1;
+}
+
+void RadioGroup::SetItemIndex(int Value) {
+    Value = std::clamp(Value, -1, Count() - 1);
+    if (Value == ItemIndex()) return;
+    if (Value >= 0) {
+        Button(Value)->setChecked(true);
+        return;
+    }
+    // Auto-exclusive buttons cannot all be unchecked one by one.
+    const int Old = ItemIndex();
+    Button(Old)->setAutoExclusive(false);
+    Button(Old)->setChecked(false);
+    Button(Old)->setAutoExclusive(true);
+}
+
+void RadioGroup::resizeEvent(QResizeEvent* Event) {
+    QGroupBox::resizeEvent(Event);
+    ArrangeButtons();
+}
+
+// The items share the height below the caption line in equal rows.
+void RadioGroup::ArrangeButtons() {
+    if (FButtons.empty()) return;
+    const int TextHeight = QFontMetrics(font()).height();
+    const int Usable = height() - TextHeight - BottomMargin;
+    const int Rows = Count();
+    const int RowHeight = Usable / Rows;
+    const int Top = TextHeight + 1 + (Usable % Rows) / 2;
+    for (int I = 0; I < Rows; ++I) Button(I)->setGeometry(ButtonLeft, Top + I * RowHeight, width() - SideMargins, RowHeight);
+}

@@ -1,0 +1,20 @@
+// Program start: the application, its title and hooks, the main window, the message loop.
+#include <QApplication>
+
+#include "Application.h"
+#include "ApplicationHooks.h"
+#include "ustereo.h"
+
+int main(int argc, char** argv) {
+    // The window is laid out in screen pixels; it is never scaled.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication App(argc, argv);
+    QApplication::setApplicationName("stereogramm");
+    QGuiApplication::setDesktopFileName("stereogramm");
+    Application->SetTitle("Stereogramm");
+    InstallApplicationHooks();
+
+    Tfstereo fstereo;
+    fstereo.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,161 @@
+// The window's stored layout: every control with its place, size, captions, colours and
+// fonts, the generator's stored settings, and the wiring of the events.
+#include <QAction>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+#include "Gauge.h"
+#include "ImageView.h"
+#include "Panel.h"
+#include "PictureFileDialog.h"
+#include "RadioGroup.h"
+#include "SampleList.h"
+#include "SlotGuard.h"
+#include "ustereo.h"
+
+namespace {
+const QColor ButtonFace(240, 240, 240);
+const QColor Navy(0, 0, 128);
+const QSize ClientSize(984, 684);
+const QSize LoadGlyphSize(20, 20);
+constexpr int SampleItemHeight = 16;
+constexpr int SampleDropDownCount = 8;
+
+// Verdana where the system has it; otherwise font matching picks the closest sans.
+QFont VerdanaFont(int PixelSize) {
+    QFont Font("Verdana");
+    Font.setStyleHint(QFont::SansSerif);
+    Font.setPixelSize(PixelSize);
+    return Font;
+}
+
+QToolButton* MakeLoadButton(QWidget* Parent) {
+    auto* Button = new QToolButton(Parent);
+    Button->setAutoRaise(true);
+    Button->setFocusPolicy(Qt::NoFocus);
+    Button->setIcon(QIcon(":/icons/load.png"));
+    Button->setIconSize(LoadGlyphSize);
+    return Button;
+}
+
+// Connects a Qt signal to a handler of the window; the handler runs guarded.
+template <class Sender, class Signal>
+void Wire(Sender* From, Signal Event, Tfstereo* Window, void (Tfstereo::*Handler)(QObject*)) {
+    QObject::connect(From, Event, Window, [From, Window, Handler] { RunGuarded([&] { (Window->*Handler)(From); }); });
+}
+}  // namespace
+
+void Tfstereo::CreateControls() {
+    setWindowTitle("Stereogramm");
+    setWindowIcon(QIcon(":/icons/stereogramm.png"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(ClientSize);
+    setFont(VerdanaFont(13));
+    QPalette White = palette();
+    White.setColor(QPalette::Window, Qt::white);
+    setPalette(White);
+    setAutoFillBackground(true);
+
+    Panel1 = new Panel(this, ButtonFace, Panel::Bevel::Raised);
+    Panel1->setGeometry(0, 0, 984, 27);
+    Panel1->SetCaption("Stereogramm");
+    QFont CaptionFont = VerdanaFont(16);
+    CaptionFont.setBold(true);
+    CaptionFont.setItalic(true);
+    Panel1->setFont(CaptionFont);
+    QPalette NavyText = Panel1->palette();
+    NavyText.setColor(QPalette::WindowText, Navy);
+    Panel1->setPalette(NavyText);
+
+    B3 = new QWidget(Panel1);
+    B3->setGeometry(1, 1, 128, 25);
+    Panel17 = new Panel(B3, QColor(), Panel::Bevel::None);
+    Panel17->setGeometry(0, 2, 8, 22);
+
+    Panel2 = new Panel(this, ButtonFace, Panel::Bevel::None);
+    Panel2->setGeometry(0, 27, 201, 657);
+
+    CheckBox1 = new QCheckBox("Tiefenbild", Panel2);
+    CheckBox1->setGeometry(16, 16, 97, 17);
+    CheckBox1->setChecked(true);
+    S4 = MakeLoadButton(Panel2);
+    S4->setGeometry(160, 12, 23, 22);
+    Image2 = new ImageView(Panel2, ImageView::Mode::Stretch);
+    Image2->setGeometry(16, 40, 168, 137);
+    ComboBox1 = new SampleList(Panel2, SampleItemHeight, SampleDropDownCount);
+    ComboBox1->setGeometry(16, 184, 169, 24);
+    for (int N = 1; N <= 5; ++N) ComboBox1->addItem(QString("Beispiel %1").arg(N));
+
+    Label12 = new QLabel("Maske, Textur", Panel2);
+    Label12->setGeometry(16, 232, 94, 16);
+    S2 = MakeLoadButton(Panel2);
+    S2->setGeometry(160, 230, 23, 22);
+    Image3 = new ImageView(Panel2, ImageView::Mode::Stretch);
+    Image3->setGeometry(16, 256, 168, 137);
+    ComboBox2 = new SampleList(Panel2, SampleItemHeight, SampleDropDownCount);
+    ComboBox2->setGeometry(16, 400, 169, 24);
+
+    Gauge1 = new Gauge(Panel2);
+    Gauge1->setGeometry(48, 440, 105, 17);
+    D1 = new QPushButton("Stereogramm erzeugen", Panel2);
+    D1->setGeometry(16, 472, 169, 25);
+    RG1 = new RadioGroup(Panel2, "Stereogram-Typ", {"Schwarz-Weiß-Bild", "Farben-Bild", "Textur-Farbenbild"});
+    RG1->setGeometry(16, 512, 169, 80);
+    RG1->SetItemIndex(0);
+
+    meinimage = new ImageView(this, ImageView::Mode::Center);
+    meinimage->setGeometry(201, 27, 783, 657);
+
+    setTabOrder(ComboBox1, ComboBox2);
+    setTabOrder(ComboBox2, CheckBox1);
+    setTabOrder(CheckBox1, RG1);
+    setTabOrder(RG1, D1);
+
+    // The menu is never shown; its actions live on the window so that their keys work.
+    M1 = new QMenu("Datei", this);
+    M8 = M1->addAction("Programm beenden");
+    M8->setShortcut(Qt::Key_Escape);
+    e1 = M1->addAction("e");
+    e1->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    addActions({M8, e1});
+
+    OD1 = new PictureFileDialog(this);
+    OD1->setDefaultSuffix("BMP");
+
+    if (const QScreen* Screen = QGuiApplication::primaryScreen())
+        move(Screen->availableGeometry().center() - rect().center());
+}
+
+// The generator with its stored settings, applied through the setters in stored order.
+void Tfstereo::CreateStereogram() {
+    Stereogram1 = std::make_unique<TStereogram>(nullptr);
+    Stereogram1->SetName("Stereogram1");
+    Stereogram1->SetStereoType(sgtTextured);
+    Stereogram1->SetBlur(blurNone);
+    Stereogram1->SetRandomDotColor(dctBlackWhite);
+    Stereogram1->SetOversampling(4);
+    Stereogram1->SetObservDistance(14.0);
+    Stereogram1->SetMax3Ddepth(14.0);
+    Stereogram1->SetMin3Ddepth(7.0);
+    Stereogram1->Loaded();
+}
+
+void Tfstereo::ConnectEvents() {
+    Wire(CheckBox1, &QCheckBox::toggled, this, &Tfstereo::CheckBox1Click);
+    Wire(S4, &QToolButton::clicked, this, &Tfstereo::Image2Click);
+    Wire(S2, &QToolButton::clicked, this, &Tfstereo::Image3Click);
+    Wire(ComboBox1, &SampleList::Change, this, &Tfstereo::ComboBox1Change);
+    Wire(ComboBox2, &SampleList::Change, this, &Tfstereo::ComboBox2Change);
+    Wire(D1, &QPushButton::clicked, this, &Tfstereo::D1Click);
+    Wire(RG1, &RadioGroup::Click, this, &Tfstereo::Zmena);
+    Wire(M8, &QAction::triggered, this, &Tfstereo::S7Click);
+    Wire(e1, &QAction::triggered, this, &Tfstereo::D1Click);
+    Stereogram1->SetOnGenerate([this](TObject* Sender) { Stereogram1Generate(Sender); });
+}
