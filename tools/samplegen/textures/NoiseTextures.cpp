@@ -46,7 +46,8 @@ RgbImage RenderTexture9() {  // grey plaster
             const tile::CellSample pit = tile::Cells(u, v, 9, 9, 903);
             const float pitDepth = pit.f1 < 0.12f && (pit.id & 3u) == 0 ? (0.12f - pit.f1) * 25.0f : 0.0f;
             // Broad trowel swells, finer lumps and a sandy grain.
-            height.at(x, y) = 5.0f * Fbm(u, v, 3, 3, 5, 901) + 0.6f * tile::HashUnit(x, y, 902) - pitDepth;
+            height.at(x, y) = 5.0f * Fbm(u, v, 3, 3, 5, 901) + 0.9f * tile::GradientNoise(u, v, 40, 40, 905) +
+                              0.3f * tile::HashUnit(x, y, 902) - pitDepth;
         }
     const GreyImage light = tile::Relief(height, 1.2f);
     return tile::PaintTile(kWidth, kHeight, [&](float u, float v, int x, int y) {
