@@ -18,7 +18,8 @@ sample:1 and texture texture:1. Setting options are then applied in the order
 given, each with the generator's own limits and side effects: for example
 '--type textured --oversampling 4' gives oversampling 4, while
 '--oversampling 4 --type fast-random-dot' leaves 1 (random dots have no
-oversampling), and '--width 0' gives 600.
+oversampling), and '--width 0' gives 600. A value may also be joined to its
+option: --width=300.
 
 Pictures:
   --depth FILE|sample:N|none     depth map: a BMP, JPEG or PNG file, a built-in
@@ -28,7 +29,7 @@ Pictures:
                                  or nothing
 Settings:
   --type KIND                    fast-random-dot, colored-dot, random-dot-textured
-                                 or textured
+                                 or textured; colored-dot takes the depth map's size
   --blur STRENGTH                none, light, medium or heavy depth jitter
   --dot-color COLOR              black-white or rgb random dots
   --dot-intensity N              share of black dots in percent (1 to 99)
@@ -36,8 +37,8 @@ Settings:
   --observ-distance X            viewing distance in inches
   --max-depth X                  far plane in inches behind the picture
   --min-depth X                  near plane in inches behind the picture
-  --dpi N                        output pixels per inch (at least 10, at most
-                                 half the width and height)
+  --dpi N                        output pixels per inch (at least 10; a value
+                                 above the width or height becomes half of it)
   --width N                      output width (1 to 1024; below 1 gives 600)
   --height N                     output height (1 to 800; below 1 gives 600)
   --separation N                 far-plane separation in pixels; sets the far
