@@ -185,28 +185,10 @@ void TStereogram::BuildDepthTable() {
         FDepthTable[std::size_t(Level)] = SeparationOfDepth(0, FEyeSepSub, DepthOfLevel(FFarPlane, FNearPlane, Level), FObserver);
 }
 
-int TStereogram::SeparationForLevel(int Level) {
-    if (FBlur == blurNone) return FDepthTable[std::size_t(Level)];
+int TStereogram::JitteredSeparation(int Level) {
     FPixelDepth = DepthOfLevel(FFarPlane, FNearPlane, Level);
     const int Jitter = Random::Below(10) - 5;
     return SeparationOfDepth(static_cast<long double>(Jitter) / FBlurDivisor, FEyeSepSub, FPixelDepth, FObserver);
-}
-
-int TStereogram::DepthLevelAt(int Column, int Row) const {
-    // Bounded by the depth buffer itself, which the run made from the depth map.
-    const int X = Column - FDepthLeft, Y = Row - FDepthTop;
-    if (X < 0 || Y < 0 || X >= FDepthBuffer->Width() || Y >= FDepthBuffer->Height) return 0;
-    return GetPixelRGB(*FDepthBuffer, X, Y) / 65793;  // 65793 = 16777215 / 255: a grey v gives v
-}
-
-std::int32_t TStereogram::GetPixelRGB(const TFastDIBTavo& Buffer, int X, int Y) {
-    TFColor C{0, 0, 0};
-    Buffer.ReadPixel(Y, X, C);
-    return C.b * 65536 + C.g * 256 + C.r;
-}
-
-void TStereogram::SetPixelRGB(TFastDIBTavo& Buffer, int X, int Y, std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue) {
-    Buffer.Rows24[Y][X] = TFColor{Blue, Green, Red};
 }
 
 // ---- The run ----------------------------------------------------------------------------

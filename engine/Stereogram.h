@@ -21,6 +21,8 @@ public:
     // Entries of the row tables: 1024 columns × 8 samples, plus one.
     static constexpr int RowTableSize = 8193;
     static constexpr int MaxSubWidth = RowTableSize - 1;
+    // A packed grey v, v, v is v × 65793 (= 16777215 / 255).
+    static constexpr int GreyLevelDivisor = 65793;
 
     explicit TStereogram(TComponent* AOwner);
     ~TStereogram() override;
@@ -81,8 +83,15 @@ protected:
     // through a subclass.
     void UpdateGeometry();
     void BuildDepthTable();
-    static std::int32_t GetPixelRGB(const TFastDIBTavo& Buffer, int X, int Y);
-    static void SetPixelRGB(TFastDIBTavo& Buffer, int X, int Y, std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue);
+    // The packed colour (red lowest) of pixel (X, Y) of a 24-bit buffer, and its writer.
+    static std::int32_t GetPixelRGB(const TFastDIBTavo& Buffer, int X, int Y) {
+        TFColor C{0, 0, 0};
+        Buffer.ReadPixel(Y, X, C);
+        return C.b * 65536 + C.g * 256 + C.r;
+    }
+    static void SetPixelRGB(TFastDIBTavo& Buffer, int X, int Y, std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue) {
+        Buffer.Rows24[Y][X] = TFColor{Blue, Green, Red};
+    }
 
     void PrepareBuffers();
     void RenderAllRows();
@@ -91,6 +100,23 @@ protected:
     void RenderColoredDotRow(int Row);
     void RenderTexturedRow(int Row);
     void MakeRandomDotTexture();
+
+    // Depth level 0 … 255 of output column Column in row Row (0 outside the depth map),
+    // bounded by the depth buffer itself, which the run made from the depth map.
+    int DepthLevelAt(int Column, int Row) const {
+        const int X = Column - FDepthLeft, Y = Row - FDepthTop;
+        if (X < 0 || Y < 0 || X >= FDepthBuffer->Width() || Y >= FDepthBuffer->Height) return 0;
+        return GetPixelRGB(*FDepthBuffer, X, Y) / GreyLevelDivisor;
+    }
+    // Separation in samples for a depth level: the table, or the jittered formula with one draw.
+    int SeparationForLevel(int Level) { return FBlur == blurNone ? FDepthTable[std::size_t(Level)] : JitteredSeparation(Level); }
+    int JitteredSeparation(int Level);
+    // Records that columns FLeft and FRight of a random-dot row must match, passing the
+    // constraint along existing links; FLeft ends on the entry it wrote.
+    void RecordRandomDotLink();
+    void LinkTexturedRow(int Row);
+    void ColorTexturedRow(int Row);
+    void ReduceTexturedRow(int Row);
 
     // Derived fields (written only by UpdateGeometry).
     int FTextureHeight = 0;
@@ -110,14 +136,10 @@ protected:
     int FBlurDivisor = 0;
 
     // Row working fields (written and read only by the row algorithms).
-    int FLastCopied = 0;
-    int FSampleIndex = 0;
     int FPixelDepth = 0;
     int FPixelSep = 0;
     int FLeft = 0;
     int FRight = 0;
-    bool FVisible = false;
-    int FSumRed = 0, FSumGreen = 0, FSumBlue = 0;
     int FDepthLevel = 0;
 
     // Row tables, members so that rendering allocates nothing per row.
@@ -135,17 +157,11 @@ private:
     void FreeObjects();
     // Refuses, before anything changes, a run that could not be drawn.
     void CheckInputs() const;
-    // Depth level 0 … 255 of output column Column in row Row (0 outside the depth map).
-    int DepthLevelAt(int Column, int Row) const;
-    // Separation in samples for a depth level: the table, or the jittered formula with one draw.
-    int SeparationForLevel(int Level);
     bool MaskPixelInside(int X, int Y) const;
     void RecordRandomDotLinks(int Row, bool WithMask);
     void ColorRandomDotRow(int Row, bool WithMask);
-    void LinkTexturedRow(int Row);
-    void ColorTexturedRow(int Row);
-    std::uint32_t TextureColor(int X, int TextureRow) const;
-    void ReduceTexturedRow(int Row);
+    // Texture row Row, wrapped after FTextureHeight rows.
+    const TFColor* TextureRow(int Row) const;
 
     std::unique_ptr<TPicture> FDepthMap;
     int FHeight = 0;

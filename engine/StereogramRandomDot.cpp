@@ -26,6 +26,22 @@ bool TStereogram::MaskPixelInside(int X, int Y) const {
     return X >= 0 && Y >= 0 && X < FMaskBuffer->Width() && Y < FMaskBuffer->Height;
 }
 
+void TStereogram::RecordRandomDotLink() {
+    // Pass the constraint rightwards along existing links, as the pair of the two right-hand
+    // columns, until it lands on a free column or meets itself; a link is never changed.
+    int K = FLinkLeft[std::size_t(FLeft)];
+    while (K != FLeft && K != FRight) {
+        if (K < FRight) {
+            FLeft = K;
+        } else {
+            FLeft = FRight;
+            FRight = K;
+        }
+        K = FLinkLeft[std::size_t(FLeft)];
+    }
+    FLinkLeft[std::size_t(FLeft)] = std::uint16_t(FRight);
+}
+
 void TStereogram::RecordRandomDotLinks(int Row, bool WithMask) {
     const int W = FWidth;
     for (int I = 0; I <= W; ++I) FLinkLeft[std::size_t(I)] = std::uint16_t(I);
@@ -38,19 +54,7 @@ void TStereogram::RecordRandomDotLinks(int Row, bool WithMask) {
         FRight = FLeft + FPixelSep;
         if (FLeft < 0 || FRight >= W) continue;
 
-        // Pass the constraint rightwards along existing links until it lands on a free
-        // column or meets itself; an existing link is never changed.
-        int K = FLinkLeft[std::size_t(FLeft)];
-        while (K != FLeft && K != FRight) {
-            if (K < FRight) {
-                FLeft = K;
-            } else {
-                FLeft = FRight;
-                FRight = K;
-            }
-            K = FLinkLeft[std::size_t(FLeft)];
-        }
-        FLinkLeft[std::size_t(FLeft)] = std::uint16_t(FRight);
+        RecordRandomDotLink();
 
         if (WithMask && MaskPixelInside(X, Row) && GetPixelRGB(*FMaskBuffer, X, Row) != 0) {
             // One of the two mask pixels takes the other's colour; outside the mask reads black.

@@ -6,6 +6,16 @@
 #include "Random.h"
 #include "Stereogram.h"
 
+namespace {
+
+constexpr int kNoneCopied = -10;
+constexpr int kBlackWhiteDraw = 100;
+constexpr int kRedGreenDraw = 4, kBlueDraw = 5, kLevelStep = 64;
+
+std::uint32_t Packed(const TFColor& C) { return std::uint32_t(C.r) | (std::uint32_t(C.g) << 8) | (std::uint32_t(C.b) << 16); }
+
+}  // namespace
+
 void TStereogram::RenderTexturedRow(int Row) {
     LinkTexturedRow(Row);
     ColorTexturedRow(Row);
@@ -14,92 +24,119 @@ void TStereogram::RenderTexturedRow(int Row) {
 
 void TStereogram::LinkTexturedRow(int Row) {
     const int N = FSubWidth, V = FOversampling;
-    for (int I = 0; I < N; ++I) FLinkLeft[std::size_t(I)] = FLinkRight[std::size_t(I)] = std::uint16_t(I);
+    std::uint16_t* const LinkLeft = FLinkLeft.data();
+    std::uint16_t* const LinkRight = FLinkRight.data();
+    for (int I = 0; I < N; ++I) LinkLeft[I] = LinkRight[I] = std::uint16_t(I);
 
-    for (int X = 0; X < N; ++X) {
-        if (X % V == 0) {  // the samples of one output pixel share its separation
-            FDepthLevel = DepthLevelAt(X / V, Row);
-            FPixelSep = SeparationForLevel(FDepthLevel);
-        }
-        if (FPixelSep < 0) continue;  // only degenerate settings give these; they link nothing
-        FLeft = X - FPixelSep / 2;
-        FRight = FLeft + FPixelSep;
-        if (FLeft < 0 || FRight >= N) continue;
-
-        FVisible = true;
-        const int OldLeft = FLinkLeft[std::size_t(FRight)];
-        if (OldLeft != FRight) {
-            if (OldLeft < FLeft) {  // a wider link belongs to a farther surface: dissolve it
-                FLinkRight[std::size_t(OldLeft)] = std::uint16_t(OldLeft);
-                FLinkLeft[std::size_t(FRight)] = std::uint16_t(FRight);
-            } else {
-                FVisible = false;
+    for (int Pixel = 0; Pixel < N / V; ++Pixel) {
+        // The samples of one output pixel share its separation (and its one blur draw).
+        FDepthLevel = DepthLevelAt(Pixel, Row);
+        FPixelSep = SeparationForLevel(FDepthLevel);
+        const int Separation = FPixelSep;
+        if (Separation < 0) continue;  // only degenerate settings give these; they link nothing
+        // Samples whose pair lies inside the row: Left = X − Separation div 2 ≥ 0 and
+        // Right = Left + Separation < N.
+        const int Half = Separation / 2;
+        const int First = std::max(Pixel * V, Half);
+        const int End = std::min(Pixel * V + V, N - Separation + Half);
+        for (int Left = First - Half, Right = Left + Separation; Left < End - Half; ++Left, ++Right) {
+            // Both partners are read first: dissolving at Right never touches Left's entry.
+            const int OldLeft = LinkLeft[Right];
+            const int OldRight = LinkRight[Left];
+            bool Visible = true;
+            if (OldLeft != Right) {
+                if (OldLeft < Left) {  // a wider link belongs to a farther surface: dissolve it
+                    LinkRight[OldLeft] = std::uint16_t(OldLeft);
+                    LinkLeft[Right] = std::uint16_t(Right);
+                } else {
+                    Visible = false;
+                }
             }
-        }
-        const int OldRight = FLinkRight[std::size_t(FLeft)];
-        if (OldRight != FLeft) {
-            if (OldRight > FRight) {
-                FLinkLeft[std::size_t(OldRight)] = std::uint16_t(OldRight);
-                FLinkRight[std::size_t(FLeft)] = std::uint16_t(FLeft);
-            } else {
-                FVisible = false;
+            if (OldRight != Left) {
+                if (OldRight > Right) {
+                    LinkLeft[OldRight] = std::uint16_t(OldRight);
+                    LinkRight[Left] = std::uint16_t(Left);
+                } else {
+                    Visible = false;
+                }
             }
-        }
-        if (FVisible) {
-            FLinkLeft[std::size_t(FRight)] = std::uint16_t(FLeft);
-            FLinkRight[std::size_t(FLeft)] = std::uint16_t(FRight);
+            if (Visible) {
+                LinkLeft[Right] = std::uint16_t(Left);
+                LinkRight[Left] = std::uint16_t(Right);
+            }
         }
     }
 }
 
-std::uint32_t TStereogram::TextureColor(int X, int TextureRow) const {
-    const int Column = ((X + FPhase) % FPeriod) / FOversampling;
-    return std::uint32_t(GetPixelRGB(*FMaskBuffer, Column, TextureRow % FTextureHeight));
-}
+const TFColor* TStereogram::TextureRow(int Row) const { return FMaskBuffer->Rows24[Row % FTextureHeight]; }
 
 void TStereogram::ColorTexturedRow(int Row) {
-    const int N = FSubWidth;
+    const int N = FSubWidth, V = FOversampling, Period = FPeriod;
+    const std::uint16_t* const LinkLeft = FLinkLeft.data();
+    const std::uint16_t* const LinkRight = FLinkRight.data();
+    std::uint32_t* const Colors = FRowColors.data();
+
     // Rightwards from the strip: each linked sample copies its left partner; the first
     // unlinked sample after a copied one repeats its neighbour; the rest read the texture,
-    // moved down by FRowShift rows per repetition.
-    FLastCopied = -10;
+    // whose column follows the sample's place in its period and whose row moves down by
+    // FRowShift for every repetition.
+    int Last = kNoneCopied;
+    int Phase = 0, Repetition = 0;  // the strip's first sample is texture column 0
+    const TFColor* Texture = TextureRow(Row);
     for (int X = FStripStart; X < N; ++X) {
-        const int Partner = FLinkLeft[std::size_t(X)];
+        const int Partner = LinkLeft[X];
         if (Partner != X && Partner >= FStripStart) {
-            FRowColors[std::size_t(X)] = FRowColors[std::size_t(Partner)];
-            FLastCopied = X;
-        } else if (X - 1 == FLastCopied) {
-            FRowColors[std::size_t(X)] = FRowColors[std::size_t(X - 1)];
+            Colors[X] = Colors[Partner];
+            Last = X;
+        } else if (X - 1 == Last) {
+            Colors[X] = Colors[X - 1];
         } else {
-            FRowColors[std::size_t(X)] = TextureColor(X, Row + ((X - FStripStart) / FPeriod) * FRowShift);
+            Colors[X] = Packed(Texture[Phase / V]);
+        }
+        if (++Phase == Period) {
+            Phase = 0;
+            Texture = TextureRow(Row + ++Repetition * FRowShift);
         }
     }
-    // Leftwards from the strip, each linked sample copying its right partner.
-    FLastCopied = -10;
+
+    // Leftwards from the strip, each linked sample copying its right partner. The leftmost
+    // sample of each repetition already takes the next repetition's row.
+    Last = kNoneCopied;
+    Phase = (FStripStart - 1 + FPhase) % Period;
+    int Distance = 1 % Period;  // (FStripStart − X) mod Period
+    Repetition = 1 / Period + 1;
+    Texture = TextureRow(Row + Repetition * FRowShift);
     for (int X = FStripStart - 1; X >= 0; --X) {
-        const int Partner = FLinkRight[std::size_t(X)];
+        const int Partner = LinkRight[X];
         if (Partner != X) {
-            FRowColors[std::size_t(X)] = FRowColors[std::size_t(Partner)];
-            FLastCopied = X;
-        } else if (X + 1 == FLastCopied) {
-            FRowColors[std::size_t(X)] = FRowColors[std::size_t(X + 1)];
+            Colors[X] = Colors[Partner];
+            Last = X;
+        } else if (X + 1 == Last) {
+            Colors[X] = Colors[X + 1];
         } else {
-            FRowColors[std::size_t(X)] = TextureColor(X, Row + ((FStripStart - X) / FPeriod + 1) * FRowShift);
+            Colors[X] = Packed(Texture[Phase / V]);
+        }
+        if (--Phase < 0) Phase = Period - 1;
+        if (++Distance == Period) {
+            Distance = 0;
+            Texture = TextureRow(Row + ++Repetition * FRowShift);
         }
     }
 }
 
 void TStereogram::ReduceTexturedRow(int Row) {
     const int V = FOversampling;
+    const std::uint32_t* Samples = FRowColors.data();
     for (int X = 0; X < FWidth; ++X) {
-        FSumRed = FSumGreen = FSumBlue = 0;
-        for (FSampleIndex = X * V; FSampleIndex < X * V + V; ++FSampleIndex) {
-            const std::uint32_t C = FRowColors[std::size_t(FSampleIndex)];
-            FSumRed += int(C & 0xFF);
-            FSumGreen += int((C >> 8) & 0xFF);
-            FSumBlue += int((C >> 16) & 0xFF);
+        // Red and blue are summed side by side in one word, 16 bits apart; at most 8 × 255
+        // each, they cannot carry into each other.
+        std::uint32_t RedBlue = 0, Green = 0;
+        for (int I = 0; I < V; ++I, ++Samples) {
+            RedBlue += *Samples & 0xFF00FFu;
+            Green += (*Samples >> 8) & 0xFFu;
         }
-        SetPixelRGB(*FOutputBuffer, X, Row, std::uint8_t(FSumRed / V), std::uint8_t(FSumGreen / V), std::uint8_t(FSumBlue / V));
+        SetPixelRGB(*FOutputBuffer, X, Row, std::uint8_t((RedBlue & 0xFFFFu) / unsigned(V)), std::uint8_t(Green / unsigned(V)),
+                    std::uint8_t((RedBlue >> 16) / unsigned(V)));
     }
 }
 
@@ -110,12 +147,13 @@ void TStereogram::MakeRandomDotTexture() {
     for (int X = 0; X < FMaskBuffer->Width(); ++X) {
         for (int Y = 0; Y < FMaskBuffer->Height; ++Y) {
             if (FRandomDotColor == dctBlackWhite) {
-                const std::uint8_t Level = Random::Below(100) > FDotIntensity ? 255 : 0;
+                const std::uint8_t Level = Random::Below(kBlackWhiteDraw) > FDotIntensity ? 255 : 0;
                 SetPixelRGB(*FMaskBuffer, X, Y, Level, Level, Level);
             } else {
-                const auto Red = std::uint8_t(Random::Below(4) * 64 + 64);
-                const auto Green = std::uint8_t(Random::Below(4) * 64 + 64);
-                const auto Blue = std::uint8_t(Random::Below(5) * 64 + 64);
+                // Kept to 8 bits: the top draw wraps round to 0 (blue's to 64).
+                const auto Red = std::uint8_t(Random::Below(kRedGreenDraw) * kLevelStep + kLevelStep);
+                const auto Green = std::uint8_t(Random::Below(kRedGreenDraw) * kLevelStep + kLevelStep);
+                const auto Blue = std::uint8_t(Random::Below(kBlueDraw) * kLevelStep + kLevelStep);
                 SetPixelRGB(*FMaskBuffer, X, Y, Red, Green, Blue);
             }
         }
