@@ -1,0 +1,54 @@
+# One-command entry points; each installs what is missing first (Debian 12).
+#   make test   set-up, build, all tests, the tests again under ASan+UBSan, the fuzzers
+#   make run    set-up, build, render the default stereogram, open the window if there is a display
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DSTEREO_WERROR=ON)
+
+.PHONY: setup build test test-fast test-asan fuzz run bench samples install clean
+
+setup:
+	bash scripts/setup-debian.sh
+
+build: setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS)
+
+test-fast: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DSTEREO_SANITIZE=ON -DSTEREO_BUILD_APP=OFF \
+	      -DSTEREO_BUILD_TOOLS=OFF -DSTEREO_BUILD_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+fuzz: setup
+	bash scripts/run-fuzzers.sh
+
+# The plain suite runs last so that its summary closes the output.
+test: test-asan fuzz test-fast
+
+run: build
+	$(BUILD)/cli/stereogramm-cli -o stereogram.png
+	@echo "Wrote $(CURDIR)/stereogram.png"
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/app/stereogramm ]; then \
+	  echo "Opening the window"; $(BUILD)/app/stereogramm; \
+	else \
+	  echo "No display: the window is not opened."; \
+	fi
+
+bench: build
+	$(BUILD)/bench/stereogramm-bench
+
+samples: setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS) --target samples
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
