@@ -143,6 +143,9 @@ TJpegHeader ReadJpegHeader(std::span<const std::uint8_t> Data) {
     TJpegSession Session;
     if (!ReadHeaderInto(&Session, Data)) Session.Fail();
     const auto& Info = Session.Info;
+    // The decoder has no conversion from print colours to screen colours.
+    if (Info.jpeg_color_space == JCS_CMYK || Info.jpeg_color_space == JCS_YCCK)
+        throw EInvalidGraphic("CMYK-JPEG-Bilder werden nicht unterstützt");
     TJpegHeader Header{static_cast<int>(Info.image_width), static_cast<int>(Info.image_height), Info.num_components};
     CheckPictureSize(Header.Width, Header.Height, Header.Components == 1 ? 8 : 24);
     return Header;

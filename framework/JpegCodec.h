@@ -21,6 +21,7 @@ struct TJpegDecodeOptions {
     bool FastDct = false;    // fast inverse transform and ordered dithering
 };
 
+// CMYK data counts as unreadable: there is no conversion to screen colours.
 TJpegHeader ReadJpegHeader(std::span<const std::uint8_t> Data);
 
 // Greyscale output (grey data or the Grayscale option) is an 8-bit bitmap with a grey

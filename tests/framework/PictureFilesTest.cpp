@@ -10,9 +10,12 @@
 
 namespace {
 
+// The message of the Exception that Action raises; an invalid-picture error does not count.
 std::string MessageOf(const std::function<void()>& Action) {
     try {
         Action();
+    } catch (const EInvalidGraphic& E) {
+        return "EInvalidGraphic: " + E.Message();
     } catch (const Exception& E) {
         return E.Message();
     }
@@ -61,12 +64,6 @@ TEST(PictureFiles, FileThatCannotBeOpenedNamesTheFile) {
     TPicture P;
     const std::string Missing = Dir.File("missing.bmp");
     EXPECT_EQ(MessageOf([&] { LoadPictureFromFile(P, Missing); }), "Datei kann nicht geöffnet werden: " + Missing);
-    try {
-        LoadPictureFromFile(P, Missing);
-    } catch (const EInvalidGraphic&) {
-        FAIL() << "not an invalid-picture error";
-    } catch (const Exception&) {
-    }
     std::filesystem::create_directory(Dir.File("folder.jpg"));
     EXPECT_EQ(MessageOf([&] { LoadPictureFromFile(P, Dir.File("folder.jpg")); }).rfind("Datei kann nicht", 0), 0u);
 }

@@ -56,15 +56,6 @@ TEST(LoadImage, FileThatCannotBeOpenedRaisesAndChangesNothing) {
     ExpectUntouched(P);
 }
 
-TEST(LoadImage, JpegDataCutAfterTheHeaderRaisesAndChangesNothing) {
-    const TTempDir Dir;
-    const auto Jpeg = EncodeJpeg(ColourRamp(64, 64), {.Quality = 100});
-    WriteBytes(Dir.File("cut.jpg"), std::vector<std::uint8_t>(Jpeg.begin(), Jpeg.begin() + std::ptrdiff_t(Jpeg.size() / 2)));
-    TPicture P = Untouched();
-    EXPECT_THROW(LoadImage(P, Dir.File("cut.jpg")), EInvalidGraphic);
-    ExpectUntouched(P);
-}
-
 TEST(LoadImage, GreyJpegArrivesAsTwentyFourBitsWithEqualChannels) {
     const TTempDir Dir;
     WriteBytes(Dir.File("grey.jpg"), EncodeJpeg(ColourRamp(30, 20), {.Grey = true}));
