@@ -20,14 +20,9 @@ namespace {
 
 constexpr const char* ProgramName = "stereogramm-cli";
 
-// The seed a run takes from the clock, chosen here so that it can be recorded.
-std::uint32_t ClockSeed() {
-    const TTimeOfDay T = UtcTimeOfDay();
-    return std::uint32_t(((T.Hour * 60 + T.Minute) * 60 + T.Second) * 1000 + T.Millisecond);
-}
-
 void Render(TStereogram& Stereogram, const Options& Parsed) {
-    const std::uint32_t Seed = Parsed.Seed.value_or(ClockSeed());
+    // The seed a run would take from the clock is chosen here, so that it can be recorded.
+    const std::uint32_t Seed = Parsed.Seed.value_or(MillisecondsSinceMidnight());
     Stereogram.SetFixedSeed(Seed);
     ProgressBar Bar(stderr);
     if (!Parsed.Quiet && isatty(fileno(stderr)))

@@ -25,11 +25,6 @@ bool IsRandomDotType(TStereoGramType T) { return T == sgtFastRandomDot || T == s
 
 int ClampSide(int Value, int Max) { return Value < kMinSide ? kDefaultSide : std::min(Value, Max); }
 
-std::uint32_t MillisecondsSinceMidnight() {
-    const TTimeOfDay T = UtcTimeOfDay();
-    return std::uint32_t(((T.Hour * 60 + T.Minute) * 60 + T.Second) * 1000 + T.Millisecond);
-}
-
 }  // namespace
 
 TStereogram::TStereogram(TComponent* AOwner) : TComponent(AOwner) { InitDefaults(); }

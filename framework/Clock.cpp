@@ -25,4 +25,9 @@ TTimeOfDay SystemUtcTimeOfDay() {
 
 TTimeOfDay UtcTimeOfDay() { return Source() ? Source()() : SystemUtcTimeOfDay(); }
 
+unsigned MillisecondsSinceMidnight() {
+    const TTimeOfDay T = UtcTimeOfDay();
+    return unsigned(((T.Hour * 60 + T.Minute) * 60 + T.Second) * 1000 + T.Millisecond);
+}
+
 void SetTimeOfDaySource(TTimeOfDaySource NewSource) { Source() = std::move(NewSource); }

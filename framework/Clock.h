@@ -14,5 +14,9 @@ using TTimeOfDaySource = std::function<TTimeOfDay()>;
 
 TTimeOfDay UtcTimeOfDay();
 
+// The time of day as milliseconds since midnight, ((h × 60 + m) × 60 + s) × 1000 + ms:
+// the seed of a run that has no fixed one.
+unsigned MillisecondsSinceMidnight();
+
 // Replaces the clock; an empty source restores the system clock.
 void SetTimeOfDaySource(TTimeOfDaySource Source);
