@@ -14,11 +14,21 @@ RadioGroup::RadioGroup(QWidget* Parent, const QString& Caption, const QStringLis
     for (const QString& Item : Items) {
         auto* Button = new QRadioButton(Item, this);
         connect(Button, &QRadioButton::toggled, this, [this](bool Checked) {
+            UpdateTabStop();
             if (Checked) emit Click();
         });
         FButtons.push_back(Button);
     }
     ArrangeButtons();
+    UpdateTabStop();
+}
+
+// Tab stops at the selected item only (at every item while none is selected); the arrow
+// keys move between the items.
+void RadioGroup::UpdateTabStop() {
+    const int Selected = ItemIndex();
+    for (int I = 0; I < Count(); ++I)
+        Button(I)->setFocusPolicy(Selected < 0 || I == Selected ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::ItemIndex() const {

@@ -29,6 +29,7 @@ protected:
 
 private:
     void ArrangeButtons();
+    void UpdateTabStop();
 
     std::vector<QRadioButton*> FButtons;
 };

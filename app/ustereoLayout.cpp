@@ -35,6 +35,13 @@ QFont VerdanaFont(int PixelSize) {
     return Font;
 }
 
+// Controls carry their layout names, so that they can be found by name.
+template <class Control>
+Control* Named(Control* Widget, const char* Name) {
+    Widget->setObjectName(Name);
+    return Widget;
+}
+
 QToolButton* MakeLoadButton(QWidget* Parent) {
     auto* Button = new QToolButton(Parent);
     Button->setAutoRaise(true);
@@ -63,7 +70,7 @@ void Tfstereo::CreateControls() {
     setPalette(White);
     setAutoFillBackground(true);
 
-    Panel1 = new Panel(this, ButtonFace, Panel::Bevel::Raised);
+    Panel1 = Named(new Panel(this, ButtonFace, Panel::Bevel::Raised), "Panel1");
     Panel1->setGeometry(0, 0, 984, 27);
     Panel1->SetCaption("Stereogramm");
     QFont CaptionFont = VerdanaFont(16);
@@ -74,49 +81,52 @@ void Tfstereo::CreateControls() {
     NavyText.setColor(QPalette::WindowText, Navy);
     Panel1->setPalette(NavyText);
 
-    B3 = new QWidget(Panel1);
+    B3 = Named(new QWidget(Panel1), "B3");
     B3->setGeometry(1, 1, 128, 25);
-    Panel17 = new Panel(B3, QColor(), Panel::Bevel::None);
+    Panel17 = Named(new Panel(B3, QColor(), Panel::Bevel::None), "Panel17");
     Panel17->setGeometry(0, 2, 8, 22);
 
-    Panel2 = new Panel(this, ButtonFace, Panel::Bevel::None);
+    Panel2 = Named(new Panel(this, ButtonFace, Panel::Bevel::None), "Panel2");
     Panel2->setGeometry(0, 27, 201, 657);
 
-    CheckBox1 = new QCheckBox("Tiefenbild", Panel2);
+    CheckBox1 = Named(new QCheckBox("Tiefenbild", Panel2), "CheckBox1");
     CheckBox1->setGeometry(16, 16, 97, 17);
     CheckBox1->setChecked(true);
-    S4 = MakeLoadButton(Panel2);
+    S4 = Named(MakeLoadButton(Panel2), "S4");
     S4->setGeometry(160, 12, 23, 22);
-    Image2 = new ImageView(Panel2, ImageView::Mode::Stretch);
+    Image2 = Named(new ImageView(Panel2, ImageView::Mode::Stretch), "Image2");
     Image2->setGeometry(16, 40, 168, 137);
-    ComboBox1 = new SampleList(Panel2, SampleItemHeight, SampleDropDownCount);
+    ComboBox1 = Named(new SampleList(Panel2, SampleItemHeight, SampleDropDownCount), "ComboBox1");
     ComboBox1->setGeometry(16, 184, 169, 24);
     for (int N = 1; N <= 5; ++N) ComboBox1->addItem(QString("Beispiel %1").arg(N));
 
-    Label12 = new QLabel("Maske, Textur", Panel2);
+    Label12 = Named(new QLabel("Maske, Textur", Panel2), "Label12");
     Label12->setGeometry(16, 232, 94, 16);
-    S2 = MakeLoadButton(Panel2);
+    S2 = Named(MakeLoadButton(Panel2), "S2");
     S2->setGeometry(160, 230, 23, 22);
-    Image3 = new ImageView(Panel2, ImageView::Mode::Stretch);
+    Image3 = Named(new ImageView(Panel2, ImageView::Mode::Stretch), "Image3");
     Image3->setGeometry(16, 256, 168, 137);
-    ComboBox2 = new SampleList(Panel2, SampleItemHeight, SampleDropDownCount);
+    ComboBox2 = Named(new SampleList(Panel2, SampleItemHeight, SampleDropDownCount), "ComboBox2");
     ComboBox2->setGeometry(16, 400, 169, 24);
 
-    Gauge1 = new Gauge(Panel2);
+    Gauge1 = Named(new Gauge(Panel2), "Gauge1");
     Gauge1->setGeometry(48, 440, 105, 17);
-    D1 = new QPushButton("Stereogramm erzeugen", Panel2);
+    D1 = Named(new QPushButton("Stereogramm erzeugen", Panel2), "D1");
     D1->setGeometry(16, 472, 169, 25);
-    RG1 = new RadioGroup(Panel2, "Stereogram-Typ", {"Schwarz-Weiß-Bild", "Farben-Bild", "Textur-Farbenbild"});
+    RG1 = Named(new RadioGroup(Panel2, "Stereogram-Typ", {"Schwarz-Weiß-Bild", "Farben-Bild", "Textur-Farbenbild"}), "RG1");
     RG1->setGeometry(16, 512, 169, 80);
     RG1->SetItemIndex(0);
 
-    meinimage = new ImageView(this, ImageView::Mode::Center);
+    meinimage = Named(new ImageView(this, ImageView::Mode::Center), "meinimage");
     meinimage->setGeometry(201, 27, 783, 657);
 
     setTabOrder(ComboBox1, ComboBox2);
     setTabOrder(ComboBox2, CheckBox1);
-    setTabOrder(CheckBox1, RG1);
-    setTabOrder(RG1, D1);
+    // Tab reaches the radio group through its selected item.
+    setTabOrder(CheckBox1, RG1->Button(0));
+    setTabOrder(RG1->Button(0), RG1->Button(1));
+    setTabOrder(RG1->Button(1), RG1->Button(2));
+    setTabOrder(RG1->Button(2), D1);
 
     // The menu is never shown; its actions live on the window so that their keys work.
     M1 = new QMenu("Datei", this);

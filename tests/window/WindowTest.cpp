@@ -1,0 +1,310 @@
+// The main window under the offscreen platform: start-up state, layout, the handlers'
+// rules, the message box, the controls around a run, the keys and the file dialog.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+#include "Application.h"
+#include "ApplicationHooks.h"
+#include "Gauge.h"
+#include "ImageView.h"
+#include "Panel.h"
+#include "PictureFileDialog.h"
+#include "RadioGroup.h"
+#include "SampleList.h"
+#include "ustereo.h"
+
+namespace {
+// Runs Act on the modal dialog as soon as one is open.
+void WhenModal(std::function<void(QWidget*)> Act) {
+    QTimer::singleShot(10, [Act = std::move(Act)] {
+        if (QWidget* Modal = QApplication::activeModalWidget())
+            Act(Modal);
+        else
+            WhenModal(Act);
+    });
+}
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Tfstereo> W;
+
+    void ShowWindow() {
+        W = std::make_unique<Tfstereo>();
+        W->show();
+        QVERIFY(QTest::qWaitForWindowActive(W.get()));
+    }
+
+private slots:
+    void initTestCase() {
+        Application->SetTitle("Stereogramm");
+        InstallApplicationHooks();
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void init() { ShowWindow(); }
+    void cleanup() { W.reset(); }
+
+    void StartUpStateIsTheDefaultsOfTheTexturedKindWithSampleOne() {
+        const TStereogram& S = *W->Stereogram1;
+        QCOMPARE(W->RG1->ItemIndex(), 2);
+        QCOMPARE(S.StereoType(), sgtTextured);
+        QCOMPARE(S.RandomDotColor(), dctBlackWhite);
+        QCOMPARE(S.Blur(), blurNone);
+        QCOMPARE(S.DotIntensity(), 50);
+        QCOMPARE(S.Oversampling(), 4);
+        QCOMPARE(S.ObservDistance(), 14.0);
+        QCOMPARE(S.Max3Ddepth(), 14.0);
+        QCOMPARE(S.Min3Ddepth(), 8.0);
+        QCOMPARE(S.DPI(), 72);
+        QCOMPARE(S.Height(), 500);
+        QCOMPARE(S.Width(), 800);
+        QCOMPARE(S.DepthMap().Width(), 640);
+        QCOMPARE(S.DepthMap().Height(), 480);
+        QCOMPARE(S.MaskMap().Width(), 85);
+        QCOMPARE(S.MaskMap().Height(), 118);
+        QCOMPARE(W->Image2->Picture().Width(), 640);
+        QCOMPARE(W->Image3->Picture().Height(), 118);
+        QCOMPARE(W->ComboBox1->count(), 28);
+        QCOMPARE(W->ComboBox1->itemText(27), QString("Beispiel 28"));
+        QCOMPARE(W->ComboBox1->currentText(), QString("Beispiel 1"));
+        QCOMPARE(W->ComboBox2->count(), 14);
+        QCOMPARE(W->ComboBox2->itemText(13), QString("Maske 14"));
+        QCOMPARE(W->ComboBox2->currentText(), QString("Maske 1"));
+        QCOMPARE(W->Gauge1->Progress(), 0);
+        QVERIFY(W->meinimage->Picture().Graphic() == nullptr);
+    }
+
+    void ControlsSitWhereTheLayoutPutsThem_data() {
+        QTest::addColumn<QString>("Parent");
+        QTest::addColumn<QRect>("Geometry");
+        QTest::newRow("Panel1") << "" << QRect(0, 0, 984, 27);
+        QTest::newRow("B3") << "Panel1" << QRect(1, 1, 128, 25);
+        QTest::newRow("Panel17") << "B3" << QRect(0, 2, 8, 22);
+        QTest::newRow("Panel2") << "" << QRect(0, 27, 201, 657);
+        QTest::newRow("CheckBox1") << "Panel2" << QRect(16, 16, 97, 17);
+        QTest::newRow("S4") << "Panel2" << QRect(160, 12, 23, 22);
+        QTest::newRow("Image2") << "Panel2" << QRect(16, 40, 168, 137);
+        QTest::newRow("ComboBox1") << "Panel2" << QRect(16, 184, 169, 24);
+        QTest::newRow("Label12") << "Panel2" << QRect(16, 232, 94, 16);
+        QTest::newRow("S2") << "Panel2" << QRect(160, 230, 23, 22);
+        QTest::newRow("Image3") << "Panel2" << QRect(16, 256, 168, 137);
+        QTest::newRow("ComboBox2") << "Panel2" << QRect(16, 400, 169, 24);
+        QTest::newRow("Gauge1") << "Panel2" << QRect(48, 440, 105, 17);
+        QTest::newRow("D1") << "Panel2" << QRect(16, 472, 169, 25);
+        QTest::newRow("RG1") << "Panel2" << QRect(16, 512, 169, 80);
+        QTest::newRow("meinimage") << "" << QRect(201, 27, 783, 657);
+    }
+    void ControlsSitWhereTheLayoutPutsThem() {
+        QFETCH(QString, Parent);
+        QFETCH(QRect, Geometry);
+        const auto* Control = W->findChild<QWidget*>(QTest::currentDataTag());
+        QVERIFY(Control);
+        QCOMPARE(Control->parentWidget()->objectName(), Parent);
+        QCOMPARE(Control->geometry(), Geometry);
+    }
+
+    void WindowIsFixedWhiteAndCaptioned() {
+        QCOMPARE(W->size(), QSize(984, 684));
+        QCOMPARE(W->minimumSize(), W->maximumSize());
+        QCOMPARE(W->windowTitle(), QString("Stereogramm"));
+        QCOMPARE(W->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(W->font().pixelSize(), 13);
+        QCOMPARE(W->Panel1->Caption(), QString("Stereogramm"));
+        QCOMPARE(W->Panel1->Color(), QColor(240, 240, 240));
+        QCOMPARE(W->Panel2->Color(), QColor(240, 240, 240));
+        QVERIFY(W->Panel1->font().bold() && W->Panel1->font().italic());
+        QCOMPARE(W->Panel1->font().pixelSize(), 16);
+        QCOMPARE(W->Panel1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QCOMPARE(W->D1->text(), QString("Stereogramm erzeugen"));
+        QCOMPARE(W->RG1->title(), QString("Stereogram-Typ"));
+        QCOMPARE(W->RG1->Button(0)->text(), QString("Schwarz-Weiß-Bild"));
+        QCOMPARE(W->RG1->Button(1)->text(), QString("Farben-Bild"));
+        QCOMPARE(W->RG1->Button(2)->text(), QString("Textur-Farbenbild"));
+        QVERIFY(W->CheckBox1->isChecked());
+        QVERIFY(W->S4->autoRaise() && !W->S4->icon().isNull());
+        QVERIFY(!W->windowIcon().isNull());
+    }
+
+    void TabWalksListsCheckBoxRadioGroupAndButton() {
+        QVERIFY(W->ComboBox1->hasFocus());
+        const std::array<QWidget*, 4> Next = {W->ComboBox2, W->CheckBox1, W->RG1->Button(2), W->D1};
+        for (QWidget* Expected : Next) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), Expected);
+        }
+    }
+
+    void KindIsResetOnlyWhenTheSelectionMoves() {
+        TStereogram& S = *W->Stereogram1;
+        S.SetOversampling(2);
+        QTest::mouseClick(W->RG1->Button(2), Qt::LeftButton);
+        QCOMPARE(S.Oversampling(), 2);
+
+        QTest::mouseClick(W->RG1->Button(1), Qt::LeftButton);
+        QCOMPARE(S.StereoType(), sgtRandomDotTextured);
+        QCOMPARE(S.RandomDotColor(), dctRGB);
+        QCOMPARE(S.Oversampling(), 4);
+
+        QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);
+        QCOMPARE(S.StereoType(), sgtFastRandomDot);
+        QCOMPARE(S.RandomDotColor(), dctBlackWhite);
+    }
+
+    void ChangeOfKindResetsHeightAndCancelReassignsTheDepthMap() {
+        TStereogram& S = *W->Stereogram1;
+        W->ComboBox1->setCurrentIndex(1);
+        emit W->ComboBox1->activated(1);
+        QCOMPARE(S.DepthMap().Height(), 600);
+        QCOMPARE(S.Height(), 600);
+
+        QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);
+        QCOMPARE(S.Height(), 500);
+
+        WhenModal([](QWidget* Dialog) { static_cast<QDialog*>(Dialog)->reject(); });
+        W->S4->click();
+        QCOMPARE(S.Height(), 600);
+        QCOMPARE(W->Image2->Picture().Height(), 600);
+    }
+
+    void TypedTextInASampleListChangesNothing() {
+        QTest::keyClicks(W->ComboBox1->lineEdit(), "xyz");
+        QCOMPARE(W->ComboBox1->ItemIndex(), -1);
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 640);
+        QCOMPARE(W->Image2->Picture().Width(), 640);
+    }
+
+    void GaugeMovesOnlyOnAGainAboveThree() {
+        W->Gauge1->SetProgress(10);
+        W->Stereogram1->Progress = 13;
+        W->Stereogram1Generate(nullptr);
+        QCOMPARE(W->Gauge1->Progress(), 10);
+        W->Stereogram1->Progress = 14;
+        W->Stereogram1Generate(nullptr);
+        QCOMPARE(W->Gauge1->Progress(), 14);
+        W->Stereogram1->Progress = 2;
+        W->Stereogram1Generate(nullptr);
+        QCOMPARE(W->Gauge1->Progress(), 14);
+    }
+
+    void EmptyDepthMapShowsAStopBoxWithAFullStop() {
+        W->Stereogram1->SetDepthMap(TPicture());
+        W->Gauge1->SetProgress(50);
+        QString Text, Title;
+        QMessageBox::Icon Icon = QMessageBox::NoIcon;
+        WhenModal([&](QWidget* Modal) {
+            auto* Box = qobject_cast<QMessageBox*>(Modal);
+            QVERIFY(Box);
+            Text = Box->text();
+            Title = Box->windowTitle();
+            Icon = Box->icon();
+            Box->accept();
+        });
+        W->D1->click();
+        QCOMPARE(Text, QString("Abbildung ist leer."));
+        QCOMPARE(Title, QString("Stereogramm"));
+        QCOMPARE(Icon, QMessageBox::Critical);
+        QCOMPARE(W->Gauge1->Progress(), 0);
+        QVERIFY(W->meinimage->Picture().Graphic() == nullptr);
+        QVERIFY(W->ComboBox1->isEnabled());
+    }
+
+    void ControlsAreLockedDuringARunAndASecondRequestIsRefused() {
+        bool Seen = false, Locked = false, LiveDuringRun = false, ShownDuringRun = false;
+        QTimer Watch;
+        Watch.setInterval(0);
+        connect(&Watch, &QTimer::timeout, [&] {
+            if (Seen || !W->Stereogram1->Running()) return;
+            Seen = true;
+            Locked = !W->ComboBox1->isEnabled() && !W->ComboBox2->isEnabled() && !W->S4->isEnabled() &&
+                     !W->S2->isEnabled() && !W->RG1->isEnabled();
+            LiveDuringRun = W->D1->isEnabled() && W->CheckBox1->isEnabled();
+            QTest::keyClick(W.get(), Qt::Key_Return);  // refused: the run goes on
+            ShownDuringRun = W->meinimage->Picture().Width() == 800 && W->Stereogram1->Running();
+        });
+        Watch.start();
+        W->D1->click();
+        Watch.stop();
+        QVERIFY(Seen);
+        QVERIFY(Locked);
+        QVERIFY(LiveDuringRun);
+        QVERIFY(ShownDuringRun);
+        QVERIFY(W->ComboBox1->isEnabled() && W->S2->isEnabled() && W->RG1->isEnabled());
+        QCOMPARE(W->Gauge1->Progress(), 100);
+    }
+
+    void EnterGeneratesAndShowsTheResultCentred() {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        const TPicture& Result = W->meinimage->Picture();
+        QCOMPARE(Result.Width(), 800);
+        QCOMPARE(Result.Height(), 500);
+        QCOMPARE(W->meinimage->PictureOrigin(), QPoint(-8, 78));
+        QCOMPARE(W->Gauge1->Progress(), 100);
+    }
+
+    void EscapeClosesTheWindow() {
+        QVERIFY(W->M1->isHidden());
+        QTest::keyClick(W.get(), Qt::Key_Escape);
+        QVERIFY(!W->isVisible());
+    }
+
+    void UncheckingTiefenbildHidesOnlyThePreview() {
+        QTest::mouseClick(W->CheckBox1, Qt::LeftButton);
+        QVERIFY(!W->Image2->isVisible());
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 640);
+        QTest::mouseClick(W->CheckBox1, Qt::LeftButton);
+        QVERIFY(W->Image2->isVisible());
+    }
+
+    void DialogShowsTheFilterTextAndMatchesAnyLetterCase() {
+        const QString Filter = PictureFileDialog::QtNameFilter("Image files (*.BMP,*.JPG)|*.BMP;*.JPG");
+        QTemporaryDir Dir;
+        for (const char* Name : {"photo.jpg", "PHOTO.JPG", "old.Bmp", "notes.txt"}) {
+            QFile File(Dir.filePath(Name));
+            QVERIFY(File.open(QIODevice::WriteOnly));
+        }
+        QStringList Patterns = Filter.section('(', -1).chopped(1).split(' ');
+        QCOMPARE(QDir(Dir.path()).entryList(Patterns, QDir::Files, QDir::Name),
+                 QStringList({"PHOTO.JPG", "old.Bmp", "photo.jpg"}));
+
+        QString Shown;
+        WhenModal([&](QWidget* Modal) {
+            if (auto* Types = Modal->findChild<QComboBox*>("fileTypeCombo")) Shown = Types->currentText();
+            static_cast<QDialog*>(Modal)->reject();
+        });
+        W->S2->click();
+        QCOMPARE(Shown, QString("Image files (*.BMP,*.JPG)"));
+    }
+
+    void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath("tall.bmp");
+        QImage Picture(300, 700, QImage::Format_RGB888);
+        Picture.fill(Qt::gray);
+        QVERIFY(Picture.save(Path, "BMP"));
+        WhenModal([&](QWidget* Modal) {
+            Modal->findChild<QLineEdit*>("fileNameEdit")->setText(Path);
+            static_cast<QDialog*>(Modal)->accept();
+        });
+        W->S4->click();
+        QCOMPARE(W->Image2->Picture().Height(), 700);
+        QCOMPARE(W->Stereogram1->DepthMap().Height(), 700);
+        QCOMPARE(W->Stereogram1->Height(), 700);
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
