@@ -187,6 +187,34 @@ TEST(ResourceFiles, DepthMapsHaveABlackFrameButTheFloorScene) {
     }
 }
 
+TEST(ResourceFiles, CompressionLeavesTheBackgroundBlackNextToTheSubject) {
+    // Background: pixels at least 3 pixels from any pixel of the subject (level 24 or more).
+    // The soft subjects fade out by design and are left out.
+    constexpr int kReach = 3;
+    constexpr float kSubjectLevel = 24.0f, kMaxLevel = 4.0f;
+    constexpr std::array kSoftSubjects{17, 18};
+    for (const auto& info : resources::DepthMapSamples()) {
+        if (info.Number == kFloorScene || std::ranges::find(kSoftSubjects, info.Number) != kSoftSubjects.end()) continue;
+        const DecodedJpeg& image = Picture(DepthName(info.Number));
+        std::vector<bool> nearSubject(std::size_t(image.width) * std::size_t(image.height));
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                if (image.Level(x, y) < kSubjectLevel) continue;
+                for (int dy = -kReach; dy <= kReach; ++dy)
+                    for (int dx = -kReach; dx <= kReach; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (nx >= 0 && ny >= 0 && nx < image.width && ny < image.height)
+                            nearSubject[std::size_t(ny) * std::size_t(image.width) + std::size_t(nx)] = true;
+                    }
+            }
+        float brightest = 0;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x)
+                if (!nearSubject[std::size_t(y) * std::size_t(image.width) + std::size_t(x)]) brightest = std::max(brightest, image.Level(x, y));
+        EXPECT_LE(brightest, kMaxLevel) << DepthName(info.Number);
+    }
+}
+
 TEST(ResourceFiles, FloorSceneComesNearerTowardsTheBottom) {
     const DecodedJpeg& image = Picture(DepthName(kFloorScene));
     float top = 0, bottom = 0;

@@ -11,7 +11,10 @@
 namespace samplegen {
 namespace {
 
-constexpr int kQuality = 92;
+// Depth maps step from black to level 40 or more at every silhouette; below quality 98
+// the ringing of those steps lifts the black background by up to a dozen levels.
+constexpr int kDepthMapQuality = 98;
+constexpr int kTextureQuality = 92;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -32,7 +35,7 @@ void OnError(j_common_ptr info) {
 }
 
 // Encodes `components` interleaved bytes per pixel, `width` × `height`, to `path`.
-void Encode(const std::vector<JSAMPLE>& samples, int width, int height, int components, J_COLOR_SPACE space,
+void Encode(const std::vector<JSAMPLE>& samples, int width, int height, int components, J_COLOR_SPACE space, int quality,
             const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) throw std::runtime_error("cannot write " + path);
@@ -52,7 +55,7 @@ void Encode(const std::vector<JSAMPLE>& samples, int width, int height, int comp
     info.input_components = components;
     info.in_color_space = space;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, kQuality, TRUE);
+    jpeg_set_quality(&info, quality, TRUE);
     info.dct_method = JDCT_ISLOW;
     info.optimize_coding = TRUE;  // smaller files, still baseline and deterministic
     for (int c = 0; c < info.num_components; ++c) {
@@ -76,7 +79,7 @@ void WriteGreyJpeg(const GreyImage& image, JpegChannels channels, const std::str
     std::vector<JSAMPLE> samples;
     samples.reserve(image.pixels.size() * std::size_t(components));
     for (float v : image.pixels) samples.insert(samples.end(), std::size_t(components), ToByte(v));
-    Encode(samples, image.width, image.height, components, components == 1 ? JCS_GRAYSCALE : JCS_RGB, path);
+    Encode(samples, image.width, image.height, components, components == 1 ? JCS_GRAYSCALE : JCS_RGB, kDepthMapQuality, path);
 }
 
 void WriteColourJpeg(const RgbImage& image, const std::string& path) {
@@ -87,7 +90,7 @@ void WriteColourJpeg(const RgbImage& image, const std::string& path) {
         samples.push_back(ToByte(p.g));
         samples.push_back(ToByte(p.b));
     }
-    Encode(samples, image.width, image.height, 3, JCS_RGB, path);
+    Encode(samples, image.width, image.height, 3, JCS_RGB, kTextureQuality, path);
 }
 
 }  // namespace samplegen
