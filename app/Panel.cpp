@@ -8,7 +8,13 @@ const QColor BevelLight(255, 255, 255);
 const QColor BevelShadow(160, 160, 160);
 }  // namespace
 
-Panel::Panel(QWidget* Parent, QColor Color, Bevel Outer) : QWidget(Parent), FColor(Color), FOuter(Outer) {}
+// The panel's colour becomes its children's background colour too.
+Panel::Panel(QWidget* Parent, QColor Color, Bevel Outer) : QWidget(Parent), FColor(Color), FOuter(Outer) {
+    if (!FColor.isValid()) return;
+    QPalette Colours = palette();
+    Colours.setColor(QPalette::Window, FColor);
+    setPalette(Colours);
+}
 
 void Panel::SetCaption(QString Value) {
     FCaption = std::move(Value);

@@ -9,9 +9,11 @@
 
 #include "PictureToQImage.h"
 #include "SampleLoaders.h"
+#include "SlotGuard.h"
 
 namespace {
 constexpr int PreviewSide = 160;
+const QSize DialogSize(760, 440);
 
 // "*.BMP" → "*.[Bb][Mm][Pp]".
 QString CaseInsensitivePattern(const QString& Pattern) {
@@ -43,7 +45,9 @@ PictureFileDialog::PictureFileDialog(QWidget* Parent)
     PreviewColumn->addWidget(FPreviewSize);
     PreviewColumn->addStretch();
     if (auto* Grid = qobject_cast<QGridLayout*>(layout())) Grid->addLayout(PreviewColumn, 1, Grid->columnCount(), 1, 1);
-    connect(this, &QFileDialog::currentChanged, this, &PictureFileDialog::ShowPreview);
+    connect(this, &QFileDialog::currentChanged, this,
+            [this](const QString& Path) { RunGuarded([&] { ShowPreview(Path); }); });
+    resize(DialogSize);
 }
 
 QString PictureFileDialog::QtNameFilter(const QString& Filter) {

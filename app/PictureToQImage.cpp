@@ -7,6 +7,7 @@ namespace {
 QImage BitmapToQImage(const TBitmap& Bitmap) {
     if (Bitmap.Empty()) return {};
     QImage Image(Bitmap.Width(), Bitmap.Height(), QImage::Format_RGB32);
+    if (Image.isNull()) return {};  // too large for Qt or for memory: shown as nothing
     for (int Y = 0; Y < Bitmap.Height(); ++Y) {
         auto* Line = reinterpret_cast<QRgb*>(Image.scanLine(Y));
         for (int X = 0; X < Bitmap.Width(); ++X) {

@@ -1,12 +1,16 @@
 #include "RadioGroup.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 
 namespace {
 constexpr int ButtonLeft = 8;
 constexpr int SideMargins = 10;
 constexpr int BottomMargin = 5;
+constexpr int CaptionPadding = 4;
+const QColor EtchShadow(160, 160, 160);
+const QColor EtchLight(255, 255, 255);
 }  // namespace
 
 RadioGroup::RadioGroup(QWidget* Parent, const QString& Caption, const QStringList& Items)
@@ -49,6 +53,21 @@ void RadioGroup::SetItemIndex(int Value) {
     Button(Old)->setAutoExclusive(false);
     Button(Old)->setChecked(false);
     Button(Old)->setAutoExclusive(true);
+}
+
+// An etched frame whose top line runs through the middle of the caption.
+void RadioGroup::paintEvent(QPaintEvent*) {
+    QPainter Painter(this);
+    const QFontMetrics Metrics(font());
+    const QRect Frame = rect().adjusted(0, Metrics.height() / 2, -1, -1);
+    Painter.setPen(EtchShadow);
+    Painter.drawRect(Frame.adjusted(0, 0, -1, -1));
+    Painter.setPen(EtchLight);
+    Painter.drawRect(Frame.adjusted(1, 1, 0, 0));
+    const QRect Caption(ButtonLeft, 0, Metrics.horizontalAdvance(title()) + CaptionPadding, Metrics.height());
+    Painter.fillRect(Caption, palette().color(QPalette::Window));
+    Painter.setPen(palette().color(QPalette::WindowText));
+    Painter.drawText(Caption, Qt::AlignCenter, title());
 }
 
 void RadioGroup::resizeEvent(QResizeEvent* Event) {

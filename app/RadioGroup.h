@@ -25,6 +25,7 @@ signals:
     void Click();
 
 protected:
+    void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
 
 private:
