@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
+#include <QShowEvent>
 #include <QFile>
 #include <QPushButton>
 #include <QToolButton>
@@ -52,8 +53,11 @@ Tfstereo::Tfstereo(QWidget* Parent) : QWidget(Parent) {
 
 Tfstereo::~Tfstereo() = default;
 
+// Shown by the program, not restored by the window system: brings the controls into line
+// and asks for the focus, whose first arrival fills the lists.
 void Tfstereo::showEvent(QShowEvent* Event) {
     QWidget::showEvent(Event);
+    if (Event->spontaneous()) return;
     RunGuarded([this] { FormShow(this); });
     activateWindow();
 }

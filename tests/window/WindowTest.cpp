@@ -88,6 +88,29 @@ private slots:
         QVERIFY(W->meinimage->Picture().Graphic() == nullptr);
     }
 
+    void BeforeShowingOnlyTheStoredLayoutIsApplied() {
+        const Tfstereo Hidden;
+        QCOMPARE(Hidden.Stereogram1->StereoType(), sgtTextured);
+        QCOMPARE(Hidden.Stereogram1->Min3Ddepth(), 7.0);
+        QCOMPARE(Hidden.Stereogram1->Oversampling(), 4);
+        QCOMPARE(Hidden.RG1->ItemIndex(), 0);
+        QCOMPARE(Hidden.ComboBox1->count(), 5);
+        QCOMPARE(Hidden.ComboBox2->count(), 0);
+        QVERIFY(Hidden.Stereogram1->DepthMap().Graphic() == nullptr);
+    }
+
+    void ChoosingAnEntryLoadsTheSampleOfItsNumber() {
+        W->ComboBox1->setCurrentIndex(22);
+        emit W->ComboBox1->activated(22);
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 594);
+        QCOMPARE(W->Stereogram1->Height(), 630);
+        QCOMPARE(W->Image2->Picture().Height(), 630);
+        W->ComboBox2->setCurrentIndex(13);
+        emit W->ComboBox2->activated(13);
+        QCOMPARE(W->Stereogram1->MaskMap().Width(), 169);
+        QCOMPARE(W->Image3->Picture().Height(), 416);
+    }
+
     void ControlsSitWhereTheLayoutPutsThem_data() {
         QTest::addColumn<QString>("Parent");
         QTest::addColumn<QRect>("Geometry");
