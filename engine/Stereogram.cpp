@@ -175,6 +175,15 @@ std::int32_t SeparationOfDepth(long double Jitter, int EyeSepSub, std::int32_t Z
 
 }  // namespace
 
+void TStereogram::ResetLinks(TLinkTable& Links, int Count) {
+    static constexpr TLinkTable Identity = [] {
+        TLinkTable T{};
+        for (std::size_t I = 0; I < T.size(); ++I) T[I] = std::uint16_t(I);
+        return T;
+    }();
+    std::copy_n(Identity.begin(), std::clamp(Count, 0, RowTableSize), Links.begin());
+}
+
 void TStereogram::BuildDepthTable() {
     for (int Level = 0; Level < 256; ++Level)
         FDepthTable[std::size_t(Level)] = SeparationOfDepth(0, FEyeSepSub, DepthOfLevel(FFarPlane, FNearPlane, Level), FObserver);

@@ -118,6 +118,10 @@ protected:
     void ColorTexturedRow(int Row);
     void ReduceTexturedRow(int Row);
 
+    using TLinkTable = std::array<std::uint16_t, RowTableSize>;
+    // Entries 0 … Count − 1 of Links := their own index (no partner).
+    static void ResetLinks(TLinkTable& Links, int Count);
+
     // Derived fields (written only by UpdateGeometry).
     int FTextureHeight = 0;
     int FRowShift = 0;
@@ -143,8 +147,8 @@ protected:
     int FDepthLevel = 0;
 
     // Row tables, members so that rendering allocates nothing per row.
-    std::array<std::uint16_t, RowTableSize> FLinkLeft{};
-    std::array<std::uint16_t, RowTableSize> FLinkRight{};
+    TLinkTable FLinkLeft{};
+    TLinkTable FLinkRight{};
     std::array<std::uint32_t, RowTableSize> FRowColors{};
     std::array<std::int32_t, 256> FDepthTable{};
 

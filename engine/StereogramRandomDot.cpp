@@ -44,7 +44,7 @@ void TStereogram::RecordRandomDotLink() {
 
 void TStereogram::RecordRandomDotLinks(int Row, bool WithMask) {
     const int W = FWidth;
-    for (int I = 0; I <= W; ++I) FLinkLeft[std::size_t(I)] = std::uint16_t(I);
+    ResetLinks(FLinkLeft, W + 1);
 
     for (int X = 0; X < W; ++X) {
         FDepthLevel = DepthLevelAt(X / FOversampling, Row);

@@ -26,7 +26,8 @@ void TStereogram::LinkTexturedRow(int Row) {
     const int N = FSubWidth, V = FOversampling;
     std::uint16_t* const LinkLeft = FLinkLeft.data();
     std::uint16_t* const LinkRight = FLinkRight.data();
-    for (int I = 0; I < N; ++I) LinkLeft[I] = LinkRight[I] = std::uint16_t(I);
+    ResetLinks(FLinkLeft, N);
+    ResetLinks(FLinkRight, N);
 
     for (int Pixel = 0; Pixel < N / V; ++Pixel) {
         // The samples of one output pixel share its separation (and its one blur draw).
@@ -124,10 +125,13 @@ void TStereogram::ColorTexturedRow(int Row) {
     }
 }
 
-void TStereogram::ReduceTexturedRow(int Row) {
-    const int V = FOversampling;
-    const std::uint32_t* Samples = FRowColors.data();
-    for (int X = 0; X < FWidth; ++X) {
+namespace {
+
+// Averages each run of V samples into one output pixel, truncating. V is a constant here,
+// so the divisions become multiplications.
+template <int V>
+void AverageSamples(const std::uint32_t* Samples, TFColor* Out, int Width) {
+    for (int X = 0; X < Width; ++X) {
         // Red and blue are summed side by side in one word, 16 bits apart; at most 8 × 255
         // each, they cannot carry into each other.
         std::uint32_t RedBlue = 0, Green = 0;
@@ -135,8 +139,24 @@ void TStereogram::ReduceTexturedRow(int Row) {
             RedBlue += *Samples & 0xFF00FFu;
             Green += (*Samples >> 8) & 0xFFu;
         }
-        SetPixelRGB(*FOutputBuffer, X, Row, std::uint8_t((RedBlue & 0xFFFFu) / unsigned(V)), std::uint8_t(Green / unsigned(V)),
-                    std::uint8_t((RedBlue >> 16) / unsigned(V)));
+        Out[X] = TFColor{std::uint8_t((RedBlue >> 16) / V), std::uint8_t(Green / V), std::uint8_t((RedBlue & 0xFFFFu) / V)};
+    }
+}
+
+}  // namespace
+
+void TStereogram::ReduceTexturedRow(int Row) {
+    const std::uint32_t* Samples = FRowColors.data();
+    TFColor* const Out = FOutputBuffer->Rows24[Row];  // the row SetPixelRGB writes
+    switch (FOversampling) {
+        case 1: AverageSamples<1>(Samples, Out, FWidth); break;
+        case 2: AverageSamples<2>(Samples, Out, FWidth); break;
+        case 3: AverageSamples<3>(Samples, Out, FWidth); break;
+        case 4: AverageSamples<4>(Samples, Out, FWidth); break;
+        case 5: AverageSamples<5>(Samples, Out, FWidth); break;
+        case 6: AverageSamples<6>(Samples, Out, FWidth); break;
+        case 7: AverageSamples<7>(Samples, Out, FWidth); break;
+        default: AverageSamples<8>(Samples, Out, FWidth); break;
     }
 }
 
