@@ -6,6 +6,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DSTEREO_WERROR=ON)
+FULL_FLAGS  = -DSTEREO_BUILD_APP=ON -DSTEREO_BUILD_TOOLS=ON -DSTEREO_BUILD_BENCH=ON -DSTEREO_SANITIZE=OFF
 
 .PHONY: setup build test test-fast test-asan fuzz run bench samples install clean
 
@@ -13,7 +14,7 @@ setup:
 	bash scripts/setup-debian.sh
 
 build: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(FULL_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
 
 test-fast: build
@@ -44,7 +45,7 @@ bench: build
 	$(BUILD)/bench/stereogramm-bench
 
 samples: setup
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(FULL_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS) --target samples
 
 install: build
