@@ -106,17 +106,17 @@ E ParseName(std::string_view Option, std::string_view Text, std::span<const Name
     Fail(Option, Quoted(Text) + " is not one of " + Choices);
 }
 
-SettingValue ParseSettingValue(const SettingOption& Spec, std::string_view Text) {
-    switch (Spec.Kind) {
-        case ValueKind::Integer: return ParseInteger(Spec.Name, Text);
-        case ValueKind::Number: return ParseNumber(Spec.Name, Text);
-        case ValueKind::DepthSource: return ParsePictureSource(Spec.Name, Text, "sample:", resources::DepthMapSamples());
-        case ValueKind::MaskSource: return ParsePictureSource(Spec.Name, Text, "texture:", resources::TextureSamples());
-        case ValueKind::StereoType: return ParseName<TStereoGramType>(Spec.Name, Text, StereoTypeNames);
-        case ValueKind::Blur: return ParseName<TBlurType>(Spec.Name, Text, BlurNames);
-        case ValueKind::DotColor: return ParseName<TRandomDotColorType>(Spec.Name, Text, DotColorNames);
+SettingValue ParseSettingValue(const SettingOption& Option, std::string_view Text) {
+    switch (Option.Kind) {
+        case ValueKind::Integer: return ParseInteger(Option.Name, Text);
+        case ValueKind::Number: return ParseNumber(Option.Name, Text);
+        case ValueKind::DepthSource: return ParsePictureSource(Option.Name, Text, "sample:", resources::DepthMapSamples());
+        case ValueKind::MaskSource: return ParsePictureSource(Option.Name, Text, "texture:", resources::TextureSamples());
+        case ValueKind::StereoType: return ParseName<TStereoGramType>(Option.Name, Text, StereoTypeNames);
+        case ValueKind::Blur: return ParseName<TBlurType>(Option.Name, Text, BlurNames);
+        case ValueKind::DotColor: return ParseName<TRandomDotColorType>(Option.Name, Text, DotColorNames);
     }
-    Fail(Spec.Name, "unknown kind of value");
+    Fail(Option.Name, "unknown kind of value");
 }
 
 std::string CheckedOutputPath(std::string_view Option, std::string_view Path) {
@@ -167,9 +167,9 @@ private:
         } else if (FName == "--print-settings") {
             NoValue();
             Result.Action = Command::PrintSettings;
-        } else if (const auto Spec = std::ranges::find(SettingOptions, FName, &SettingOption::Name); Spec != SettingOptions.end()) {
+        } else if (const auto Option = std::ranges::find(SettingOptions, FName, &SettingOption::Name); Option != SettingOptions.end()) {
             const std::string_view Text = Value();
-            Result.Settings.push_back({Spec->Target, ParseSettingValue(*Spec, Text), std::string(Spec->Name), std::string(Text)});
+            Result.Settings.push_back({Option->Target, ParseSettingValue(*Option, Text), std::string(Option->Name), std::string(Text)});
         } else if (FName.starts_with("-"))
             throw UsageError("unknown option " + Quoted(FName));
         else
