@@ -47,7 +47,9 @@ void TStereogram::RecordRandomDotLinks(int Row, bool WithMask) {
     ResetLinks(FLinkLeft, W + 1);
 
     for (int X = 0; X < W; ++X) {
-        FDepthLevel = DepthLevelAt(X / FOversampling, Row);
+        // Oversampling is held at 1 for the random-dot kinds; the division is kept for its
+        // meaning but skipped when it cannot change anything.
+        FDepthLevel = DepthLevelAt(FOversampling == 1 ? X : X / FOversampling, Row);
         FPixelSep = SeparationForLevel(FDepthLevel);
         if (FPixelSep < 0) continue;  // only degenerate settings give these; they bind nothing
         FLeft = X - FPixelSep / 2;

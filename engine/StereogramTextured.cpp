@@ -80,9 +80,9 @@ void TStereogram::ColorTexturedRow(int Row) {
     // Rightwards from the strip: each linked sample copies its left partner; the first
     // unlinked sample after a copied one repeats its neighbour; the rest read the texture,
     // whose column follows the sample's place in its period and whose row moves down by
-    // FRowShift for every repetition.
+    // FRowShift for every repetition. Column and Sample count the place without dividing.
     int Last = kNoneCopied;
-    int Phase = 0, Repetition = 0;  // the strip's first sample is texture column 0
+    int Column = 0, Sample = 0, Repetition = 0;  // the strip's first sample is texture column 0
     const TFColor* Texture = TextureRow(Row);
     for (int X = FStripStart; X < N; ++X) {
         const int Partner = LinkLeft[X];
@@ -92,18 +92,23 @@ void TStereogram::ColorTexturedRow(int Row) {
         } else if (X - 1 == Last) {
             Colors[X] = Colors[X - 1];
         } else {
-            Colors[X] = Packed(Texture[Phase / V]);
+            Colors[X] = Packed(Texture[Column]);
         }
-        if (++Phase == Period) {
-            Phase = 0;
-            Texture = TextureRow(Row + ++Repetition * FRowShift);
+        if (++Sample == V) {
+            Sample = 0;
+            if (++Column == FPatternWidth) {
+                Column = 0;
+                Texture = TextureRow(Row + ++Repetition * FRowShift);
+            }
         }
     }
 
     // Leftwards from the strip, each linked sample copying its right partner. The leftmost
     // sample of each repetition already takes the next repetition's row.
     Last = kNoneCopied;
-    Phase = (FStripStart - 1 + FPhase) % Period;
+    const int Phase = (FStripStart - 1 + FPhase) % Period;
+    Column = Phase / V;
+    Sample = Phase % V;
     int Distance = 1 % Period;  // (FStripStart − X) mod Period
     Repetition = 1 / Period + 1;
     Texture = TextureRow(Row + Repetition * FRowShift);
@@ -115,9 +120,12 @@ void TStereogram::ColorTexturedRow(int Row) {
         } else if (X + 1 == Last) {
             Colors[X] = Colors[X + 1];
         } else {
-            Colors[X] = Packed(Texture[Phase / V]);
+            Colors[X] = Packed(Texture[Column]);
         }
-        if (--Phase < 0) Phase = Period - 1;
+        if (--Sample < 0) {
+            Sample = V - 1;
+            if (--Column < 0) Column = FPatternWidth - 1;
+        }
         if (++Distance == Period) {
             Distance = 0;
             Texture = TextureRow(Row + ++Repetition * FRowShift);

@@ -15,6 +15,7 @@ protected:
     void SetUp() override {
         S.SetStereoType(sgtTextured);
         S.FSubWidth = 16;
+        S.FPatternWidth = 4;
         S.FPeriod = 4;
         S.FStripStart = 6;
         S.FPhase = 4 - 6 % 4;
