@@ -161,6 +161,12 @@ private:
     void FreeObjects();
     // Refuses, before anything changes, a run that could not be drawn.
     void CheckInputs() const;
+    template <int V>
+    void LinkSamples(int Row);
+    template <int V>
+    void ColorSamples(int Row);
+    template <int V>
+    void AverageSamples(int Row);
     bool MaskPixelInside(int X, int Y) const;
     void RecordRandomDotLinks(int Row, bool WithMask);
     void ColorRandomDotRow(int Row, bool WithMask);

@@ -2,6 +2,7 @@
 // that must match (nearer surfaces dissolving farther links), colouring outward from the
 // central strip, and averaging each output pixel's samples.
 #include <algorithm>
+#include <type_traits>
 
 #include "Random.h"
 #include "Stereogram.h"
@@ -14,6 +15,22 @@ constexpr int kRedGreenDraw = 4, kBlueDraw = 5, kLevelStep = 64;
 
 std::uint32_t Packed(const TFColor& C) { return std::uint32_t(C.r) | (std::uint32_t(C.g) << 8) | (std::uint32_t(C.b) << 16); }
 
+// Calls Body with the oversampling as a compile-time constant, so that the sample loops
+// divide by constants and unroll over the samples of a pixel.
+template <class F>
+void WithOversampling(int V, F&& Body) {
+    switch (V) {
+        case 1: Body(std::integral_constant<int, 1>{}); break;
+        case 2: Body(std::integral_constant<int, 2>{}); break;
+        case 3: Body(std::integral_constant<int, 3>{}); break;
+        case 4: Body(std::integral_constant<int, 4>{}); break;
+        case 5: Body(std::integral_constant<int, 5>{}); break;
+        case 6: Body(std::integral_constant<int, 6>{}); break;
+        case 7: Body(std::integral_constant<int, 7>{}); break;
+        default: Body(std::integral_constant<int, 8>{}); break;
+    }
+}
+
 }  // namespace
 
 void TStereogram::RenderTexturedRow(int Row) {
@@ -23,7 +40,20 @@ void TStereogram::RenderTexturedRow(int Row) {
 }
 
 void TStereogram::LinkTexturedRow(int Row) {
-    const int N = FSubWidth, V = FOversampling;
+    WithOversampling(FOversampling, [&](auto V) { LinkSamples<V>(Row); });
+}
+
+void TStereogram::ColorTexturedRow(int Row) {
+    WithOversampling(FOversampling, [&](auto V) { ColorSamples<V>(Row); });
+}
+
+void TStereogram::ReduceTexturedRow(int Row) {
+    WithOversampling(FOversampling, [&](auto V) { AverageSamples<V>(Row); });
+}
+
+template <int V>
+void TStereogram::LinkSamples(int Row) {
+    const int N = FSubWidth;
     std::uint16_t* const LinkLeft = FLinkLeft.data();
     std::uint16_t* const LinkRight = FLinkRight.data();
     ResetLinks(FLinkLeft, N);
@@ -44,6 +74,11 @@ void TStereogram::LinkTexturedRow(int Row) {
             // Both partners are read first: dissolving at Right never touches Left's entry.
             const int OldLeft = LinkLeft[Right];
             const int OldRight = LinkRight[Left];
+            if (OldLeft == Right && OldRight == Left) {  // both ends free: the common case
+                LinkLeft[Right] = std::uint16_t(Left);
+                LinkRight[Left] = std::uint16_t(Right);
+                continue;
+            }
             bool Visible = true;
             if (OldLeft != Right) {
                 if (OldLeft < Left) {  // a wider link belongs to a farther surface: dissolve it
@@ -71,75 +106,63 @@ void TStereogram::LinkTexturedRow(int Row) {
 
 const TFColor* TStereogram::TextureRow(int Row) const { return FMaskBuffer->Rows24[Row % FTextureHeight]; }
 
-void TStereogram::ColorTexturedRow(int Row) {
-    const int N = FSubWidth, V = FOversampling, Period = FPeriod;
+template <int V>
+void TStereogram::ColorSamples(int Row) {
+    const int N = FSubWidth, Period = FPeriod;
     const std::uint16_t* const LinkLeft = FLinkLeft.data();
     const std::uint16_t* const LinkRight = FLinkRight.data();
     std::uint32_t* const Colors = FRowColors.data();
 
-    // Rightwards from the strip: each linked sample copies its left partner; the first
-    // unlinked sample after a copied one repeats its neighbour; the rest read the texture,
-    // whose column follows the sample's place in its period and whose row moves down by
-    // FRowShift for every repetition. Column and Sample count the place without dividing.
+    // Rightwards from the strip, one repetition of the pattern at a time: each linked
+    // sample copies its left partner; the first unlinked sample after a copied one repeats
+    // its neighbour; the rest read the texture at their place in the repetition, FRowShift
+    // rows further down for every repetition.
     int Last = kNoneCopied;
-    int Column = 0, Sample = 0, Repetition = 0;  // the strip's first sample is texture column 0
-    const TFColor* Texture = TextureRow(Row);
-    for (int X = FStripStart; X < N; ++X) {
-        const int Partner = LinkLeft[X];
-        if (Partner != X && Partner >= FStripStart) {
-            Colors[X] = Colors[Partner];
-            Last = X;
-        } else if (X - 1 == Last) {
-            Colors[X] = Colors[X - 1];
-        } else {
-            Colors[X] = Packed(Texture[Column]);
-        }
-        if (++Sample == V) {
-            Sample = 0;
-            if (++Column == FPatternWidth) {
-                Column = 0;
-                Texture = TextureRow(Row + ++Repetition * FRowShift);
+    for (int Start = FStripStart, Repetition = 0; Start < N; Start += Period, ++Repetition) {
+        const TFColor* const Texture = TextureRow(Row + Repetition * FRowShift);
+        for (int X = Start; X < std::min(Start + Period, N); ++X) {
+            const int Partner = LinkLeft[X];
+            if (Partner != X && Partner >= FStripStart) {
+                Colors[X] = Colors[Partner];
+                Last = X;
+            } else if (X - 1 == Last) {
+                Colors[X] = Colors[X - 1];
+            } else {
+                Colors[X] = Packed(Texture[(X - Start) / V]);
             }
         }
     }
 
-    // Leftwards from the strip, each linked sample copying its right partner. The leftmost
-    // sample of each repetition already takes the next repetition's row.
+    // Leftwards from the strip, each linked sample copying its right partner. Repetition m
+    // (from 1) takes the samples FStripStart − m × Period … FStripStart − (m − 1) × Period − 1
+    // shifted by m rows, except that its leftmost sample, texture column 0, already takes
+    // the next repetition's shift: so the blocks run from Base + 1 up to Base + Period,
+    // where Base + Period is that column-0 sample.
     Last = kNoneCopied;
-    const int Phase = (FStripStart - 1 + FPhase) % Period;
-    Column = Phase / V;
-    Sample = Phase % V;
-    int Distance = 1 % Period;  // (FStripStart − X) mod Period
-    Repetition = 1 / Period + 1;
-    Texture = TextureRow(Row + Repetition * FRowShift);
-    for (int X = FStripStart - 1; X >= 0; --X) {
-        const int Partner = LinkRight[X];
-        if (Partner != X) {
-            Colors[X] = Colors[Partner];
-            Last = X;
-        } else if (X + 1 == Last) {
-            Colors[X] = Colors[X + 1];
-        } else {
-            Colors[X] = Packed(Texture[Column]);
+    for (int Repetition = 1, Top = FStripStart - 1; Top >= 0; ++Repetition) {
+        const int Base = FStripStart - Repetition * Period;
+        const TFColor* const Texture = TextureRow(Row + Repetition * FRowShift);
+        for (int X = Top; X > std::max(Base, -1); --X) {
+            const int Partner = LinkRight[X];
+            if (Partner != X) {
+                Colors[X] = Colors[Partner];
+                Last = X;
+            } else if (X + 1 == Last) {
+                Colors[X] = Colors[X + 1];
+            } else {
+                const int Column = (X - Base) / V;
+                Colors[X] = Packed(Texture[Column == FPatternWidth ? 0 : Column]);
+            }
         }
-        if (--Sample < 0) {
-            Sample = V - 1;
-            if (--Column < 0) Column = FPatternWidth - 1;
-        }
-        if (++Distance == Period) {
-            Distance = 0;
-            Texture = TextureRow(Row + ++Repetition * FRowShift);
-        }
+        Top = Base;
     }
 }
 
-namespace {
-
-// Averages each run of V samples into one output pixel, truncating. V is a constant here,
-// so the divisions become multiplications.
 template <int V>
-void AverageSamples(const std::uint32_t* Samples, TFColor* Out, int Width) {
-    for (int X = 0; X < Width; ++X) {
+void TStereogram::AverageSamples(int Row) {
+    const std::uint32_t* Samples = FRowColors.data();
+    TFColor* const Out = FOutputBuffer->Rows24[Row];  // the row SetPixelRGB writes
+    for (int X = 0; X < FWidth; ++X) {
         // Red and blue are summed side by side in one word, 16 bits apart; at most 8 × 255
         // each, they cannot carry into each other.
         std::uint32_t RedBlue = 0, Green = 0;
@@ -148,23 +171,6 @@ void AverageSamples(const std::uint32_t* Samples, TFColor* Out, int Width) {
             Green += (*Samples >> 8) & 0xFFu;
         }
         Out[X] = TFColor{std::uint8_t((RedBlue >> 16) / V), std::uint8_t(Green / V), std::uint8_t((RedBlue & 0xFFFFu) / V)};
-    }
-}
-
-}  // namespace
-
-void TStereogram::ReduceTexturedRow(int Row) {
-    const std::uint32_t* Samples = FRowColors.data();
-    TFColor* const Out = FOutputBuffer->Rows24[Row];  // the row SetPixelRGB writes
-    switch (FOversampling) {
-        case 1: AverageSamples<1>(Samples, Out, FWidth); break;
-        case 2: AverageSamples<2>(Samples, Out, FWidth); break;
-        case 3: AverageSamples<3>(Samples, Out, FWidth); break;
-        case 4: AverageSamples<4>(Samples, Out, FWidth); break;
-        case 5: AverageSamples<5>(Samples, Out, FWidth); break;
-        case 6: AverageSamples<6>(Samples, Out, FWidth); break;
-        case 7: AverageSamples<7>(Samples, Out, FWidth); break;
-        default: AverageSamples<8>(Samples, Out, FWidth); break;
     }
 }
 
