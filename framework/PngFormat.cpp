@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <cstring>
 #include <png.h>
@@ -37,6 +38,14 @@ void ReadBytes(png_structp Png, png_bytep Data, std::size_t Length) {
     S.Position += Length;
 }
 
+// libpng allocates a chunk's claimed length before reading it. Its own buffers are rows
+// and metadata, never the picture, so a request beyond this is a hostile length.
+constexpr png_alloc_size_t MaxLibpngAllocation = 64 * 1024 * 1024;
+
+png_voidp BoundedMalloc(png_structp, png_alloc_size_t Size) { return Size <= MaxLibpngAllocation ? std::malloc(Size) : nullptr; }
+
+void Free(png_structp, png_voidp Pointer) { std::free(Pointer); }
+
 void WriteBytes(png_structp Png, png_bytep Data, std::size_t Length) {
     std::vector<std::uint8_t>& Out = *SessionOf(Png).Output;
     bool OutOfMemory = false;
@@ -54,7 +63,7 @@ class TPngReader {
 public:
     explicit TPngReader(std::span<const std::uint8_t> Data) {
         FSession.Input = Data;
-        FPng = png_create_read_struct(PNG_LIBPNG_VER_STRING, &FSession, OnError, OnWarning);
+        FPng = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &FSession, OnError, OnWarning, nullptr, BoundedMalloc, Free);
         if (FPng) FInfo = png_create_info_struct(FPng);
         if (!FInfo) {
             png_destroy_read_struct(&FPng, &FInfo, nullptr);

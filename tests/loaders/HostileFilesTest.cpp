@@ -21,7 +21,7 @@ bool IsUntouched(const TPicture& P) { return P.Width() == 7 && P.Height() == 5 &
 
 TEST(HostileFiles, UnreadableFilesLeaveThePictureWithoutAMessage) {
     for (const char* Name : {"bmp_claims_100000x100000.bmp", "bmp_negative_width.bmp", "bmp_zero_height.bmp",
-                             "bmp_pixels_truncated.bmp", "png_image_data_truncated.png", "png_claims_100000x100000.png",
+                             "bmp_pixels_truncated.bmp", "png_image_data_truncated.png", "png_claims_100000x100000.png", "png_text_chunk_claims_2gb.png",
                              "jpeg_claims_60000x60000.jpg", "jpeg_cmyk_unsupported.jpg"}) {
         TPicture P = Untouched();
         EXPECT_NO_THROW(LoadImage(P, Fixture(Name))) << Name;
