@@ -132,10 +132,6 @@ void Tfstereo::LoadImage(ImageView& Target, const std::string& FileName) {
     Target.ChangePicture([&](TPicture& Picture) { ::LoadImage(Picture, FileName); });
 }
 
-void Tfstereo::SetJPEGOptions(ImageView& View) {
-    View.ChangePicture([](TPicture& Picture) { ::SetJPEGOptions(Picture); });
-}
-
 void Tfstereo::Zmena(QObject*) {
     Stereogram1->SetRandomDotColor(RG1->ItemIndex() == 1 ? dctRGB : dctBlackWhite);
     ApplyDefaults();

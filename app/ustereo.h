@@ -64,7 +64,6 @@ public:
     void S7Click(QObject* Sender);
 
     void LoadImage(ImageView& Target, const std::string& FileName);
-    void SetJPEGOptions(ImageView& View);
     void ApplyDefaults();
     void UpdateControls();
     void LoadSampleDepthMap(const std::string& Name);

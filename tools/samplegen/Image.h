@@ -45,4 +45,16 @@ inline std::uint8_t ToByte(float v) {
     return static_cast<std::uint8_t>(std::clamp(v + 0.5f, 0.0f, 255.0f));
 }
 
+// The picture as rows of red, green, blue bytes, top row first, as the encoders take it.
+inline std::vector<std::uint8_t> InterleavedBytes(const RgbImage& image) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(image.pixels.size() * 3);
+    for (const Rgb& p : image.pixels) {
+        bytes.push_back(ToByte(p.r));
+        bytes.push_back(ToByte(p.g));
+        bytes.push_back(ToByte(p.b));
+    }
+    return bytes;
+}
+
 }  // namespace samplegen

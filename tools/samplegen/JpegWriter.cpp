@@ -83,14 +83,7 @@ void WriteGreyJpeg(const GreyImage& image, JpegChannels channels, const std::str
 }
 
 void WriteColourJpeg(const RgbImage& image, const std::string& path) {
-    std::vector<JSAMPLE> samples;
-    samples.reserve(image.pixels.size() * 3);
-    for (const Rgb& p : image.pixels) {
-        samples.push_back(ToByte(p.r));
-        samples.push_back(ToByte(p.g));
-        samples.push_back(ToByte(p.b));
-    }
-    Encode(samples, image.width, image.height, 3, JCS_RGB, kTextureQuality, path);
+    Encode(InterleavedBytes(image), image.width, image.height, 3, JCS_RGB, kTextureQuality, path);
 }
 
 }  // namespace samplegen

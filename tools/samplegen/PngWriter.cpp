@@ -17,13 +17,7 @@ struct FileCloser {
 }  // namespace
 
 void WritePng(const RgbImage& image, const std::string& path) {
-    std::vector<png_byte> bytes;
-    bytes.reserve(image.pixels.size() * 3);
-    for (const Rgb& p : image.pixels) {
-        bytes.push_back(ToByte(p.r));
-        bytes.push_back(ToByte(p.g));
-        bytes.push_back(ToByte(p.b));
-    }
+    std::vector<png_byte> bytes = InterleavedBytes(image);
     std::vector<png_bytep> rows(std::size_t(image.height));
     for (std::size_t y = 0; y < rows.size(); ++y) rows[y] = bytes.data() + y * std::size_t(image.width) * 3;
 
