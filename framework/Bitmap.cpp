@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "Exception.h"
 
@@ -57,7 +58,8 @@ bool IsPaletteFormat(TPixelFormat Format) { return Format == pf1bit || Format ==
 void CheckPictureSize(int Width, int Height, int Bits) {
     const std::int64_t RowBytes = ((std::int64_t(Width) * Bits + 31) / 32) * 4;
     if (Width > MaxPictureSide || Height > MaxPictureSide || RowBytes * Height > MaxPictureBytes)
-        throw EInvalidGraphic("Bild ist zu groß");
+        throw EInvalidGraphic("Bild ist zu groß", TReadFailure::TooLarge, {},
+                              std::to_string(Width) + " x " + std::to_string(Height) + " pixels");
 }
 
 TBitmap::TBitmap(int AWidth, int AHeight, TPixelFormat AFormat) : FFormat(AFormat), FPalette(DefaultPalette(AFormat)) {

@@ -16,6 +16,7 @@
 #include "BmpFormat.h"
 #include "Exception.h"
 #include "JPEGImage.h"
+#include "PictureFormats.h"
 #include "PpmFormat.h"
 
 namespace {
@@ -23,40 +24,38 @@ namespace {
 // No picture within the size limits needs a larger file; a bigger one is not read into memory.
 constexpr std::uintmax_t MaxFileBytes = std::uintmax_t(512) * 1024 * 1024;
 
-std::string LowerExtension(const std::string& FileName) {
-    std::string Extension = std::filesystem::path(FileName).extension().string();
-    std::transform(Extension.begin(), Extension.end(), Extension.begin(),
-                   [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
-    return Extension;
+[[noreturn]] void CannotRead(const std::string& FileName, int ErrorNumber) {
+    throw EFileError("Datei kann nicht gelesen werden: " + FileName, FileName, ErrorNumber);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& FileName) {
-    std::ifstream File(FileName, std::ios::binary);
-    if (!File) throw Exception("Datei kann nicht geöffnet werden: " + FileName);
-    std::error_code Error;
-    const std::uintmax_t Size = std::filesystem::file_size(FileName, Error);
-    if (Error) throw Exception("Datei kann nicht gelesen werden: " + FileName);
-    if (Size > MaxFileBytes) throw EInvalidGraphic("Datei ist zu groß: " + FileName);
-    std::vector<std::uint8_t> Bytes(static_cast<std::size_t>(Size));
-    File.read(reinterpret_cast<char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
-    if (File.gcount() != static_cast<std::streamsize>(Bytes.size()))
-        throw Exception("Datei kann nicht gelesen werden: " + FileName);
-    return Bytes;
-}
-
-std::unique_ptr<TGraphic> ReadGraphic(const std::string& Extension, std::span<const std::uint8_t> Bytes) {
-    if (Extension == ".bmp") return std::make_unique<TBitmap>(ReadBmp(Bytes));
-    if (Extension == ".png") return std::make_unique<TBitmap>(ReadPng(Bytes));
-    auto Jpeg = std::make_unique<TJPEGImage>();
-    Jpeg->LoadFromBytes(Bytes);
-    return Jpeg;
+std::unique_ptr<TGraphic> ReadGraphic(TFileFormat Format, std::span<const std::uint8_t> Bytes) {
+    switch (Format) {
+        case TFileFormat::Bmp: return std::make_unique<TBitmap>(ReadBmp(Bytes));
+        case TFileFormat::Png: return std::make_unique<TBitmap>(ReadPng(Bytes));
+        case TFileFormat::Jpeg: {
+            auto Jpeg = std::make_unique<TJPEGImage>();
+            Jpeg->LoadFromBytes(Bytes);
+            return Jpeg;
+        }
+        case TFileFormat::Pnm:
+        case TFileFormat::Tiff:
+        case TFileFormat::WebP:
+        case TFileFormat::Gif: break;
+    }
+    const std::string Name(FormatInfo(Format).Name);
+    throw EInvalidGraphic(Name + "-Bilder werden nicht gelesen", TReadFailure::Unsupported, Name, "this format is not read");
 }
 
 std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text) {
-    const std::string Extension = LowerExtension(FileName);
-    if (Extension == ".png") return WritePng(Bitmap, Text);
-    if (Extension == ".bmp") return WriteBmp(Bitmap);
-    if (Extension == ".ppm") return WritePpm(Bitmap);
+    switch (FormatOfExtension(FileName).value_or(TFileFormat::Gif)) {
+        case TFileFormat::Png: return WritePng(Bitmap, Text);
+        case TFileFormat::Bmp: return WriteBmp(Bitmap);
+        case TFileFormat::Pnm: return WritePpm(Bitmap);
+        case TFileFormat::Jpeg:
+        case TFileFormat::Tiff:
+        case TFileFormat::WebP:
+        case TFileFormat::Gif: break;
+    }
     throw Exception("Unbekanntes Dateiformat: " + FileName);
 }
 
@@ -72,21 +71,41 @@ bool WriteAll(int File, std::span<const std::uint8_t> Bytes) {
 
 }  // namespace
 
+std::vector<std::uint8_t> ReadPictureFileBytes(const std::string& FileName) {
+    std::ifstream File(FileName, std::ios::binary);
+    if (!File) throw EFileError("Datei kann nicht geöffnet werden: " + FileName, FileName, errno);
+    std::error_code Error;
+    if (std::filesystem::is_directory(FileName, Error)) CannotRead(FileName, EISDIR);
+    const std::uintmax_t Size = std::filesystem::file_size(FileName, Error);
+    if (Error) CannotRead(FileName, Error.value());
+    if (Size > MaxFileBytes)
+        throw EInvalidGraphic("Datei ist zu groß: " + FileName, TReadFailure::TooLarge, {}, std::to_string(Size) + " bytes");
+    std::vector<std::uint8_t> Bytes(static_cast<std::size_t>(Size));
+    File.read(reinterpret_cast<char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
+    if (File.gcount() != static_cast<std::streamsize>(Bytes.size())) CannotRead(FileName, errno ? errno : EIO);
+    return Bytes;
+}
+
+void LoadPictureFromBytes(TPicture& Picture, std::span<const std::uint8_t> Bytes, const std::string& NameHint) {
+    std::optional<TFileFormat> Format = FormatOfContent(Bytes);
+    if (!Format) Format = FormatOfExtension(NameHint);
+    if (!Format) throw EInvalidGraphic("Unbekanntes Bildformat: " + NameHint, TReadFailure::NotAPicture);
+    Picture.SetGraphic(ReadGraphic(*Format, Bytes));
+}
+
 void LoadPictureFromFile(TPicture& Picture, const std::string& FileName) {
-    const std::string Extension = LowerExtension(FileName);
-    if (Extension != ".bmp" && Extension != ".png" && Extension != ".jpg" && Extension != ".jpeg")
-        throw EInvalidGraphic("Unbekanntes Bildformat: " + FileName);
-    Picture.SetGraphic(ReadGraphic(Extension, ReadWholeFile(FileName)));
+    LoadPictureFromBytes(Picture, ReadPictureFileBytes(FileName), FileName);
 }
 
 void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text) {
     const std::vector<std::uint8_t> Bytes = EncodeBitmap(Bitmap, FileName, Text);
     std::string TempName = FileName + ".XXXXXX";
     const int File = ::mkstemp(TempName.data());
-    if (File < 0) throw Exception("Datei kann nicht geschrieben werden: " + FileName);
+    if (File < 0) throw EFileError("Datei kann nicht geschrieben werden: " + FileName, FileName, errno);
     const bool Written = WriteAll(File, Bytes) && ::fchmod(File, 0644) == 0 && ::fsync(File) == 0;
     if (::close(File) != 0 || !Written || std::rename(TempName.c_str(), FileName.c_str()) != 0) {
+        const int ErrorNumber = errno;
         std::remove(TempName.c_str());
-        throw Exception("Datei kann nicht geschrieben werden: " + FileName);
+        throw EFileError("Datei kann nicht geschrieben werden: " + FileName, FileName, ErrorNumber);
     }
 }

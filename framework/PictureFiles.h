@@ -1,19 +1,29 @@
-// Picture files chosen by their extension, letter case ignored.
+// Picture files: read by their content (the extension only decides where the content has
+// no signature), written by their extension.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "Bitmap.h"
 #include "Picture.h"
 #include "PngFormat.h"
 
-// Reads a file into Picture: .bmp and .png as a TBitmap, .jpg and .jpeg as a TJPEGImage.
-// An unknown extension or content that is not a readable picture raises EInvalidGraphic;
-// a file that cannot be opened or read raises Exception naming the file. Picture changes
-// only when reading succeeds.
+// Reads a file into Picture: JPEG data as a TJPEGImage, every other format as a TBitmap.
+// Content of no format we read raises EInvalidGraphic (NotAPicture), a broken or
+// unsupported picture EInvalidGraphic with its reason; a file that cannot be opened or
+// read raises EFileError. Picture changes only when reading succeeds.
 void LoadPictureFromFile(TPicture& Picture, const std::string& FileName);
+// The same for bytes in memory; NameHint (a file name, may be empty) stands in for the
+// extension where the content has no signature.
+void LoadPictureFromBytes(TPicture& Picture, std::span<const std::uint8_t> Bytes, const std::string& NameHint = {});
 
-// Writes Bitmap as .png (with the text chunks), .bmp (24 bits) or .ppm (binary). The file
-// is written completely or not at all: a temporary file in the same folder is renamed
-// over it at the end. Failures raise Exception naming the file.
+// The whole file, with the size bounded by what a picture within the limits can need.
+std::vector<std::uint8_t> ReadPictureFileBytes(const std::string& FileName);
+
+// Writes Bitmap in the format its extension names (see FileFormats()). The file is
+// written completely or not at all: a temporary file in the same folder is renamed over
+// it at the end. Failures raise EFileError (or Exception for an unknown extension), naming
+// the file.
 void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text = {});

@@ -43,17 +43,29 @@ TEST(PictureFiles, ExtensionChoosesTheKindIgnoringCase) {
     EXPECT_EQ(P.Height(), 2);
 }
 
-TEST(PictureFiles, UnknownExtensionAndForeignContentAreInvalidPicturesAndChangeNothing) {
+TEST(PictureFiles, ContentDecidesTheFormatWhateverTheName) {
     const TTempDir Dir;
     const auto Jpeg = EncodeJpeg(ColourRamp(5, 4));
     WriteBytes(Dir.File("ramp.gif"), Jpeg);
     WriteBytes(Dir.File("noextension"), Jpeg);
     WriteBytes(Dir.File("png.bmp"), WritePng(ColourRamp(5, 4)));
     WriteBytes(Dir.File("bmp.jpg"), WriteBmp(ColourRamp(5, 4)));
+    for (const char* Name : {"ramp.gif", "noextension", "png.bmp", "bmp.jpg"}) {
+        TPicture P;
+        LoadPictureFromFile(P, Dir.File(Name));
+        EXPECT_EQ(P.Width(), 5) << Name;
+        EXPECT_EQ(P.Height(), 4) << Name;
+    }
+}
+
+TEST(PictureFiles, ContentOfNoFormatIsAnInvalidPictureAndChangesNothing) {
+    const TTempDir Dir;
+    WriteBytes(Dir.File("text.png"), {'h', 'e', 'l', 'l', 'o'});
     WriteBytes(Dir.File("empty.jpg"), {});
+    WriteBytes(Dir.File("empty"), {});
     TPicture P;
     P.SetGraphic(std::make_unique<TBitmap>(7, 7));
-    for (const char* Name : {"ramp.gif", "noextension", "png.bmp", "bmp.jpg", "empty.jpg", "missing.gif"}) {
+    for (const char* Name : {"text.png", "empty.jpg", "empty"}) {
         EXPECT_THROW(LoadPictureFromFile(P, Dir.File(Name)), EInvalidGraphic) << Name;
         EXPECT_EQ(P.Width(), 7) << Name;
     }
@@ -64,6 +76,12 @@ TEST(PictureFiles, FileThatCannotBeOpenedNamesTheFile) {
     TPicture P;
     const std::string Missing = Dir.File("missing.bmp");
     EXPECT_EQ(MessageOf([&] { LoadPictureFromFile(P, Missing); }), "Datei kann nicht geöffnet werden: " + Missing);
+    try {
+        LoadPictureFromFile(P, Missing);
+    } catch (const EFileError& E) {
+        EXPECT_EQ(E.FileName(), Missing);
+        EXPECT_EQ(E.SystemReason(), "No such file or directory");
+    }
     std::filesystem::create_directory(Dir.File("folder.jpg"));
     EXPECT_EQ(MessageOf([&] { LoadPictureFromFile(P, Dir.File("folder.jpg")); }).rfind("Datei kann nicht", 0), 0u);
 }
