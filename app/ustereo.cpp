@@ -15,20 +15,21 @@
 #include "ImageView.h"
 #include "PictureFileDialog.h"
 #include "RadioGroup.h"
+#include "SampleLibrary.h"
 #include "SampleList.h"
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
+#include "StartSettings.h"
 
 namespace {
-constexpr int DepthMapSamples = 28;
-constexpr int MaskSamples = 14;
 // The gauge follows the run only in steps larger than this, so it is not redrawn every row.
 constexpr int GaugeStep = 3;
 const char* const PictureFilter = "Image files (*.BMP,*.JPG)|*.BMP;*.JPG";
 
-void FillSampleList(SampleList& List, const QString& Prefix, int Count) {
+void FillSampleList(SampleList& List, TPictureRole Role) {
     List.Clear();
-    for (int N = 1; N <= Count; ++N) List.addItem(Prefix + QString::number(N));
+    for (const resources::SampleInfo& Sample : Samples(Role))
+        List.addItem(QString::fromStdString(SampleListEntry(Role, Sample.Number)));
 }
 
 // Runs a function when the scope is left, also by an exception.
@@ -76,10 +77,10 @@ bool Tfstereo::event(QEvent* Event) {
 void Tfstereo::FormShow(QObject*) { UpdateControls(); }
 
 void Tfstereo::FormActivate(QObject*) {
-    FillSampleList(*ComboBox1, "Beispiel ", DepthMapSamples);
+    FillSampleList(*ComboBox1, TPictureRole::DepthMap);
     ComboBox1->SetItemIndex(0);
     ComboBox1Change(ComboBox1);
-    FillSampleList(*ComboBox2, "Maske ", MaskSamples);
+    FillSampleList(*ComboBox2, TPictureRole::Texture);
     ComboBox2->SetItemIndex(0);
     ComboBox2Change(ComboBox2);
 }
@@ -87,7 +88,7 @@ void Tfstereo::FormActivate(QObject*) {
 void Tfstereo::ComboBox1Change(QObject*) {
     const int Index = ComboBox1->ItemIndex();
     if (Index < 0) return;
-    LoadSampleDepthMap("Bei" + std::to_string(Index + 1));
+    LoadSampleDepthMap(SampleResourceName(TPictureRole::DepthMap, Index + 1));
     Stereogram1->SetDepthMap(Image2->Picture());
     UpdateControls();
 }
@@ -95,7 +96,7 @@ void Tfstereo::ComboBox1Change(QObject*) {
 void Tfstereo::ComboBox2Change(QObject*) {
     const int Index = ComboBox2->ItemIndex();
     if (Index < 0) return;
-    LoadSampleMask("Bild" + std::to_string(Index + 1));
+    LoadSampleMask(SampleResourceName(TPictureRole::Texture, Index + 1));
     Stereogram1->SetMaskMap(Image3->Picture());
     UpdateControls();
 }
@@ -143,15 +144,7 @@ void Tfstereo::ApplyDefaults() {
     if (Kind == 0) Stereogram1->SetStereoType(sgtFastRandomDot);
     if (Kind == 1) Stereogram1->SetStereoType(sgtRandomDotTextured);
     if (Kind == 2) Stereogram1->SetStereoType(sgtTextured);
-    Stereogram1->SetBlur(blurNone);
-    Stereogram1->SetDotIntensity(50);
-    Stereogram1->SetOversampling(4);
-    Stereogram1->SetObservDistance(14.0);
-    Stereogram1->SetMax3Ddepth(14.0);
-    Stereogram1->SetMin3Ddepth(8.0);
-    Stereogram1->SetDPI(72);
-    Stereogram1->SetHeight(500);
-    Stereogram1->SetWidth(800);
+    ApplyKindDefaults(*Stereogram1);
 }
 
 // Each read of the kind is fresh: selecting an item runs Zmena, which may change it.

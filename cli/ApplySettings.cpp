@@ -1,34 +1,29 @@
 #include "ApplySettings.h"
 
-#include "PictureSources.h"
+#include "Exception.h"
+#include "PictureSource.h"
 
 namespace cli {
+namespace {
 
-void ApplyStartState(TStereogram& Stereogram) {
-    Stereogram.SetRandomDotColor(dctBlackWhite);
-    Stereogram.SetStereoType(sgtTextured);
-    Stereogram.SetBlur(blurNone);
-    Stereogram.SetDotIntensity(50);
-    Stereogram.SetOversampling(4);
-    Stereogram.SetObservDistance(14.0);
-    Stereogram.SetMax3Ddepth(14.0);
-    Stereogram.SetMin3Ddepth(8.0);
-    Stereogram.SetDPI(72);
-    Stereogram.SetHeight(500);
-    Stereogram.SetWidth(800);
-    const PictureSource FirstSample{PictureSource::Kind::Sample, 1, {}};
-    Stereogram.SetDepthMap(LoadPictureSource(FirstSample, PictureRole::DepthMap));
-    Stereogram.SetMaskMap(LoadPictureSource(FirstSample, PictureRole::Texture));
+TPicture LoadSource(const TPictureSource& Source, TPictureRole Role) {
+    try {
+        return LoadPictureSource(Source, Role).Picture;
+    } catch (const Exception& E) {
+        throw Exception(Source.FileName + ": " + E.Message());
+    }
 }
+
+}  // namespace
 
 void ApplySetting(TStereogram& Stereogram, const SettingAction& Action) {
     const SettingValue& V = Action.Value;
     switch (Action.Target) {
         case Setting::DepthMap:
-            Stereogram.SetDepthMap(LoadPictureSource(std::get<PictureSource>(V), PictureRole::DepthMap));
+            Stereogram.SetDepthMap(LoadSource(std::get<TPictureSource>(V), TPictureRole::DepthMap));
             break;
         case Setting::MaskMap:
-            Stereogram.SetMaskMap(LoadPictureSource(std::get<PictureSource>(V), PictureRole::Texture));
+            Stereogram.SetMaskMap(LoadSource(std::get<TPictureSource>(V), TPictureRole::Texture));
             break;
         case Setting::StereoType: Stereogram.SetStereoType(std::get<TStereoGramType>(V)); break;
         case Setting::Blur: Stereogram.SetBlur(std::get<TBlurType>(V)); break;

@@ -7,10 +7,6 @@
 
 namespace cli {
 
-// The state the window holds when the user first sees it: the textured kind with the
-// window's fixed settings, depth map 1 and texture 1.
-void ApplyStartState(TStereogram& Stereogram);
-
 // Raises Exception when a picture file cannot be read.
 void ApplySetting(TStereogram& Stereogram, const SettingAction& Action);
 

@@ -8,8 +8,8 @@
 #include <limits>
 #include <string_view>
 
-#include "SampleCatalog.h"
-#include "SettingNames.h"
+#include "SampleLibrary.h"
+#include "OptionNames.h"
 
 namespace cli {
 namespace {
@@ -82,20 +82,13 @@ std::uint32_t ParseSeed(std::string_view Option, std::string_view Text) {
     Fail(Option, Quoted(Text) + " is not a whole number from 0 to 4294967295");
 }
 
-PictureSource ParsePictureSource(std::string_view Option, std::string_view Text, std::string_view SamplePrefix,
-                                 std::span<const resources::SampleInfo> Samples) {
+TPictureSource ParseSource(std::string_view Option, std::string_view Text, TPictureRole Role) {
     if (Text.empty()) Fail(Option, "the file name is empty");
-    if (Text == "none") return {};
-    if (!Text.starts_with(SamplePrefix)) return {PictureSource::Kind::File, 0, std::string(Text)};
-    const std::string_view NumberText = Text.substr(SamplePrefix.size());
-    int Number = 0;
-    bool OutOfRange = false;
-    const bool Parsed = ParseWhole(NumberText, Number, OutOfRange);
-    const bool Known = std::ranges::any_of(Samples, [&](const resources::SampleInfo& S) { return S.Number == Number; });
-    if (!Parsed || !Known)
-        Fail(Option, "there is no " + Quoted(Text) + " (" + std::string(SamplePrefix) + std::to_string(Samples.front().Number) +
-                         " to " + std::string(SamplePrefix) + std::to_string(Samples.back().Number) + ", see --list-samples)");
-    return {PictureSource::Kind::Sample, Number, {}};
+    if (const auto Source = ParsePictureSource(Text, Role)) return *Source;
+    const std::string Prefix(SamplePrefix(Role));
+    const auto All = Samples(Role);
+    Fail(Option, "there is no " + Quoted(Text) + " (" + Prefix + std::to_string(All.front().Number) + " to " + Prefix +
+                     std::to_string(All.back().Number) + ", see --list-samples)");
 }
 
 template <class E>
@@ -110,8 +103,8 @@ SettingValue ParseSettingValue(const SettingOption& Option, std::string_view Tex
     switch (Option.Kind) {
         case ValueKind::Integer: return ParseInteger(Option.Name, Text);
         case ValueKind::Number: return ParseNumber(Option.Name, Text);
-        case ValueKind::DepthSource: return ParsePictureSource(Option.Name, Text, "sample:", resources::DepthMapSamples());
-        case ValueKind::MaskSource: return ParsePictureSource(Option.Name, Text, "texture:", resources::TextureSamples());
+        case ValueKind::DepthSource: return ParseSource(Option.Name, Text, TPictureRole::DepthMap);
+        case ValueKind::MaskSource: return ParseSource(Option.Name, Text, TPictureRole::Texture);
         case ValueKind::StereoType: return ParseName<TStereoGramType>(Option.Name, Text, StereoTypeNames);
         case ValueKind::Blur: return ParseName<TBlurType>(Option.Name, Text, BlurNames);
         case ValueKind::DotColor: return ParseName<TRandomDotColorType>(Option.Name, Text, DotColorNames);

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "PictureSource.h"
 #include "Stereogram.h"
 
 namespace cli {
@@ -26,17 +27,7 @@ enum class Setting : std::uint8_t {
     ObservDistance, MaxDepth, MinDepth, DPI, Width, Height, Separation,
 };
 
-// Where a depth map or texture comes from: nothing, a built-in sample, or a file.
-struct PictureSource {
-    enum class Kind : std::uint8_t { None, Sample, File };
-    Kind From = Kind::None;
-    int Number = 0;        // the built-in sample's number, for Kind::Sample
-    std::string FileName;  // for Kind::File
-
-    bool operator==(const PictureSource&) const = default;
-};
-
-using SettingValue = std::variant<int, double, PictureSource, TStereoGramType, TBlurType, TRandomDotColorType>;
+using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType>;
 
 struct SettingAction {
     Setting Target;

@@ -13,6 +13,7 @@
 #include "ProgressBar.h"
 #include "RecordedOptions.h"
 #include "SettingsReport.h"
+#include "StartSettings.h"
 #include "Stereogram.h"
 
 namespace cli {
@@ -44,7 +45,7 @@ int Execute(const Options& Parsed) {
         case Command::Render: break;
     }
     TStereogram Stereogram(nullptr);
-    ApplyStartState(Stereogram);
+    ApplyStartSettings(Stereogram);
     for (const SettingAction& Action : Parsed.Settings) ApplySetting(Stereogram, Action);
     if (Parsed.Action == Command::PrintSettings) std::fputs(SettingsReport(Stereogram).c_str(), stdout);
     else Render(Stereogram, Parsed);

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "SettingNames.h"
+#include "OptionNames.h"
 
 namespace cli {
 namespace {

@@ -88,7 +88,9 @@ std::vector<std::uint8_t> ReadPictureFileBytes(const std::string& FileName) {
 
 void LoadPictureFromBytes(TPicture& Picture, std::span<const std::uint8_t> Bytes, const std::string& NameHint) {
     std::optional<TFileFormat> Format = FormatOfContent(Bytes);
-    if (!Format) Format = FormatOfExtension(NameHint);
+    // Every format we read starts with a signature; only a bitmap file of zero length, a
+    // bitmap without pixels, is known by its name alone.
+    if (!Format && Bytes.empty() && FormatOfExtension(NameHint) == TFileFormat::Bmp) Format = TFileFormat::Bmp;
     if (!Format) throw EInvalidGraphic("Unbekanntes Bildformat: " + NameHint, TReadFailure::NotAPicture);
     Picture.SetGraphic(ReadGraphic(*Format, Bytes));
 }

@@ -11,6 +11,8 @@
 #include "PngFormat.h"
 
 // Reads a file into Picture: JPEG data as a TJPEGImage, every other format as a TBitmap.
+// The format is the one whose signature the content starts with; a zero-length .bmp file
+// is a bitmap without pixels.
 // Content of no format we read raises EInvalidGraphic (NotAPicture), a broken or
 // unsupported picture EInvalidGraphic with its reason; a file that cannot be opened or
 // read raises EFileError. Picture changes only when reading succeeds.

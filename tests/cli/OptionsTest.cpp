@@ -47,17 +47,17 @@ TEST(CliOptions, SettingOptionsKeepTheirOrderAndTypedValues) {
     EXPECT_EQ(std::get<TRandomDotColorType>(O.Settings[4].Value), dctRGB);
     // A value that starts with '-' is still the option's value.
     EXPECT_EQ(std::get<int>(O.Settings[5].Value), -5);
-    EXPECT_EQ(std::get<PictureSource>(O.Settings[6].Value), (PictureSource{PictureSource::Kind::Sample, 28, {}}));
-    EXPECT_EQ(std::get<PictureSource>(O.Settings[7].Value), (PictureSource{PictureSource::Kind::Sample, 14, {}}));
+    EXPECT_EQ(std::get<TPictureSource>(O.Settings[6].Value), (TPictureSource{TPictureSource::TKind::Sample, 28, {}}));
+    EXPECT_EQ(std::get<TPictureSource>(O.Settings[7].Value), (TPictureSource{TPictureSource::TKind::Sample, 14, {}}));
 }
 
 TEST(CliOptions, PictureSourcesAreNoneSampleOrFile) {
     const Options O = Parse({"--depth", "none", "--mask", "my texture.png", "--depth", "./sample:1", "--mask", "sample:3"});
-    EXPECT_EQ(std::get<PictureSource>(O.Settings[0].Value).From, PictureSource::Kind::None);
-    EXPECT_EQ(std::get<PictureSource>(O.Settings[1].Value), (PictureSource{PictureSource::Kind::File, 0, "my texture.png"}));
-    EXPECT_EQ(std::get<PictureSource>(O.Settings[2].Value).FileName, "./sample:1");
+    EXPECT_EQ(std::get<TPictureSource>(O.Settings[0].Value).From, TPictureSource::TKind::None);
+    EXPECT_EQ(std::get<TPictureSource>(O.Settings[1].Value), (TPictureSource{TPictureSource::TKind::File, 0, "my texture.png"}));
+    EXPECT_EQ(std::get<TPictureSource>(O.Settings[2].Value).FileName, "./sample:1");
     // Textures are numbered as texture:N; sample:N names a depth map.
-    EXPECT_EQ(std::get<PictureSource>(O.Settings[3].Value).From, PictureSource::Kind::File);
+    EXPECT_EQ(std::get<TPictureSource>(O.Settings[3].Value).From, TPictureSource::TKind::File);
 }
 
 TEST(CliOptions, UnknownSampleNumbersAreUsageErrors) {

@@ -12,11 +12,3 @@ TEST(CliRecordedOptions, SettingsInTheirOrderThenTheSeed) {
     EXPECT_EQ(RecordedOptions(ParseOptions(Args), 77), "--type colored-dot --blur light --width -5 --seed 77");
     EXPECT_EQ(RecordedOptions(ParseOptions(std::vector<std::string>{}), 0), "--seed 0");
 }
-
-TEST(CliRecordedOptions, ShellWordQuotesWhatAShellWouldSplitOrExpand) {
-    EXPECT_EQ(ShellWord("maps/fly-2.png"), "maps/fly-2.png");
-    EXPECT_EQ(ShellWord("my fly.png"), "'my fly.png'");
-    EXPECT_EQ(ShellWord("$HOME*.png"), "'$HOME*.png'");
-    EXPECT_EQ(ShellWord("it's.png"), "'it'\\''s.png'");
-    EXPECT_EQ(ShellWord(""), "''");
-}

@@ -7,28 +7,12 @@
 #include "Clock.h"
 #include "EngineTestSupport.h"
 #include "Exception.h"
+#include "ExpectMessage.h"
+#include "TestPictures.h"
 
 namespace {
 
-// A graphic that is not a bitmap; the run must treat it as an empty picture.
-class TOtherGraphic : public TGraphic {
-public:
-    int Width() const override { return 10; }
-    int Height() const override { return 10; }
-    bool Empty() const override { return false; }
-    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TOtherGraphic>(); }
-    void Draw(TBitmap&, int, int) const override {}
-    void AssignTo(TBitmap& Dest) const override { Dest = TBitmap(); }
-};
-
-void ExpectMessage(TStereogram& S, const char* Message) {
-    try {
-        S.Generate();
-        FAIL() << "expected " << Message;
-    } catch (const Exception& E) {
-        EXPECT_EQ(E.Message(), Message);
-    }
-}
+void ExpectMessage(TStereogram& S, const char* Message) { EXPECT_THROW_MSG(S.Generate(), Exception, Message); }
 
 std::vector<int> ProgressReports(TStereogram& S) {
     std::vector<int> Reports;

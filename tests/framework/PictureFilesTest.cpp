@@ -1,28 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "BmpFormat.h"
 #include "Exception.h"
 #include "JPEGImage.h"
 #include "PictureFiles.h"
+#include "ExpectMessage.h"
 #include "TestPictures.h"
-
-namespace {
-
-// The message of the Exception that Action raises; an invalid-picture error does not count.
-std::string MessageOf(const std::function<void()>& Action) {
-    try {
-        Action();
-    } catch (const EInvalidGraphic& E) {
-        return "EInvalidGraphic: " + E.Message();
-    } catch (const Exception& E) {
-        return E.Message();
-    }
-    return "";
-}
-
-}  // namespace
 
 TEST(PictureFiles, ExtensionChoosesTheKindIgnoringCase) {
     const TTempDir Dir;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Exception.h"
+#include "ExpectMessage.h"
 #include "Resources.h"
 #include "SampleCatalog.h"
 
@@ -37,10 +38,5 @@ TEST(Resources, MissingNameOrTypeIsReported) {
     EXPECT_FALSE(FindResource("Jpeg", "Bei29").has_value());
     EXPECT_FALSE(FindResource("Jpeg", "Bei").has_value());
     EXPECT_FALSE(FindResource("Png", "Bei1").has_value());
-    try {
-        LoadResource("Jpeg", "Bei0");
-        FAIL();
-    } catch (const Exception& E) {
-        EXPECT_EQ(E.Message(), "Ressource nicht gefunden: Bei0");
-    }
+    EXPECT_THROW_MSG(LoadResource("Jpeg", "Bei0"), Exception, "Ressource nicht gefunden: Bei0");
 }

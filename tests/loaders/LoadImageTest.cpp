@@ -22,17 +22,6 @@ void ExpectUntouched(const TPicture& P) {
     EXPECT_EQ(P.Bitmap().PixelFormat(), pf1bit);
 }
 
-// A graphic of a kind that is neither a bitmap nor a JPEG picture.
-class TOtherGraphic : public TGraphic {
-public:
-    int Width() const override { return 4; }
-    int Height() const override { return 4; }
-    bool Empty() const override { return false; }
-    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TOtherGraphic>(); }
-    void Draw(TBitmap&, int, int) const override {}
-    void AssignTo(TBitmap& Dest) const override { Dest = TBitmap(4, 4); }
-};
-
 }  // namespace
 
 TEST(LoadImage, UnreadableFilesChangeNothingAndReportNothing) {

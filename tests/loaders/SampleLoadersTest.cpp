@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Exception.h"
+#include "ExpectMessage.h"
 #include "SampleCatalog.h"
 #include "SampleLoaders.h"
 
@@ -38,11 +39,6 @@ TEST(SampleLoaders, NameIgnoresLetterCaseAndReplacesThePicture) {
 TEST(SampleLoaders, MissingNameRaisesAndKeepsThePicture) {
     TPicture P;
     LoadSampleMask(P, "Bild1");
-    try {
-        LoadSampleMask(P, "Bild15");
-        FAIL();
-    } catch (const Exception& E) {
-        EXPECT_EQ(E.Message(), "Ressource nicht gefunden: Bild15");
-    }
+    EXPECT_THROW_MSG(LoadSampleMask(P, "Bild15"), Exception, "Ressource nicht gefunden: Bild15");
     EXPECT_EQ(P.Width(), 85);
 }

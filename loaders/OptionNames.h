@@ -1,5 +1,6 @@
-// The command line's names for the generator's kinds, blur strengths and dot colours, in
-// both directions: the parser reads them, the settings report and the help print them.
+// The option names of the generator's kinds, blur strengths and dot colours, in both
+// directions: the command line reads and prints them, and both front ends record them
+// with a picture so that it can be made again.
 #pragma once
 
 #include <array>
@@ -8,8 +9,6 @@
 #include <string_view>
 
 #include "Stereogram.h"
-
-namespace cli {
 
 template <class E>
 struct NamedValue {
@@ -49,5 +48,3 @@ std::string_view NameOfValue(std::span<const NamedValue<E>> Names, E Value) {
         if (Entry.Value == Value) return Entry.Name;
     return "?";
 }
-
-}  // namespace cli

@@ -1,12 +1,15 @@
-// Small pictures made in the tests: JPEG data encoded with libjpeg, and temporary folders.
+// Small pictures made in the tests: JPEG data encoded with libjpeg, a graphic of another
+// kind, and temporary folders.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Bitmap.h"
+#include "Graphic.h"
 
 // A Width × Height colour ramp: red grows to the right, green downwards, blue is 128.
 TBitmap ColourRamp(int Width, int Height);
@@ -17,6 +20,17 @@ struct TJpegEncodeOptions {
     int Quality = 95;
 };
 std::vector<std::uint8_t> EncodeJpeg(const TBitmap& Picture, const TJpegEncodeOptions& Options = {});
+
+// A graphic of a kind that is neither a bitmap nor a JPEG picture: taken as a bitmap it is empty.
+class TOtherGraphic : public TGraphic {
+public:
+    int Width() const override { return 4; }
+    int Height() const override { return 4; }
+    bool Empty() const override { return false; }
+    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TOtherGraphic>(); }
+    void Draw(TBitmap&, int, int) const override {}
+    void AssignTo(TBitmap& Dest) const override { Dest = TBitmap(); }
+};
 
 void WriteBytes(const std::filesystem::path& File, const std::vector<std::uint8_t>& Bytes);
 

@@ -1,0 +1,24 @@
+// Reading a picture file for the generator, with the reason of every failure: the file is
+// read by its content and arrives as a bitmap (a JPEG decoded with the loading options into
+// 24 bits, other formats with the bitmap they give).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Picture.h"
+
+struct TPictureRead {
+    TPicture Picture;                   // holds a bitmap
+    std::vector<std::string> Warnings;  // English; things a viewer would pass over, such as a file cut short
+};
+
+// Raises EFileError when the file cannot be opened or read, EInvalidGraphic with its reason
+// when it is no readable picture, and the decoder's error when JPEG data fails after a
+// readable header.
+TPictureRead ReadPicture(const std::string& FileName);
+// The same for bytes in memory; NameHint stands in for the extension where the content has
+// no signature.
+TPictureRead ReadPictureBytes(std::span<const std::uint8_t> Bytes, const std::string& NameHint = {});
