@@ -46,19 +46,6 @@ std::unique_ptr<TGraphic> ReadGraphic(TFileFormat Format, std::span<const std::u
     throw EInvalidGraphic(Name + "-Bilder werden nicht gelesen", TReadFailure::Unsupported, Name, "this format is not read");
 }
 
-std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text) {
-    switch (FormatOfExtension(FileName).value_or(TFileFormat::Gif)) {
-        case TFileFormat::Png: return WritePng(Bitmap, Text);
-        case TFileFormat::Bmp: return WriteBmp(Bitmap);
-        case TFileFormat::Pnm: return WritePpm(Bitmap);
-        case TFileFormat::Jpeg:
-        case TFileFormat::Tiff:
-        case TFileFormat::WebP:
-        case TFileFormat::Gif: break;
-    }
-    throw Exception("Unbekanntes Dateiformat: " + FileName);
-}
-
 bool WriteAll(int File, std::span<const std::uint8_t> Bytes) {
     while (!Bytes.empty()) {
         const ssize_t Written = ::write(File, Bytes.data(), Bytes.size());
@@ -99,8 +86,24 @@ void LoadPictureFromFile(TPicture& Picture, const std::string& FileName) {
     LoadPictureFromBytes(Picture, ReadPictureFileBytes(FileName), FileName);
 }
 
-void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text) {
-    const std::vector<std::uint8_t> Bytes = EncodeBitmap(Bitmap, FileName, Text);
+std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format, const TPngTextChunks& Text,
+                                       const TSaveOptions&) {
+    switch (Format) {
+        case TFileFormat::Png: return WritePng(Bitmap, Text);
+        case TFileFormat::Bmp: return WriteBmp(Bitmap);
+        case TFileFormat::Pnm: return WritePpm(Bitmap);
+        case TFileFormat::Jpeg:
+        case TFileFormat::Tiff:
+        case TFileFormat::WebP:
+        case TFileFormat::Gif: break;
+    }
+    throw Exception(std::string(FormatInfo(Format).Name) + "-Dateien werden nicht geschrieben");
+}
+
+void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text, const TSaveOptions& Options) {
+    const std::optional<TFileFormat> Format = FormatOfExtension(FileName);
+    if (!Format || !FormatInfo(*Format).Writes) throw Exception("Unbekanntes Dateiformat: " + FileName);
+    const std::vector<std::uint8_t> Bytes = EncodeBitmap(Bitmap, *Format, Text, Options);
     std::string TempName = FileName + ".XXXXXX";
     const int File = ::mkstemp(TempName.data());
     if (File < 0) throw EFileError("Datei kann nicht geschrieben werden: " + FileName, FileName, errno);

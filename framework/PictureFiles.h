@@ -8,6 +8,7 @@
 
 #include "Bitmap.h"
 #include "Picture.h"
+#include "PictureFormats.h"
 #include "PngFormat.h"
 
 // Reads a file into Picture: JPEG data as a TJPEGImage, every other format as a TBitmap.
@@ -24,8 +25,17 @@ void LoadPictureFromBytes(TPicture& Picture, std::span<const std::uint8_t> Bytes
 // The whole file, with the size bounded by what a picture within the limits can need.
 std::vector<std::uint8_t> ReadPictureFileBytes(const std::string& FileName);
 
-// Writes Bitmap in the format its extension names (see FileFormats()). The file is
-// written completely or not at all: a temporary file in the same folder is renamed over
-// it at the end. Failures raise EFileError (or Exception for an unknown extension), naming
-// the file.
-void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text = {});
+struct TSaveOptions {
+    int JpegQuality = 92;  // 1 … 100
+};
+
+// Bitmap as the bytes of a file of Format (one that FileFormats() says we write): PNG with
+// the text chunks, 24-bit BMP, binary PPM, …
+std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format, const TPngTextChunks& Text = {},
+                                       const TSaveOptions& Options = {});
+
+// Writes Bitmap in the format its extension names. The file is written completely or not
+// at all: a temporary file in the same folder is renamed over it at the end. Failures
+// raise EFileError (or Exception for an extension of no format we write), naming the file.
+void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text = {},
+                      const TSaveOptions& Options = {});
