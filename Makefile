@@ -1,6 +1,7 @@
 # One-command entry points; each installs what is missing first (Debian 12).
 #   make test   set-up, build, all tests, the tests again under ASan+UBSan, the fuzzers
 #   make run    set-up, build, render the default stereogram, open the window if there is a display
+#   make package  set-up with the packaging tools, the Debian package in dist/, checked
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -8,7 +9,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DSTEREO_WERROR=ON)
 FULL_FLAGS  = -DSTEREO_BUILD_APP=ON -DSTEREO_BUILD_TOOLS=ON -DSTEREO_BUILD_BENCH=ON -DSTEREO_SANITIZE=OFF
 
-.PHONY: setup build test test-fast test-asan fuzz run bench samples install clean
+.PHONY: setup build test test-fast test-asan fuzz package package-check run bench samples install clean
 
 setup:
 	bash scripts/setup-debian.sh
@@ -29,8 +30,16 @@ test-asan: setup
 fuzz: setup
 	bash scripts/run-fuzzers.sh
 
+# Builds and checks the package where the packaging tools are installed; skipped elsewhere.
+package-check: setup
+	bash scripts/build-package.sh --if-tools
+
+package:
+	bash scripts/setup-debian.sh --package
+	bash scripts/build-package.sh
+
 # The plain suite runs last so that its summary closes the output.
-test: test-asan fuzz test-fast
+test: test-asan fuzz package-check test-fast
 
 run: build
 	$(BUILD)/cli/stereogramm-cli -o stereogram.png
@@ -52,4 +61,4 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-deb dist

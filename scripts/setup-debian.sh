@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds, tests and runs with.
+# Installs the Debian packages the project builds, tests and runs with; with --package
+# also the tools that build and check the Debian package (make package).
 # Only missing packages are installed; a second run does nothing.
 set -euo pipefail
 
@@ -12,6 +13,9 @@ packages=(
   fonts-dejavu-core
   xvfb xauth
 )
+if [ "${1:-}" = "--package" ]; then
+  packages+=(debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

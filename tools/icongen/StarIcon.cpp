@@ -82,34 +82,69 @@ QImage ToIndexed(const QImage& Canvas) {
             Indexed.setPixel(X, Y, static_cast<uint>(Palette.indexOf(Canvas.pixel(X, Y))));
     return Indexed;
 }
-}  // namespace
 
-QImage DrawStarIcon() {
+// The visible faces, farthest first (the viewer looks along −Z), each with its colour.
+struct ShadedFace {
+    std::array<QPointF, 3> Corners;  // in units of the icon's half size, y up
+    QColor Color;
+};
+
+std::vector<ShadedFace> VisibleFaces() {
     std::vector<Triangle> Faces = StarTriangles();
     for (Triangle& T : Faces)
         for (Vec& P : T) P = Turned(P);
-    // Painter's order: the farthest faces first (the viewer looks along −Z).
     std::sort(Faces.begin(), Faces.end(), [](const Triangle& L, const Triangle& R) {
         return L[0].Z + L[1].Z + L[2].Z < R[0].Z + R[1].Z + R[2].Z;
     });
-
-    QImage Canvas(IconSize, IconSize, QImage::Format_ARGB32);
-    Canvas.fill(Qt::transparent);
-    QPainter Painter(&Canvas);
-    const double Scale = IconSize / 2.0 / (SpikeLength * 2.0) * 0.96;
+    const double Scale = 1.0 / (SpikeLength * 2.0) * 0.96;
     const Vec Light = Normalized({-0.5, 0.6, 0.8});
+    std::vector<ShadedFace> Result;
     for (const Triangle& T : Faces) {
         const Vec Normal = Normalized(Cross(T[1] - T[0], T[2] - T[0]));
         if (Normal.Z <= 0) continue;
-        // Few shades and no antialiasing keep the icon within 256 colours without dithering.
+        // Few shades keep the indexed icon within 256 colours without dithering.
         const double Shade = std::round((0.35 + 0.65 * std::max(0.0, Dot(Normal, Light))) * ShadeLevels) / ShadeLevels;
-        const QColor Face(int(255 * Shade), int(140 * Shade), int(20 * Shade));
-        QPolygonF Outline;
-        for (const Vec& P : T) Outline << QPointF(IconSize / 2.0 + P.X * Scale, IconSize / 2.0 - P.Y * Scale);
-        Painter.setPen(QPen(Face.darker(140), 0.6));
-        Painter.setBrush(Face);
-        Painter.drawPolygon(Outline);
+        ShadedFace Face{{}, QColor(int(255 * Shade), int(140 * Shade), int(20 * Shade))};
+        for (std::size_t I = 0; I < 3; ++I) Face.Corners[I] = QPointF(T[I].X * Scale, T[I].Y * Scale);
+        Result.push_back(Face);
+    }
+    return Result;
+}
+
+QPolygonF OnCanvas(const ShadedFace& Face, int Size) {
+    QPolygonF Outline;
+    for (const QPointF& P : Face.Corners) Outline << QPointF(Size / 2.0 + P.x() * Size / 2.0, Size / 2.0 - P.y() * Size / 2.0);
+    return Outline;
+}
+
+QImage Painted(int Size, bool Antialiased) {
+    QImage Canvas(Size, Size, QImage::Format_ARGB32);
+    Canvas.fill(Qt::transparent);
+    QPainter Painter(&Canvas);
+    Painter.setRenderHint(QPainter::Antialiasing, Antialiased);
+    for (const ShadedFace& Face : VisibleFaces()) {
+        Painter.setPen(QPen(Face.Color.darker(140), 0.6 * Size / IconSize));
+        Painter.setBrush(Face.Color);
+        Painter.drawPolygon(OnCanvas(Face, Size));
     }
     Painter.end();
-    return ToIndexed(Canvas);
+    return Canvas;
+}
+
+}  // namespace
+
+QImage DrawStarIcon() { return ToIndexed(Painted(IconSize, false)); }
+
+QImage DrawThemeIcon(int Size) { return Painted(Size, true); }
+
+QString DrawScalableIcon() {
+    const int Size = 256;
+    QString Svg = QString("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n").arg(Size);
+    for (const ShadedFace& Face : VisibleFaces()) {
+        QStringList Points;
+        for (const QPointF& P : OnCanvas(Face, Size)) Points << QString::number(P.x(), 'f', 2) + "," + QString::number(P.y(), 'f', 2);
+        Svg += QString("  <polygon points=\"%1\" fill=\"%2\" stroke=\"%3\" stroke-width=\"2.4\" stroke-linejoin=\"round\"/>\n")
+                   .arg(Points.join(' '), Face.Color.name(), Face.Color.darker(140).name());
+    }
+    return Svg + "</svg>\n";
 }
