@@ -8,13 +8,8 @@
 # dpkg-buildpackage -b -us -uc; the .deb goes to dist/. Then its files are listed, and
 # lintian, desktop-file-validate and appstreamcli check it. Exits non-zero on any error or
 # on a lintian warning that debian/stereogramm.lintian-overrides does not explain.
-#
-# Trying the package on a fresh Debian 12 (as root; needs debootstrap and the package mirror):
-#   debootstrap --variant=minbase bookworm /srv/bookworm
-#   cp dist/stereogramm_*.deb /srv/bookworm/tmp/
-#   chroot /srv/bookworm sh -c 'apt-get update && apt-get install -y /tmp/stereogramm_*.deb'
-#   chroot /srv/bookworm sh -c 'stereogramm-cli --version && man -w stereogramm-cli && cd /tmp && stereogramm-cli -o x.png'
-#   chroot /srv/bookworm sh -c 'apt-get remove -y stereogramm && dpkg -L stereogramm'   # says: not installed
+# scripts/try-package-in-chroot.sh then tries the package on a fresh Debian 12 (a
+# debootstrap chroot): install with its runtime dependencies, use, remove.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
