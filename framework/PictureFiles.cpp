@@ -17,7 +17,7 @@
 #include "Exception.h"
 #include "JPEGImage.h"
 #include "PictureFormats.h"
-#include "PpmFormat.h"
+#include "PnmFormat.h"
 
 namespace {
 
@@ -32,12 +32,12 @@ std::unique_ptr<TGraphic> ReadGraphic(TFileFormat Format, std::span<const std::u
     switch (Format) {
         case TFileFormat::Bmp: return std::make_unique<TBitmap>(ReadBmp(Bytes));
         case TFileFormat::Png: return std::make_unique<TBitmap>(ReadPng(Bytes));
+        case TFileFormat::Pnm: return std::make_unique<TBitmap>(ReadPnm(Bytes));
         case TFileFormat::Jpeg: {
             auto Jpeg = std::make_unique<TJPEGImage>();
             Jpeg->LoadFromBytes(Bytes);
             return Jpeg;
         }
-        case TFileFormat::Pnm:
         case TFileFormat::Tiff:
         case TFileFormat::WebP:
         case TFileFormat::Gif: break;

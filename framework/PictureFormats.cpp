@@ -19,7 +19,7 @@ constexpr std::array<TFileFormatInfo, 7> Formats{{
     {TFileFormat::Bmp, "BMP", BmpExtensions, true, true},
     {TFileFormat::Jpeg, "JPEG", JpegExtensions, true, false},
     {TFileFormat::Png, "PNG", PngExtensions, true, true},
-    {TFileFormat::Pnm, "PNM", PnmExtensions, false, true},
+    {TFileFormat::Pnm, "PNM", PnmExtensions, true, true},
     {TFileFormat::Tiff, "TIFF", TiffExtensions, false, false},
     {TFileFormat::WebP, "WebP", WebPExtensions, false, false},
     {TFileFormat::Gif, "GIF", GifExtensions, false, false},
