@@ -18,6 +18,7 @@
 #include "JPEGImage.h"
 #include "PictureFormats.h"
 #include "PnmFormat.h"
+#include "TiffFormat.h"
 
 namespace {
 
@@ -33,12 +34,12 @@ std::unique_ptr<TGraphic> ReadGraphic(TFileFormat Format, std::span<const std::u
         case TFileFormat::Bmp: return std::make_unique<TBitmap>(ReadBmp(Bytes));
         case TFileFormat::Png: return std::make_unique<TBitmap>(ReadPng(Bytes));
         case TFileFormat::Pnm: return std::make_unique<TBitmap>(ReadPnm(Bytes));
+        case TFileFormat::Tiff: return std::make_unique<TBitmap>(ReadTiff(Bytes));
         case TFileFormat::Jpeg: {
             auto Jpeg = std::make_unique<TJPEGImage>();
             Jpeg->LoadFromBytes(Bytes);
             return Jpeg;
         }
-        case TFileFormat::Tiff:
         case TFileFormat::WebP:
         case TFileFormat::Gif: break;
     }

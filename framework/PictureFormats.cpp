@@ -20,7 +20,7 @@ constexpr std::array<TFileFormatInfo, 7> Formats{{
     {TFileFormat::Jpeg, "JPEG", JpegExtensions, true, false},
     {TFileFormat::Png, "PNG", PngExtensions, true, true},
     {TFileFormat::Pnm, "PNM", PnmExtensions, true, true},
-    {TFileFormat::Tiff, "TIFF", TiffExtensions, false, false},
+    {TFileFormat::Tiff, "TIFF", TiffExtensions, true, false},
     {TFileFormat::WebP, "WebP", WebPExtensions, false, false},
     {TFileFormat::Gif, "GIF", GifExtensions, false, false},
 }};
