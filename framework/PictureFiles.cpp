@@ -19,6 +19,7 @@
 #include "PictureFormats.h"
 #include "PnmFormat.h"
 #include "TiffFormat.h"
+#include "WebPFormat.h"
 
 namespace {
 
@@ -34,13 +35,13 @@ std::unique_ptr<TGraphic> ReadGraphic(TFileFormat Format, std::span<const std::u
         case TFileFormat::Bmp: return std::make_unique<TBitmap>(ReadBmp(Bytes));
         case TFileFormat::Png: return std::make_unique<TBitmap>(ReadPng(Bytes));
         case TFileFormat::Pnm: return std::make_unique<TBitmap>(ReadPnm(Bytes));
+        case TFileFormat::WebP: return std::make_unique<TBitmap>(ReadWebP(Bytes));
         case TFileFormat::Tiff: return std::make_unique<TBitmap>(ReadTiff(Bytes));
         case TFileFormat::Jpeg: {
             auto Jpeg = std::make_unique<TJPEGImage>();
             Jpeg->LoadFromBytes(Bytes);
             return Jpeg;
         }
-        case TFileFormat::WebP:
         case TFileFormat::Gif: break;
     }
     const std::string Name(FormatInfo(Format).Name);
@@ -93,9 +94,9 @@ std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format
         case TFileFormat::Png: return WritePng(Bitmap, Text);
         case TFileFormat::Bmp: return WriteBmp(Bitmap);
         case TFileFormat::Pnm: return WritePpm(Bitmap);
+        case TFileFormat::WebP: return WriteWebP(Bitmap);
         case TFileFormat::Jpeg:
         case TFileFormat::Tiff:
-        case TFileFormat::WebP:
         case TFileFormat::Gif: break;
     }
     throw Exception(std::string(FormatInfo(Format).Name) + "-Dateien werden nicht geschrieben");

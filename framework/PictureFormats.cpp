@@ -21,7 +21,7 @@ constexpr std::array<TFileFormatInfo, 7> Formats{{
     {TFileFormat::Png, "PNG", PngExtensions, true, true},
     {TFileFormat::Pnm, "PNM", PnmExtensions, true, true},
     {TFileFormat::Tiff, "TIFF", TiffExtensions, true, false},
-    {TFileFormat::WebP, "WebP", WebPExtensions, false, false},
+    {TFileFormat::WebP, "WebP", WebPExtensions, true, true},
     {TFileFormat::Gif, "GIF", GifExtensions, false, false},
 }};
 
