@@ -15,6 +15,7 @@
 
 #include "BmpFormat.h"
 #include "Exception.h"
+#include "GifFormat.h"
 #include "JPEGImage.h"
 #include "PictureFormats.h"
 #include "PnmFormat.h"
@@ -35,14 +36,14 @@ std::unique_ptr<TGraphic> ReadGraphic(TFileFormat Format, std::span<const std::u
         case TFileFormat::Bmp: return std::make_unique<TBitmap>(ReadBmp(Bytes));
         case TFileFormat::Png: return std::make_unique<TBitmap>(ReadPng(Bytes));
         case TFileFormat::Pnm: return std::make_unique<TBitmap>(ReadPnm(Bytes));
-        case TFileFormat::WebP: return std::make_unique<TBitmap>(ReadWebP(Bytes));
         case TFileFormat::Tiff: return std::make_unique<TBitmap>(ReadTiff(Bytes));
+        case TFileFormat::WebP: return std::make_unique<TBitmap>(ReadWebP(Bytes));
+        case TFileFormat::Gif: return std::make_unique<TBitmap>(ReadGif(Bytes));
         case TFileFormat::Jpeg: {
             auto Jpeg = std::make_unique<TJPEGImage>();
             Jpeg->LoadFromBytes(Bytes);
             return Jpeg;
         }
-        case TFileFormat::Gif: break;
     }
     const std::string Name(FormatInfo(Format).Name);
     throw EInvalidGraphic(Name + "-Bilder werden nicht gelesen", TReadFailure::Unsupported, Name, "this format is not read");

@@ -22,7 +22,7 @@ constexpr std::array<TFileFormatInfo, 7> Formats{{
     {TFileFormat::Pnm, "PNM", PnmExtensions, true, true},
     {TFileFormat::Tiff, "TIFF", TiffExtensions, true, false},
     {TFileFormat::WebP, "WebP", WebPExtensions, true, true},
-    {TFileFormat::Gif, "GIF", GifExtensions, false, false},
+    {TFileFormat::Gif, "GIF", GifExtensions, true, false},
 }};
 
 bool StartsWith(std::span<const std::uint8_t> Data, std::string_view Signature, std::size_t At = 0) {
