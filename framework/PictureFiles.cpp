@@ -82,7 +82,13 @@ void LoadPictureFromBytes(TPicture& Picture, std::span<const std::uint8_t> Bytes
     // bitmap without pixels, is known by its name alone.
     if (!Format && Bytes.empty() && FormatOfExtension(NameHint) == TFileFormat::Bmp) Format = TFileFormat::Bmp;
     if (!Format) throw EInvalidGraphic("Unbekanntes Bildformat: " + NameHint, TReadFailure::NotAPicture);
-    Picture.SetGraphic(ReadGraphic(*Format, Bytes));
+    try {
+        Picture.SetGraphic(ReadGraphic(*Format, Bytes));
+    } catch (const EInvalidGraphic& E) {
+        if (!E.Format().empty()) throw;
+        // The size limits are checked below the readers, where no format is known.
+        throw EInvalidGraphic(E.Message(), E.Failure(), std::string(FormatInfo(*Format).Name), E.Detail());
+    }
 }
 
 void LoadPictureFromFile(TPicture& Picture, const std::string& FileName) {
