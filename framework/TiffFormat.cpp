@@ -162,6 +162,7 @@ TTiffLayout ReadLayout(TIFF* Tiff) {
         case PHOTOMETRIC_MINISBLACK: L.Kind = Format == SAMPLEFORMAT_IEEEFP ? TTiffKind::FloatGrey : TTiffKind::Grey; break;
         case PHOTOMETRIC_RGB: L.Kind = TTiffKind::Rgb; L.ColourSamples = 3; break;
         case PHOTOMETRIC_PALETTE: L.Kind = TTiffKind::Palette; break;
+        case PHOTOMETRIC_SEPARATED: Unsupported("CMYK colours");
         default: Unsupported("photometric interpretation " + std::to_string(Photometric));
     }
     if (Format != SAMPLEFORMAT_UINT && L.Kind != TTiffKind::FloatGrey) Unsupported("sample format " + std::to_string(Format));

@@ -34,7 +34,10 @@ cp "$work/grey8.pgm" pnm_p5_grey.pgm
 pamdepth 100 "$work/colour.ppm" | pamtopnm -plain >pnm_p3_plain_maxval_100.ppm
 $im "$work/wide16.ppm" -depth 16 pnm_p6_16bit.ppm
 cat "$work/colour.ppm" pnm_p6_16bit.ppm >pnm_p6_two_pictures.ppm
-for f in pnm_*.p?m; do [[ $f == *.ref.ppm ]] || netpbm_reference "$f"; done
+for f in pnm_p1_plain_bitmap.pbm pnm_p4_binary_bitmap_13_wide.pbm pnm_p5_maxval_1000.pgm pnm_p2_plain_maxval_1000.pgm \
+  pnm_p5_grey.pgm pnm_p3_plain_maxval_100.ppm pnm_p6_16bit.ppm; do
+  netpbm_reference "$f"
+done
 netpbm_reference "$work/colour.ppm" pnm_p6_two_pictures
 
 # TIFF: grey and RGB at 8 and 16 bits, alpha, palette, bilevel fax data, tiles, two pages.
@@ -49,7 +52,10 @@ $im "$work/grey8.pgm" \( "$work/grey8.pgm" -negate \) -alpha off -compose CopyOp
 $im "$work/colour.ppm" -colors 16 -type palette -depth 4 -compress lzw tiff_palette_4bit.tif
 $im "$work/grey8.pgm" -threshold 50% -monochrome -compress group4 tiff_bilevel_fax.tif
 $im "$work/colour.ppm" "$work/wide16.ppm" tiff_two_pages.tif
-for f in tiff_*.tif; do magick_reference "$f"; done
+for f in tiff_grey_8bit_deflate tiff_grey_16bit_lzw tiff_rgb_8bit tiff_rgb_16bit_tiled tiff_rgba_8bit_unassociated \
+  tiff_grey_alpha_8bit tiff_palette_4bit tiff_bilevel_fax tiff_two_pages; do
+  magick_reference "$f.tif"
+done
 
 # Floating-point grey: levels 0 … 255 stored as −1000 + 10 × level, read back by ImageMagick
 # told that range; and a picture with not-a-number and infinities, whose finite samples
@@ -117,4 +123,58 @@ print("\n".join(colours) + "\nend\n" + "\n".join(raster))
 gif_frame gif_frame_with_own_colours.gif 16 12 5 3 8 6
 gif_frame gif_frame_partly_off_screen.gif 16 12 10 8 10 8
 $im -delay 10 "$work/colour.ppm" \( "$work/colour.ppm" -negate \) -colors 64 gif_animated.gif
-for f in gif_*.gif; do magick_reference "$f"; done
+for f in gif_global_palette gif_interlaced_transparent gif_frame_with_own_colours gif_frame_partly_off_screen gif_animated; do
+  magick_reference "$f.gif"
+done
+
+# Hostile files, each named for what is wrong with it.
+$im -size 4x4 xc:red -colorspace CMYK tiff_cmyk_unsupported.tif
+python3 - <<'PY'
+import struct
+
+def write(name, data):
+    open(name, 'wb').write(data)
+
+write('pnm_claims_16384x16384_cut_short.pgm', b'P5\n16384 16384\n255\n' + bytes(range(100)))
+write('pnm_plain_claims_16384x16384.pgm', b'P2\n16384 16384\n255\n' + b'1 2 3 4 5 6 7 8\n' * 8)
+write('pnm_claims_100000x100000.ppm', b'P6\n100000 100000\n255\n' + bytes(30))
+write('pnm_maxval_0.pgm', b'P5\n2 2\n0\n\0\0\0\0')
+write('pnm_maxval_70000.pgm', b'P5\n2 2\n70000\n' + bytes(8))
+write('pnm_plain_garbage.pgm', b'P2\n2 2\n255\n1 2 x 4\n')
+p6 = open('pnm_p6_16bit.ppm', 'rb').read()
+write('pnm_p6_pixels_truncated.ppm', p6[:len(p6) // 2])
+
+tiff = open('tiff_float_grey.tif', 'rb').read()  # its directory comes before its pixels
+write('tiff_pixels_truncated.tif', tiff[:len(tiff) // 2])
+
+def grey_tiff(width, height, rows_per_strip, strip_count):
+    tags = [(256, 4, 1, width), (257, 4, 1, height), (258, 3, 1, 8), (259, 3, 1, 1), (262, 3, 1, 1),
+            (273, 4, strip_count, 200), (277, 3, 1, 1), (278, 4, 1, rows_per_strip), (279, 4, strip_count, 200)]
+    ifd = struct.pack('<H', len(tags))
+    for tag, kind, count, value in tags:
+        ifd += struct.pack('<HHI', tag, kind, count) + (struct.pack('<HH', value, 0) if kind == 3 else struct.pack('<I', value))
+    return b'II*\0' + struct.pack('<I', 8) + ifd + struct.pack('<I', 0) + bytes(16)
+
+write('tiff_claims_100000x100000.tif', grey_tiff(100000, 100000, 100000, 1))
+write('tiff_absurd_strip_count.tif', grey_tiff(1, 0x4000000, 1, 0x4000000))
+
+webp = bytearray(open('webp_lossless.webp', 'rb').read())
+assert webp[12:16] == b'VP8L' and webp[20] == 0x2f
+webp[21:25] = (int.from_bytes(webp[21:25], 'little') | (1 << 28) - 1).to_bytes(4, 'little')  # 16384 x 16384
+write('webp_claims_16384x16384.webp', bytes(webp))
+write('webp_truncated.webp', open('webp_lossy.webp', 'rb').read()[:60])
+
+gif = open('gif_global_palette.gif', 'rb').read()
+write('gif_truncated.gif', gif[:len(gif) * 3 // 4])
+write('gif_claims_65535x65535.gif', gif[:6] + struct.pack('<HH', 65535, 65535) + gif[10:])
+# Screen and frame both 9000 x 9000, with the few bytes of the 16 x 12 frame's data.
+at = 13 + (3 << ((gif[10] & 7) + 1) if gif[10] & 0x80 else 0)
+while gif[at] == 0x21:  # extensions before the image descriptor
+    at += 2
+    while gif[at]:
+        at += gif[at] + 1
+    at += 1
+assert gif[at] == 0x2c
+write('gif_claims_9000x9000_data_cut_short.gif',
+      gif[:6] + struct.pack('<HH', 9000, 9000) + gif[10:at + 5] + struct.pack('<HH', 9000, 9000) + gif[at + 9:])
+PY

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Exception.h"
+#include "PictureReader.h"
 #include "SampleLoaders.h"
 
 namespace {
@@ -26,6 +27,44 @@ TEST(HostileFiles, UnreadableFilesLeaveThePictureWithoutAMessage) {
         TPicture P = Untouched();
         EXPECT_NO_THROW(LoadImage(P, Fixture(Name))) << Name;
         EXPECT_TRUE(IsUntouched(P)) << Name;
+    }
+}
+
+TEST(HostileFiles, UnreadablePnmTiffWebPAndGifFilesGiveTheirReasonAndLeaveThePicture) {
+    const struct {
+        const char* Name;
+        TReadFailure Failure;
+    } Files[] = {
+        {"pnm_claims_16384x16384_cut_short.pgm", TReadFailure::Damaged},
+        {"pnm_plain_claims_16384x16384.pgm", TReadFailure::Damaged},
+        {"pnm_claims_100000x100000.ppm", TReadFailure::TooLarge},
+        {"pnm_maxval_0.pgm", TReadFailure::Damaged},
+        {"pnm_maxval_70000.pgm", TReadFailure::Damaged},
+        {"pnm_plain_garbage.pgm", TReadFailure::Damaged},
+        {"pnm_p6_pixels_truncated.ppm", TReadFailure::Damaged},
+        {"tiff_pixels_truncated.tif", TReadFailure::Damaged},
+        {"tiff_claims_100000x100000.tif", TReadFailure::TooLarge},
+        {"tiff_absurd_strip_count.tif", TReadFailure::Damaged},
+        {"tiff_cmyk_unsupported.tif", TReadFailure::Unsupported},
+        {"webp_truncated.webp", TReadFailure::Damaged},
+        {"webp_claims_16384x16384.webp", TReadFailure::TooLarge},
+        {"gif_truncated.gif", TReadFailure::Damaged},
+        {"gif_claims_65535x65535.gif", TReadFailure::TooLarge},
+        {"gif_claims_9000x9000_data_cut_short.gif", TReadFailure::Damaged},
+    };
+    for (const auto& F : Files) {
+        SCOPED_TRACE(F.Name);
+        TPicture P = Untouched();
+        EXPECT_NO_THROW(LoadImage(P, Fixture(F.Name)));
+        EXPECT_TRUE(IsUntouched(P));
+        try {
+            ReadPicture(Fixture(F.Name));
+            ADD_FAILURE() << "read without an error";
+        } catch (const EInvalidGraphic& E) {
+            EXPECT_EQ(E.Failure(), F.Failure) << E.Detail();
+            EXPECT_FALSE(E.Detail().empty());
+            EXPECT_FALSE(E.Format().empty());
+        }
     }
 }
 
