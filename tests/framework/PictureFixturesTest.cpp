@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "PictureFiles.h"
+#include "TestPictures.h"
 
 namespace {
-
-std::string Fixture(const std::string& Name) { return std::string(STEREO_TEST_DATA) + "/" + Name; }
 
 struct TReference {
     int Width = 0;
@@ -76,9 +75,9 @@ TEST(PictureFixtures, EveryFixtureReadsToTheSecondDecodersPixels) {
         const std::string Name = F.Name;
         SCOPED_TRACE(Name);
         TPicture P;
-        ASSERT_NO_THROW(LoadPictureFromFile(P, Fixture(Name)));
+        ASSERT_NO_THROW(LoadPictureFromFile(P, TestDataFile(Name)));
         const TBitmap& B = P.Bitmap();
-        const TReference R = ReadReference(Fixture(Name.substr(0, Name.rfind('.')) + ".ref.ppm"));
+        const TReference R = ReadReference(TestDataFile(Name.substr(0, Name.rfind('.')) + ".ref.ppm"));
         EXPECT_EQ(B.PixelFormat(), F.Format);
         ASSERT_EQ(B.Width(), R.Width);
         ASSERT_EQ(B.Height(), R.Height);
