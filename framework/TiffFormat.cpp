@@ -299,10 +299,10 @@ TBitmap ReadPaletteSamples(TIFF* Tiff, TRowReader& Rows, const TTiffLayout& L) {
     return B;
 }
 
-float FloatAt(const std::uint8_t* Row, int X, int SamplesPerPixel) {
+double FloatAt(const std::uint8_t* Row, int X, int SamplesPerPixel) {
     float Value;
     std::memcpy(&Value, Row + std::size_t(X) * std::size_t(SamplesPerPixel) * 4, 4);
-    return Value;
+    return double(Value);
 }
 
 // Floating-point grey spread over the picture's own range: its least finite value becomes
