@@ -15,9 +15,12 @@
 
 #include "BmpFormat.h"
 #include "Exception.h"
+#include "GifFormat.h"
 #include "JPEGImage.h"
 #include "PictureFormats.h"
-#include "PpmFormat.h"
+#include "PnmFormat.h"
+#include "TiffFormat.h"
+#include "WebPFormat.h"
 
 namespace {
 
@@ -32,15 +35,15 @@ std::unique_ptr<TGraphic> ReadGraphic(TFileFormat Format, std::span<const std::u
     switch (Format) {
         case TFileFormat::Bmp: return std::make_unique<TBitmap>(ReadBmp(Bytes));
         case TFileFormat::Png: return std::make_unique<TBitmap>(ReadPng(Bytes));
+        case TFileFormat::Pnm: return std::make_unique<TBitmap>(ReadPnm(Bytes));
+        case TFileFormat::Tiff: return std::make_unique<TBitmap>(ReadTiff(Bytes));
+        case TFileFormat::WebP: return std::make_unique<TBitmap>(ReadWebP(Bytes));
+        case TFileFormat::Gif: return std::make_unique<TBitmap>(ReadGif(Bytes));
         case TFileFormat::Jpeg: {
             auto Jpeg = std::make_unique<TJPEGImage>();
             Jpeg->LoadFromBytes(Bytes);
             return Jpeg;
         }
-        case TFileFormat::Pnm:
-        case TFileFormat::Tiff:
-        case TFileFormat::WebP:
-        case TFileFormat::Gif: break;
     }
     const std::string Name(FormatInfo(Format).Name);
     throw EInvalidGraphic(Name + "-Bilder werden nicht gelesen", TReadFailure::Unsupported, Name, "this format is not read");
@@ -79,7 +82,13 @@ void LoadPictureFromBytes(TPicture& Picture, std::span<const std::uint8_t> Bytes
     // bitmap without pixels, is known by its name alone.
     if (!Format && Bytes.empty() && FormatOfExtension(NameHint) == TFileFormat::Bmp) Format = TFileFormat::Bmp;
     if (!Format) throw EInvalidGraphic("Unbekanntes Bildformat: " + NameHint, TReadFailure::NotAPicture);
-    Picture.SetGraphic(ReadGraphic(*Format, Bytes));
+    try {
+        Picture.SetGraphic(ReadGraphic(*Format, Bytes));
+    } catch (const EInvalidGraphic& E) {
+        if (!E.Format().empty()) throw;
+        // The size limits are checked below the readers, where no format is known.
+        throw EInvalidGraphic(E.Message(), E.Failure(), std::string(FormatInfo(*Format).Name), E.Detail());
+    }
 }
 
 void LoadPictureFromFile(TPicture& Picture, const std::string& FileName) {
@@ -92,9 +101,9 @@ std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format
         case TFileFormat::Png: return WritePng(Bitmap, Text);
         case TFileFormat::Bmp: return WriteBmp(Bitmap);
         case TFileFormat::Pnm: return WritePpm(Bitmap);
+        case TFileFormat::WebP: return WriteWebP(Bitmap);
         case TFileFormat::Jpeg:
         case TFileFormat::Tiff:
-        case TFileFormat::WebP:
         case TFileFormat::Gif: break;
     }
     throw Exception(std::string(FormatInfo(Format).Name) + "-Dateien werden nicht geschrieben");

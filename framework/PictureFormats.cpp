@@ -19,10 +19,10 @@ constexpr std::array<TFileFormatInfo, 7> Formats{{
     {TFileFormat::Bmp, "BMP", BmpExtensions, true, true},
     {TFileFormat::Jpeg, "JPEG", JpegExtensions, true, false},
     {TFileFormat::Png, "PNG", PngExtensions, true, true},
-    {TFileFormat::Pnm, "PNM", PnmExtensions, false, true},
-    {TFileFormat::Tiff, "TIFF", TiffExtensions, false, false},
-    {TFileFormat::WebP, "WebP", WebPExtensions, false, false},
-    {TFileFormat::Gif, "GIF", GifExtensions, false, false},
+    {TFileFormat::Pnm, "PNM", PnmExtensions, true, true},
+    {TFileFormat::Tiff, "TIFF", TiffExtensions, true, false},
+    {TFileFormat::WebP, "WebP", WebPExtensions, true, true},
+    {TFileFormat::Gif, "GIF", GifExtensions, true, false},
 }};
 
 bool StartsWith(std::span<const std::uint8_t> Data, std::string_view Signature, std::size_t At = 0) {

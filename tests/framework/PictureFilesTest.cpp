@@ -81,17 +81,18 @@ TEST(PictureFiles, ZeroLengthBitmapFileIsABitmapWithoutPixels) {
 TEST(PictureFiles, SavedFilesReadBackByTheirExtension) {
     const TTempDir Dir;
     const TBitmap Ramp = ColourRamp(6, 5);
-    for (const char* Name : {"out.png", "out.BMP"}) {
+    for (const char* Name : {"out.png", "out.BMP", "out.webp", "out.ppm"}) {
         SaveBitmapToFile(Ramp, Dir.File(Name), {{"Software", "test"}});
         TPicture P;
         LoadPictureFromFile(P, Dir.File(Name));
         ASSERT_EQ(P.Width(), 6) << Name;
-        EXPECT_EQ(P.Bitmap().Pixel(5, 4), Ramp.Pixel(5, 4)) << Name;
+        ASSERT_EQ(P.Height(), 5) << Name;
+        for (int Y = 0; Y < 5; ++Y)
+            for (int X = 0; X < 6; ++X) EXPECT_EQ(P.Bitmap().Pixel(X, Y), Ramp.Pixel(X, Y)) << Name << " at " << X << ", " << Y;
     }
-    SaveBitmapToFile(Ramp, Dir.File("out.ppm"));
     EXPECT_EQ(std::filesystem::file_size(Dir.File("out.ppm")), 11u + 6 * 5 * 3);
-    // Only the three files: no temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), std::filesystem::directory_iterator()), 3);
+    // Only the four files: no temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), std::filesystem::directory_iterator()), 4);
 }
 
 TEST(PictureFiles, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
@@ -106,4 +107,10 @@ TEST(PictureFiles, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_THROW(SaveBitmapToFile(TBitmap(2, 2), Dir.File("taken.bmp")), Exception);
     EXPECT_TRUE(std::filesystem::is_directory(Dir.File("taken.bmp")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), std::filesystem::directory_iterator()), 1);
+}
+
+TEST(PictureFiles, WebPRefusesPicturesItCannotHold) {
+    EXPECT_EQ(MessageOf([] { EncodeBitmap(TBitmap(16384, 1), TFileFormat::WebP); }),
+              "WebP kann nicht geschrieben werden: höchstens 16383 Pixel Breite und Höhe");
+    EXPECT_EQ(MessageOf([] { EncodeBitmap(TBitmap(), TFileFormat::WebP); }), "WebP kann nicht geschrieben werden: leeres Bild");
 }

@@ -59,6 +59,8 @@ void WriteBytes(const std::filesystem::path& File, const std::vector<std::uint8_
     if (!Out) throw std::runtime_error("cannot write " + File.string());
 }
 
+std::string TestDataFile(const std::string& Name) { return std::string(STEREO_TEST_DATA) + "/" + Name; }
+
 TTempDir::TTempDir() {
     std::string Template = (std::filesystem::temp_directory_path() / "stereo-test-XXXXXX").string();
     if (!mkdtemp(Template.data())) throw std::runtime_error("cannot make a temporary folder");

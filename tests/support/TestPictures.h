@@ -1,5 +1,5 @@
 // Small pictures made in the tests: JPEG data encoded with libjpeg, a graphic of another
-// kind, and temporary folders.
+// kind, the fixture files, and temporary folders.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +33,9 @@ public:
 };
 
 void WriteBytes(const std::filesystem::path& File, const std::vector<std::uint8_t>& Bytes);
+
+// A fixture file of tests/data, by its name.
+std::string TestDataFile(const std::string& Name);
 
 // A fresh folder below the system's temporary folder, removed with the object.
 class TTempDir {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "PpmFormat.h"
+#include "PnmFormat.h"
 
-TEST(PpmFormat, BinaryPixmapHasHeaderAndRgbRows) {
+TEST(PnmFormat, BinaryPixmapHasHeaderAndRgbRows) {
     TBitmap B(2, 1, pf24bit);
     B.SetPixel(0, 0, PackColor(1, 2, 3));
     B.SetPixel(1, 0, PackColor(4, 5, 6));
@@ -12,7 +12,7 @@ TEST(PpmFormat, BinaryPixmapHasHeaderAndRgbRows) {
     EXPECT_EQ(std::string(Bytes.begin(), Bytes.end()), std::string("P6\n2 1\n255\n\1\2\3\4\5\6"));
 }
 
-TEST(PpmFormat, PaletteBitmapsAreWrittenAsTheirColours) {
+TEST(PnmFormat, PaletteBitmapsAreWrittenAsTheirColours) {
     TBitmap B(1, 1, pf1bit);
     B.SetPixel(0, 0, clWhite);
     const auto Bytes = WritePpm(B);

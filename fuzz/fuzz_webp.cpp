@@ -1,0 +1,14 @@
+// WebP files: reading must give a bitmap or EInvalidGraphic.
+#include <cstddef>
+#include <cstdint>
+
+#include "Exception.h"
+#include "WebPFormat.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    try {
+        ReadWebP({Data, Size});
+    } catch (const EInvalidGraphic&) {
+    }
+    return 0;
+}
