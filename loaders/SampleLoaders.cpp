@@ -42,7 +42,7 @@ void TakeLoadedPicture(TPicture& Target, TPicture& Loaded) {
         Jpeg->Draw(Widened, 0, 0);
         Target.MakeBitmap() = std::move(Widened);
     } else {
-        Target.SetGraphic(std::make_unique<TBitmap>(Loaded.Bitmap()));
+        Target.SetGraphic(std::make_unique<TBitmap>(std::move(Loaded.MakeBitmap())));
     }
 }
 

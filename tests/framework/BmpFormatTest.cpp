@@ -167,28 +167,56 @@ TEST(BmpFormat, RleThatOverrunsTheRowOrPictureIsCutOff) {
     EXPECT_EQ(Short.Pixel(2, 1), clBlack);
 }
 
-TEST(BmpFormat, HostileFilesAreInvalidPictures) {
+TEST(BmpFormat, HostileFilesAreInvalidPicturesWithTheirReason) {
     const std::vector<std::uint8_t> Good = MakeBmp({.Pixels = std::vector<std::uint8_t>(16, 7)});
     ASSERT_NO_THROW(Read(Good));
-    const std::vector<std::vector<std::uint8_t>> Bad{
-        {'B', 'M', 0},
-        std::vector<std::uint8_t>(Good.begin(), Good.end() - 1),          // pixels cut
-        std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30),       // header cut
-        MakeBmp({.Width = 100000, .Height = 100000, .Pixels = {}}),      // huge, no data
-        MakeBmp({.Width = 8000, .Height = 8000, .Pixels = {}}),          // within the limits, no data
-        MakeBmp({.Width = 0, .Height = 2, .Pixels = {}}),
-        MakeBmp({.Width = -3, .Height = 2, .Pixels = std::vector<std::uint8_t>(16)}),
-        MakeBmp({.Width = 2, .Height = 0, .Pixels = {}}),
-        MakeBmp({.Width = 2, .Height = INT32_MIN, .Pixels = {}}),
-        MakeBmp({.Bits = 24, .Compression = BI_RLE8, .Pixels = std::vector<std::uint8_t>(16)}),
-        MakeBmp({.Bits = 7, .Pixels = std::vector<std::uint8_t>(16)}),
-        MakeBmp({.Width = 2, .Height = 1, .Bits = 8, .Compression = BI_RLE8, .Palette = {Red}, .Pixels = {0, 5, 1}}),  // literal cut
-        MakeBmp({.Width = 40000, .Height = 40000, .Bits = 8, .Compression = BI_RLE8, .Pixels = {0, 1}}),
-    };
-    for (std::size_t I = 0; I < Bad.size(); ++I) EXPECT_THROW(Read(Bad[I]), EInvalidGraphic) << "case " << I;
     std::vector<std::uint8_t> NotBmp = Good;
     NotBmp[0] = 'X';
-    EXPECT_THROW(Read(NotBmp), EInvalidGraphic);
+    std::vector<std::uint8_t> OldHeader = Good;
+    OldHeader[14] = 16;  // a 16-byte header of OS/2 2.x
+    using enum TReadFailure;
+    const std::vector<std::pair<std::vector<std::uint8_t>, TReadFailure>> Bad{
+        {{'B', 'M', 0}, Damaged},
+        {NotBmp, NotAPicture},
+        {OldHeader, Unsupported},
+        {std::vector<std::uint8_t>(Good.begin(), Good.end() - 1), Damaged},     // pixels cut
+        {std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30), Damaged},  // header cut
+        {MakeBmp({.Width = 100000, .Height = 100000, .Pixels = {}}), TooLarge},
+        {MakeBmp({.Width = 8000, .Height = 8000, .Pixels = {}}), Damaged},      // within the limits, no data
+        {MakeBmp({.Width = 0, .Height = 2, .Pixels = {}}), Damaged},
+        {MakeBmp({.Width = -3, .Height = 2, .Pixels = std::vector<std::uint8_t>(16)}), Damaged},
+        {MakeBmp({.Width = 2, .Height = 0, .Pixels = {}}), Damaged},
+        {MakeBmp({.Width = 2, .Height = INT32_MIN, .Pixels = {}}), TooLarge},
+        {MakeBmp({.Bits = 24, .Compression = BI_RLE8, .Pixels = std::vector<std::uint8_t>(16)}), Unsupported},
+        {MakeBmp({.Bits = 7, .Pixels = std::vector<std::uint8_t>(16)}), Unsupported},
+        {MakeBmp({.Width = 2, .Height = 1, .Bits = 8, .Compression = BI_RLE8, .Palette = {Red}, .Pixels = {0, 5, 1}}), Damaged},  // literal cut
+        {MakeBmp({.Width = 40000, .Height = 40000, .Bits = 8, .Compression = BI_RLE8, .Pixels = {0, 1}}), TooLarge},
+        // Run-length data far too short for its picture: no more than 255 pixels per code.
+        {MakeBmp({.Width = 5000, .Height = 5000, .Bits = 8, .Compression = BI_RLE8, .Pixels = std::vector<std::uint8_t>(1000, 1)}), Damaged},
+    };
+    for (std::size_t I = 0; I < Bad.size(); ++I) {
+        try {
+            Read(Bad[I].first);
+            ADD_FAILURE() << "case " << I << " was read";
+        } catch (const EInvalidGraphic& E) {
+            EXPECT_EQ(E.Failure(), Bad[I].second) << "case " << I << ": " << E.Detail();
+            EXPECT_EQ(E.Format(), "BMP") << "case " << I;
+            EXPECT_FALSE(E.Detail().empty()) << "case " << I;
+        }
+    }
+}
+
+TEST(BmpFormat, RunLengthDataJustifiesLargePicturesOnly) {
+    // Up to 4096 × 4096 pixels any data will do, the rest staying black; beyond, the data
+    // must be able to fill the picture at 255 pixels per two-byte code.
+    const TBitmap Small = Read(MakeBmp({.Width = 4096, .Height = 4096, .Bits = 8, .Compression = BI_RLE8,
+                                        .Palette = {clBlack, Red}, .Pixels = {2, 1, 0, 1}}));
+    EXPECT_EQ(Small.Pixel(1, 4095), Red);
+    EXPECT_EQ(Small.Pixel(2, 4095), clBlack);
+    const std::vector<std::uint8_t> Codes(2 * (4097 * 4096 / 255 + 1), 0);  // only the number of codes counts
+    EXPECT_EQ(Read(MakeBmp({.Width = 4097, .Height = 4096, .Bits = 8, .Compression = BI_RLE8, .Pixels = Codes})).Width(), 4097);
+    const std::vector<std::uint8_t> TooFew(Codes.begin(), Codes.end() - 2);
+    EXPECT_THROW(Read(MakeBmp({.Width = 4097, .Height = 4096, .Bits = 8, .Compression = BI_RLE8, .Pixels = TooFew})), EInvalidGraphic);
 }
 
 TEST(BmpFormat, EmptyDataIsABitmapWithoutPixels) {
