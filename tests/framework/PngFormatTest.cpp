@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <png.h>
 #include <string>
 #include <zlib.h>
@@ -11,19 +13,56 @@
 
 namespace {
 
-// A PNG written with libpng's simplified interface from raw samples in Format.
-std::vector<std::uint8_t> SimplePng(int Width, int Height, png_uint_32 Format, const std::vector<std::uint8_t>& Samples) {
-    png_image Image{};
-    Image.version = PNG_IMAGE_VERSION;
-    Image.width = png_uint_32(Width);
-    Image.height = png_uint_32(Height);
-    Image.format = Format;
-    png_alloc_size_t Size = 0;
-    EXPECT_TRUE(png_image_write_to_memory(&Image, nullptr, &Size, 0, Samples.data(), 0, nullptr));
-    std::vector<std::uint8_t> Bytes(Size);
-    EXPECT_TRUE(png_image_write_to_memory(&Image, Bytes.data(), &Size, 0, Samples.data(), 0, nullptr));
-    Bytes.resize(Size);
-    return Bytes;
+// A PNG of raw samples written with libpng: one value per channel, 16-bit values for a
+// bit depth of 16.
+std::vector<std::uint8_t> RawPng(int Width, int Height, int BitDepth, int ColorType, const std::vector<std::uint16_t>& Samples) {
+    std::vector<std::uint8_t> Out;
+    png_structp Png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop Info = png_create_info_struct(Png);
+    png_set_write_fn(Png, &Out, [](png_structp P, png_bytep Data, std::size_t Length) {
+        auto* Bytes = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(P));
+        Bytes->insert(Bytes->end(), Data, Data + Length);
+    }, nullptr);
+    png_set_IHDR(Png, Info, png_uint_32(Width), png_uint_32(Height), BitDepth, ColorType, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(Png, Info);
+    const std::size_t RowSamples = Samples.size() / std::size_t(Height);
+    for (int Y = 0; Y < Height; ++Y) {
+        std::vector<png_byte> Row;
+        for (std::size_t I = 0; I < RowSamples; ++I) {
+            const std::uint16_t V = Samples[std::size_t(Y) * RowSamples + I];
+            if (BitDepth == 16) Row.push_back(png_byte(V >> 8));
+            Row.push_back(png_byte(V));
+        }
+        png_write_row(Png, Row.data());
+    }
+    png_write_end(Png, nullptr);
+    png_destroy_write_struct(&Png, &Info);
+    return Out;
+}
+
+// Keyword → text of every text chunk, as libpng reads them, with the chunk kind.
+std::map<std::string, std::pair<std::string, int>> TextsOf(const std::vector<std::uint8_t>& Png) {
+    struct TSource {
+        const std::vector<std::uint8_t>* Bytes;
+        std::size_t At;
+    } Source{&Png, 0};
+    png_structp Reader = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop Info = png_create_info_struct(Reader);
+    png_set_read_fn(Reader, &Source, [](png_structp P, png_bytep Data, std::size_t Length) {
+        auto* S = static_cast<TSource*>(png_get_io_ptr(P));
+        std::memcpy(Data, S->Bytes->data() + S->At, Length);
+        S->At += Length;
+    });
+    png_read_info(Reader, Info);
+    png_textp Texts = nullptr;
+    const int Count = png_get_text(Reader, Info, &Texts, nullptr);
+    std::map<std::string, std::pair<std::string, int>> Result;
+    for (int I = 0; I < Count; ++I)
+        Result[Texts[I].key] = {std::string(Texts[I].text, Texts[I].compression >= PNG_ITXT_COMPRESSION_NONE ? Texts[I].itxt_length : Texts[I].text_length),
+                                Texts[I].compression};
+    png_destroy_read_struct(&Reader, &Info, nullptr);
+    return Result;
 }
 
 // Rewrites the size in the IHDR chunk and its checksum.
@@ -48,24 +87,43 @@ TEST(PngFormat, WrittenPictureReadsBackExactly) {
         for (int X = 0; X < 13; ++X) EXPECT_EQ(B.Pixel(X, Y), Ramp.Pixel(X, Y));
 }
 
-TEST(PngFormat, TextChunksAreStored) {
-    const auto Bytes = WritePng(TBitmap(2, 2), {{"Software", "stereogramm 1.0"}, {"Comment", "--seed 7"}});
-    const std::string Text(Bytes.begin(), Bytes.end());
-    EXPECT_NE(Text.find(std::string("tEXtSoftware") + '\0' + "stereogramm 1.0"), std::string::npos);
-    EXPECT_NE(Text.find(std::string("tEXtComment") + '\0' + "--seed 7"), std::string::npos);
+TEST(PngFormat, TextsAreStoredAsUtf8InITXtChunks) {
+    const std::string Options = "--depth \"/home/jürgen/Tiefenkarte – 東京.png\" --seed 7";
+    const auto Texts = TextsOf(WritePng(TBitmap(2, 2), {{"Software", "stereogramm 1.0"}, {"Options", Options}}));
+    EXPECT_EQ(Texts.at("Options"), std::make_pair(Options, int(PNG_ITXT_COMPRESSION_NONE)));
+    EXPECT_EQ(Texts.at("Software"), std::make_pair(std::string("stereogramm 1.0"), int(PNG_ITXT_COMPRESSION_NONE)));
 }
 
 TEST(PngFormat, GreyAndTransparentPicturesArriveAsTwentyFourBits) {
-    const TBitmap Grey = ReadPng(SimplePng(2, 1, PNG_FORMAT_GRAY, {10, 200}));
+    const TBitmap Grey = ReadPng(RawPng(2, 1, 8, PNG_COLOR_TYPE_GRAY, {10, 200}));
     ASSERT_EQ(Grey.PixelFormat(), pf24bit);
     EXPECT_EQ(Grey.Pixel(1, 0), PackColor(200, 200, 200));
     // Transparency is laid over black.
-    const TBitmap Alpha = ReadPng(SimplePng(2, 1, PNG_FORMAT_RGBA, {255, 0, 0, 255, 200, 100, 50, 0}));
+    const TBitmap Alpha = ReadPng(RawPng(2, 1, 8, PNG_COLOR_TYPE_RGBA, {255, 0, 0, 255, 200, 100, 50, 0}));
     EXPECT_EQ(Alpha.Pixel(0, 0), PackColor(255, 0, 0));
     EXPECT_EQ(Alpha.Pixel(1, 0), clBlack);
 }
 
-TEST(PngFormat, HostileFilesAreInvalidPictures) {
+TEST(PngFormat, SixteenBitSamplesRoundToEightBitsBeforeTransparencyIsLaidOverBlack) {
+    // v × 255 / 65535 rounded: 128 → 0.498 → 0, 129 → 0.502 → 1, 255 → 1 and 65280 → 254,
+    // where keeping the high byte would give 0, 0, 0 and 255.
+    const TBitmap Grey = ReadPng(RawPng(4, 1, 16, PNG_COLOR_TYPE_GRAY, {128, 129, 255, 65280}));
+    EXPECT_EQ(Grey.Pixel(0, 0), PackColor(0, 0, 0));
+    EXPECT_EQ(Grey.Pixel(1, 0), PackColor(1, 1, 1));
+    EXPECT_EQ(Grey.Pixel(2, 0), PackColor(1, 1, 1));
+    EXPECT_EQ(Grey.Pixel(3, 0), PackColor(254, 254, 254));
+    // c × a / 255 rounded: (200, 101, 90) at alpha 100 → 78.4, 39.6, 35.3; (101, 255, 90) at
+    // 128 → 50.7, 128, 45.2.
+    const TBitmap Rgba = ReadPng(RawPng(2, 1, 8, PNG_COLOR_TYPE_RGBA, {200, 101, 90, 100, 101, 255, 90, 128}));
+    EXPECT_EQ(Rgba.Pixel(0, 0), PackColor(78, 40, 35));
+    EXPECT_EQ(Rgba.Pixel(1, 0), PackColor(51, 128, 45));
+    // 16 bits (65280, 255, 32896) at alpha 32897 round to (254, 1, 128) at 128 first, then
+    // 254 × 128 / 255 = 127.5 → 127 (laid over black in 16 bits it would be 128), 0.5 → 1, 64.3 → 64.
+    const TBitmap Rgba16 = ReadPng(RawPng(1, 1, 16, PNG_COLOR_TYPE_RGBA, {65280, 255, 32896, 32897}));
+    EXPECT_EQ(Rgba16.Pixel(0, 0), PackColor(127, 1, 64));
+}
+
+TEST(PngFormat, HostileFilesAreInvalidPicturesWithTheirReason) {
     const auto Good = WritePng(ColourRamp(32, 32));
     auto Huge = Good;
     PatchHeaderSize(Huge, 100000, 100000);
@@ -73,7 +131,23 @@ TEST(PngFormat, HostileFilesAreInvalidPictures) {
     PatchHeaderSize(ZeroWide, 0, 32);
     auto Big = Good;
     PatchHeaderSize(Big, 8000, 8000);  // within the limits, but the data is far too short
-    const std::vector<std::vector<std::uint8_t>> Bad{
-        {}, {0x89, 'P', 'N', 'G'}, std::vector<std::uint8_t>(Good.begin(), Good.end() - 30), Huge, ZeroWide, Big};
-    for (std::size_t I = 0; I < Bad.size(); ++I) EXPECT_THROW(ReadPng(Bad[I]), EInvalidGraphic) << "case " << I;
+    using enum TReadFailure;
+    const std::vector<std::pair<std::vector<std::uint8_t>, TReadFailure>> Bad{
+        {{}, NotAPicture},
+        {{0x89, 'P', 'N', 'G'}, NotAPicture},
+        {std::vector<std::uint8_t>(Good.begin(), Good.end() - 30), Damaged},
+        {Huge, TooLarge},
+        {ZeroWide, Damaged},
+        {Big, Damaged},
+    };
+    for (std::size_t I = 0; I < Bad.size(); ++I) {
+        try {
+            ReadPng(Bad[I].first);
+            ADD_FAILURE() << "case " << I << " was read";
+        } catch (const EInvalidGraphic& E) {
+            EXPECT_EQ(E.Failure(), Bad[I].second) << "case " << I << ": " << E.Detail();
+            EXPECT_EQ(E.Format(), "PNG") << "case " << I;
+            EXPECT_FALSE(E.Detail().empty()) << "case " << I;
+        }
+    }
 }
