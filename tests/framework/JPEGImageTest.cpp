@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <jpeglib.h>
+
 #include "Exception.h"
 #include "JPEGImage.h"
 #include "TestPictures.h"
@@ -30,6 +35,33 @@ void PatchFrameSize(std::vector<std::uint8_t>& Bytes, int Width, int Height) {
         }
     }
     FAIL() << "no frame header";
+}
+
+// An 8 × 8 picture of one CMYK colour, encoded by libjpeg as CMYK data, with Adobe's
+// marker (which says the inks are stored inverted) or without it.
+std::vector<std::uint8_t> UniformCmyk(std::array<std::uint8_t, 4> Stored, bool AdobeMarker) {
+    jpeg_compress_struct Info{};
+    jpeg_error_mgr Errors{};
+    Info.err = jpeg_std_error(&Errors);
+    jpeg_create_compress(&Info);
+    unsigned char* Buffer = nullptr;
+    unsigned long Size = 0;
+    jpeg_mem_dest(&Info, &Buffer, &Size);
+    Info.image_width = Info.image_height = 8;
+    Info.input_components = 4;
+    Info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&Info);
+    jpeg_set_colorspace(&Info, JCS_CMYK);
+    Info.write_Adobe_marker = AdobeMarker ? TRUE : FALSE;
+    jpeg_start_compress(&Info, TRUE);
+    std::vector<JSAMPLE> Row;
+    for (int X = 0; X < 8; ++X) Row.insert(Row.end(), Stored.begin(), Stored.end());
+    for (JSAMPROW Pointer = Row.data(); Info.next_scanline < 8;) jpeg_write_scanlines(&Info, &Pointer, 1);
+    jpeg_finish_compress(&Info);
+    std::vector<std::uint8_t> Bytes(Buffer, Buffer + Size);
+    jpeg_destroy_compress(&Info);
+    std::free(Buffer);
+    return Bytes;
 }
 
 void ExpectCloseTo(TColor32 Actual, TColor32 Expected, int Tolerance) {
@@ -124,12 +156,27 @@ TEST(JPEGImage, CopiesDecodeIndependently) {
     EXPECT_EQ(Jpeg.Width(), 8);
 }
 
-TEST(JPEGImage, UnreadableHeaderIsAnInvalidPicture) {
+TEST(JPEGImage, UnreadableHeaderIsAnInvalidPictureWithItsReason) {
     const auto Good = EncodeJpeg(ColourRamp(8, 8));
+    auto Lossless = Good;
+    Lossless[std::size_t(std::ranges::search(Lossless, std::array<std::uint8_t, 2>{0xFF, 0xC0}).begin() - Lossless.begin()) + 1] = 0xC3;
     TJPEGImage Jpeg = Load(Good);
-    for (const std::vector<std::uint8_t>& Bad : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'B', 'M', 0, 0},
-                                                 std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30)}) {
-        EXPECT_THROW(Jpeg.LoadFromBytes(Bad), EInvalidGraphic);
+    using enum TReadFailure;
+    const std::pair<std::vector<std::uint8_t>, TReadFailure> Bad[] = {
+        {{}, NotAPicture},
+        {{'B', 'M', 0, 0}, NotAPicture},
+        {std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30), Damaged},
+        {Lossless, Unsupported},
+    };
+    for (const auto& [Bytes, Failure] : Bad) {
+        try {
+            Jpeg.LoadFromBytes(Bytes);
+            ADD_FAILURE() << "read";
+        } catch (const EInvalidGraphic& E) {
+            EXPECT_EQ(E.Failure(), Failure) << E.Detail();
+            EXPECT_EQ(E.Format(), "JPEG");
+            EXPECT_EQ(E.Message().find(E.Detail()), E.Message().size() - E.Detail().size()) << "the window's text ends in libjpeg's";
+        }
         EXPECT_EQ(Jpeg.Width(), 8) << "a failed load keeps the picture";
     }
 }
@@ -141,17 +188,30 @@ TEST(JPEGImage, HugeClaimedSizeIsRefusedAtLoad) {
     EXPECT_THROW(Jpeg.LoadFromBytes(Bytes), EInvalidGraphic);
 }
 
-TEST(JPEGImage, DataCutAfterTheHeaderFailsWhenDrawn) {
-    for (const bool Progressive : {false, true}) {
-        const auto Good = EncodeJpeg(ColourRamp(64, 64), {.Progressive = Progressive, .Quality = 100});
-        const TJPEGImage Jpeg = Load(std::vector<std::uint8_t>(Good.begin(), Good.begin() + std::ptrdiff_t(Good.size() / 2)));
-        EXPECT_EQ(Jpeg.Width(), 64);
-        TBitmap Target(64, 64, pf24bit);
-        try {
-            Jpeg.Draw(Target, 0, 0);
-            ADD_FAILURE() << "a cut JPEG drew without error";
-        } catch (const EInvalidGraphic& E) {
-            EXPECT_EQ(E.Message().rfind("Ungültige JPEG-Daten", 0), 0u) << E.Message();
-        }
-    }
+TEST(JPEGImage, DataCutShortGivesTheRowsItHoldsAndGreyWithAWarning) {
+    const auto Good = EncodeJpeg(ColourRamp(64, 64), {.Quality = 100});
+    const TBitmap Whole = Decode(Load(Good));
+    const TJPEGImage Jpeg = Load(std::vector<std::uint8_t>(Good.begin(), Good.begin() + std::ptrdiff_t(Good.size() / 2)));
+    EXPECT_TRUE(Jpeg.DecodeWarnings().empty()) << "nothing decoded yet";
+    const TBitmap Cut = Decode(Jpeg);
+    ASSERT_EQ(Cut.Height(), 64);
+    EXPECT_EQ(Cut.Pixel(5, 5), Whole.Pixel(5, 5));
+    EXPECT_EQ(Cut.Pixel(63, 63), PackColor(128, 128, 128));
+    EXPECT_EQ(Jpeg.DecodeWarnings(), (std::vector<std::string>{"Premature end of JPEG file", "Corrupt JPEG data: premature end of data segment"}));
+    // A progressive file cut short keeps its first scans: every row has something.
+    const auto Progressive = EncodeJpeg(ColourRamp(64, 64), {.Progressive = true, .Quality = 100});
+    const TJPEGImage CutProgressive = Load(std::vector<std::uint8_t>(Progressive.begin(), Progressive.begin() + std::ptrdiff_t(Progressive.size() / 2)));
+    ExpectCloseTo(Decode(CutProgressive).Pixel(63, 63), Whole.Pixel(63, 63), 24);
+    EXPECT_FALSE(CutProgressive.DecodeWarnings().empty());
+}
+
+TEST(JPEGImage, CmykInksAreInvertedWhereAdobesMarkerSaysSo) {
+    // Cyan 0, magenta 100 %, yellow 100 %, black 0 is red. Adobe's files store 255 − ink.
+    const TBitmap Plain = Decode(Load(UniformCmyk({0, 255, 255, 0}, false)));
+    const TBitmap Adobe = Decode(Load(UniformCmyk({255, 0, 0, 255}, true)));
+    ASSERT_EQ(Plain.PixelFormat(), pf24bit);
+    ExpectCloseTo(Plain.Pixel(3, 3), PackColor(255, 0, 0), 1);
+    ExpectCloseTo(Adobe.Pixel(3, 3), PackColor(255, 0, 0), 1);
+    // Half of each ink, no black: 127.5 of 255 left of every colour.
+    ExpectCloseTo(Decode(Load(UniformCmyk({128, 128, 128, 255}, true))).Pixel(0, 0), PackColor(128, 128, 128), 1);
 }
