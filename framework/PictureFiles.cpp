@@ -16,6 +16,7 @@
 #include "BmpFormat.h"
 #include "Exception.h"
 #include "JPEGImage.h"
+#include "JpegCodec.h"
 #include "PictureFormats.h"
 #include "PpmFormat.h"
 
@@ -87,12 +88,12 @@ void LoadPictureFromFile(TPicture& Picture, const std::string& FileName) {
 }
 
 std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format, const TPngTextChunks& Text,
-                                       const TSaveOptions&) {
+                                       const TSaveOptions& Options) {
     switch (Format) {
         case TFileFormat::Png: return WritePng(Bitmap, Text);
         case TFileFormat::Bmp: return WriteBmp(Bitmap);
         case TFileFormat::Pnm: return WritePpm(Bitmap);
-        case TFileFormat::Jpeg:
+        case TFileFormat::Jpeg: return WriteJpeg(Bitmap, Options.JpegQuality);
         case TFileFormat::Tiff:
         case TFileFormat::WebP:
         case TFileFormat::Gif: break;
