@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "BmpFormat.h"
 #include "Exception.h"
@@ -122,6 +126,60 @@ TEST(PictureFiles, JpegOutputReadsBackCloseToTheSmoothPicture) {
     // The quality option reaches the encoder: a lower quality makes a smaller file.
     SaveBitmapToFile(Ramp, Dir.File("low.jpg"), {}, {.JpegQuality = 30});
     EXPECT_LT(std::filesystem::file_size(Dir.File("low.jpg")), std::filesystem::file_size(Dir.File("out.jpeg")));
+}
+
+TEST(PictureFiles, NewFilesFollowTheUmaskAndOldFilesKeepTheirMode) {
+    const TTempDir Dir;
+    const mode_t Saved = ::umask(027);
+    SaveBitmapToFile(TBitmap(2, 2), Dir.File("new.png"));
+    ::umask(Saved);
+    EXPECT_EQ(std::filesystem::status(Dir.File("new.png")).permissions(), std::filesystem::perms(0640));
+    WriteBytes(Dir.File("old.bmp"), {});
+    std::filesystem::permissions(Dir.File("old.bmp"), std::filesystem::perms(0604));
+    SaveBitmapToFile(TBitmap(2, 2), Dir.File("old.bmp"));
+    EXPECT_EQ(std::filesystem::status(Dir.File("old.bmp")).permissions(), std::filesystem::perms(0604));
+    EXPECT_GT(std::filesystem::file_size(Dir.File("old.bmp")), 0u);
+}
+
+TEST(PictureFiles, SymbolicLinksAreFollowedAndStayLinks) {
+    const TTempDir Dir;
+    std::filesystem::create_directory(Dir.File("pictures"));
+    WriteBytes(Dir.File("pictures/real.png"), {});
+    std::filesystem::create_symlink("pictures/real.png", Dir.File("link.png"));
+    std::filesystem::create_symlink("link.png", Dir.File("link-to-link.png"));
+    std::filesystem::create_symlink("pictures/new.bmp", Dir.File("dangling.bmp"));
+    SaveBitmapToFile(ColourRamp(3, 2), Dir.File("link-to-link.png"));
+    SaveBitmapToFile(ColourRamp(3, 2), Dir.File("dangling.bmp"));
+    for (const char* Link : {"link.png", "link-to-link.png", "dangling.bmp"}) EXPECT_TRUE(std::filesystem::is_symlink(Dir.File(Link))) << Link;
+    for (const char* Real : {"pictures/real.png", "pictures/new.bmp"}) {
+        TPicture P;
+        LoadPictureFromFile(P, Dir.File(Real));
+        EXPECT_EQ(P.Width(), 3) << Real;
+    }
+}
+
+TEST(PictureFiles, FailedSaveNamesTheFileAndTheSystemsReason) {
+    const TTempDir Dir;
+    // A full disk, where there is nothing to rename over: a link to the full device (made
+    // inside the test's folder where the system allows it, so that nothing else can be hit).
+    std::string Full = Dir.File("full");
+    if (::mknod(Full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0 || ::access(Full.c_str(), W_OK) != 0) Full = "/dev/full";
+    std::filesystem::create_symlink(Full, Dir.File("full.png"));
+    struct TCase {
+        std::string FileName;
+        int ErrorNumber;
+    };
+    const TCase Cases[] = {{Dir.File("full.png"), ENOSPC}, {Dir.File("no/such/out.png"), ENOENT}};
+    for (const TCase& C : Cases) {
+        try {
+            SaveBitmapToFile(TBitmap(2, 2), C.FileName);
+            ADD_FAILURE() << C.FileName << " written";
+        } catch (const EFileError& E) {
+            EXPECT_EQ(E.ErrorNumber(), C.ErrorNumber) << C.FileName << ": " << E.SystemReason();
+            EXPECT_EQ(E.FileName(), C.FileName);
+            EXPECT_EQ(E.Message(), "Datei kann nicht geschrieben werden: " + C.FileName);
+        }
+    }
 }
 
 TEST(PictureFiles, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
