@@ -15,6 +15,19 @@ TBitmap ColourRamp(int Width, int Height) {
     return B;
 }
 
+TDifference Difference(const TBitmap& A, const TBitmap& B) {
+    TDifference D;
+    for (int Y = 0; Y < A.Height(); ++Y)
+        for (int X = 0; X < A.Width(); ++X)
+            for (const int Shift : {0, 8, 16}) {
+                const int Channel = std::abs(int((A.Pixel(X, Y) >> Shift) & 0xFF) - int((B.Pixel(X, Y) >> Shift) & 0xFF));
+                D.Largest = std::max(D.Largest, Channel);
+                D.Mean += Channel;
+            }
+    D.Mean /= std::max(3.0 * A.Width() * A.Height(), 1.0);
+    return D;
+}
+
 namespace {
 
 // Samples (Components per pixel, rows top first) as a JPEG file written by libjpeg.

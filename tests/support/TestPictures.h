@@ -15,6 +15,13 @@
 // A Width × Height colour ramp: red grows to the right, green downwards, blue is 128.
 TBitmap ColourRamp(int Width, int Height);
 
+// The largest and the mean difference of a channel between two pictures of the same size.
+struct TDifference {
+    int Largest = 0;
+    double Mean = 0;
+};
+TDifference Difference(const TBitmap& A, const TBitmap& B);
+
 struct TJpegEncodeOptions {
     bool Grey = false;         // one component
     bool Progressive = false;
