@@ -55,10 +55,10 @@ int BitsPerPixel(TPixelFormat Format) {
 
 bool IsPaletteFormat(TPixelFormat Format) { return Format == pf1bit || Format == pf4bit || Format == pf8bit; }
 
-void CheckPictureSize(int Width, int Height, int Bits) {
+void CheckPictureSize(int Width, int Height, int Bits, std::string_view Format) {
     const std::int64_t RowBytes = ((std::int64_t(Width) * Bits + 31) / 32) * 4;
     if (Width > MaxPictureSide || Height > MaxPictureSide || RowBytes * Height > MaxPictureBytes)
-        throw EInvalidGraphic("Bild ist zu groß", TReadFailure::TooLarge, {},
+        throw EInvalidGraphic("Bild ist zu groß", TReadFailure::TooLarge, std::string(Format),
                               std::to_string(Width) + " x " + std::to_string(Height) + " pixels");
 }
 

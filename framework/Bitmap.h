@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "Color.h"
@@ -19,8 +20,9 @@ bool IsPaletteFormat(TPixelFormat Format);
 // Pictures larger than this are refused: no header may make us allocate without bound.
 constexpr int MaxPictureSide = 16384;
 constexpr std::int64_t MaxPictureBytes = std::int64_t(256) * 1024 * 1024;
-// Raises EInvalidGraphic when a picture of that size and format would exceed the limits.
-void CheckPictureSize(int Width, int Height, int BitsPerPixel);
+// Raises EInvalidGraphic (TooLarge, naming Format and the size) when a picture of that size
+// and format would exceed the limits.
+void CheckPictureSize(int Width, int Height, int BitsPerPixel, std::string_view Format = {});
 
 class TBitmap : public TGraphic {
 public:

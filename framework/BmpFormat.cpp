@@ -18,14 +18,22 @@ constexpr std::size_t InfoHeaderSize = 40;
 constexpr std::size_t V2HeaderSize = 52;  // the first header with the masks inside it
 constexpr std::size_t MaxHeaderSize = 4096;
 
-[[noreturn]] void Invalid(const char* Why) { throw EInvalidGraphic(std::string("Ungültige Bitmap-Datei: ") + Why); }
+constexpr const char* FormatName = "BMP";
+
+// Why is the German word for the window, Detail the English one for the command line.
+[[noreturn]] void Invalid(TReadFailure Failure, const char* Why, const std::string& Detail) {
+    throw EInvalidGraphic(std::string("Ungültige Bitmap-Datei: ") + Why, Failure, FormatName, Detail);
+}
 
 class TReader {
 public:
     explicit TReader(std::span<const std::uint8_t> Data) : FData(Data) {}
 
     void Need(std::size_t Offset, std::uint64_t Length) const {
-        if (Offset > FData.size() || Length > FData.size() - Offset) Invalid("Datei ist abgeschnitten");
+        if (Offset > FData.size() || Length > FData.size() - Offset)
+            Invalid(TReadFailure::Damaged, "Datei ist abgeschnitten",
+                    "the file ends at byte " + std::to_string(FData.size()) + ", before the " + std::to_string(Length) +
+                        " bytes needed at byte " + std::to_string(Offset));
     }
     std::uint16_t U16(std::size_t Offset) const {
         Need(Offset, 2);
@@ -75,7 +83,7 @@ struct THeader {
 };
 
 THeader ReadHeader(const TReader& R) {
-    if (R.U16(0) != 0x4D42) Invalid("keine Bitmap");
+    if (R.U16(0) != 0x4D42) Invalid(TReadFailure::NotAPicture, "keine Bitmap", "no BM signature");
     const std::uint32_t HeaderSize = R.U32(FileHeaderSize);
     THeader H;
     std::int64_t Height = 0;
@@ -91,13 +99,14 @@ THeader ReadHeader(const TReader& R) {
         H.Compression = R.U32(FileHeaderSize + 16);
         H.ColorsUsed = R.U32(FileHeaderSize + 32);
     } else {
-        Invalid("unbekannter Bildkopf");
+        Invalid(TReadFailure::Unsupported, "unbekannter Bildkopf", "unknown header size " + std::to_string(HeaderSize));
     }
     H.TopDown = Height < 0;
     Height = H.TopDown ? -Height : Height;
-    if (H.Width <= 0 || Height <= 0) Invalid("Bildgröße ist null oder negativ");
-    if (Height > MaxPictureSide) Invalid("Bild ist zu groß");
-    H.Height = static_cast<int>(Height);
+    if (H.Width <= 0 || Height <= 0)
+        Invalid(TReadFailure::Damaged, "Bildgröße ist null oder negativ",
+                "width " + std::to_string(H.Width) + " and height " + std::to_string(Height) + " must be positive");
+    H.Height = static_cast<int>(std::min<std::int64_t>(Height, INT32_MAX));  // checked against the limits later
     H.PaletteOffset = FileHeaderSize + HeaderSize;
 
     if (H.Compression == BI_BITFIELDS || H.Compression == BI_ALPHABITFIELDS) {
@@ -142,7 +151,8 @@ TPixelFormat FormatOf(const THeader& H) {
             break;
         default: break;
     }
-    Invalid("Format wird nicht unterstützt");
+    Invalid(TReadFailure::Unsupported, "Format wird nicht unterstützt",
+            std::to_string(H.Bits) + " bits per pixel with compression " + std::to_string(H.Compression));
 }
 
 // Reads the palette and returns where the pixels start. A palette shorter than the format
@@ -193,6 +203,22 @@ void ReadUncompressed(const TReader& R, const THeader& H, std::size_t PixelOffse
         else
             std::memcpy(B.ScanLine(Y), Src, std::size_t(B.RowBytes()));
     }
+}
+
+// Run-length codes can leave any area black for a few bytes (end of line, moves, end of
+// picture), so the header's size alone would let a tiny file demand the largest picture.
+// Pictures up to RleFreePixels are read whatever their data: they stay far below the memory
+// a reader may take. A larger one may be no larger than its data could fill with runs,
+// 255 pixels for every two bytes.
+constexpr std::int64_t RleFreePixels = std::int64_t(4096) * 4096;
+constexpr std::int64_t RlePixelsPerCode = 255;
+
+void CheckRleDataFillsPicture(const THeader& H, std::size_t DataBytes) {
+    const std::int64_t Pixels = std::int64_t(H.Width) * H.Height;
+    if (Pixels > RleFreePixels && Pixels > std::int64_t(DataBytes / 2) * RlePixelsPerCode)
+        Invalid(TReadFailure::Damaged, "zu wenig Bilddaten",
+                "RLE data of " + std::to_string(DataBytes) + " bytes cannot fill " + std::to_string(H.Width) + " x " +
+                    std::to_string(H.Height) + " pixels");
 }
 
 // Run-length data: a count and a value, or 0 and an escape (end of row, end of picture,
@@ -274,11 +300,12 @@ TBitmap ReadBmp(std::span<const std::uint8_t> Data) {
     const TReader R(Data);
     const THeader H = ReadHeader(R);
     const TPixelFormat Format = FormatOf(H);
-    CheckPictureSize(H.Width, H.Height, BitsPerPixel(Format));
+    CheckPictureSize(H.Width, H.Height, BitsPerPixel(Format), FormatName);
     TBitmap B(0, 0, Format);
     const std::size_t PixelOffset = ReadPalette(R, H, B);
     if (H.Compression == BI_RLE4 || H.Compression == BI_RLE8) {
         R.Need(PixelOffset, 2);
+        CheckRleDataFillsPicture(H, R.Size() - PixelOffset);
         B.SetSize(H.Width, H.Height);
         TRleDecoder(R, H, B).Decode(PixelOffset);
     } else {

@@ -9,10 +9,12 @@
 
 #include "Bitmap.h"
 
-// Raises EInvalidGraphic for anything that is not a readable bitmap, except empty data,
-// which is a bitmap without pixels. RLE runs past a row or the picture are cut off, RLE
-// data that ends between two codes leaves the remaining pixels black, and palette
-// indices past the palette read black.
+// Raises EInvalidGraphic, with its reason, for anything that is not a readable bitmap,
+// except empty data, which is a bitmap without pixels. RLE runs past a row or the picture
+// are cut off, RLE data that ends between two codes leaves the remaining pixels black, and
+// palette indices past the palette read black. An RLE picture larger than 4096 × 4096
+// pixels must have data enough to fill it with runs (255 pixels per two bytes), so that a
+// few bytes cannot make us allocate the largest picture.
 TBitmap ReadBmp(std::span<const std::uint8_t> Data);
 
 // A 24-bit bottom-up bitmap file of any bitmap.

@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "Exception.h"
-#include "JpegCodec.h"
 
 namespace {
 
@@ -38,15 +37,15 @@ int TJPEGImage::Height() const { return ScaledSide(FImageHeight, FScale); }
 
 void TJPEGImage::Draw(TBitmap& Target, int X, int Y) const {
     if (Empty()) return;
-    Decoded().Draw(Target, X, Y);
+    Decoded().Bitmap.Draw(Target, X, Y);
 }
 
-const TBitmap& TJPEGImage::Decoded() const {
+const TJpegDecoded& TJPEGImage::Decoded() const {
     if (!FDecoded) {
-        if (!FData) return *(FDecoded = std::make_shared<const TBitmap>());
+        if (!FData) return *(FDecoded = std::make_shared<const TJpegDecoded>());
         const TJpegDecodeOptions Options{FPixelFormat == jf8Bit, ScaleDenominator(FScale), FGrayscale,
                                          FPerformance == jpBestSpeed};
-        FDecoded = std::make_shared<const TBitmap>(DecodeJpeg(*FData, Options));
+        FDecoded = std::make_shared<const TJpegDecoded>(DecodeJpeg(*FData, Options));
     }
     return *FDecoded;
 }

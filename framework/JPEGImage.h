@@ -6,10 +6,12 @@
 #include <istream>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "Bitmap.h"
 #include "Graphic.h"
+#include "JpegCodec.h"
 
 enum TJPEGPixelFormat : std::uint8_t { jf24Bit, jf8Bit };
 enum TJPEGScale : std::uint8_t { jsFullSize, jsHalf, jsQuarter, jsEighth };
@@ -17,7 +19,8 @@ enum TJPEGPerformance : std::uint8_t { jpBestQuality, jpBestSpeed };
 
 // Defaults: 24 bits, full size, colour, best quality (accurate inverse transform, default
 // dithering), progressive display off. Block smoothing always stays at the decoder's
-// default (on). Greyscale data decodes to 8-bit grey whatever the pixel format.
+// default (on). Greyscale data decodes to 8-bit grey whatever the pixel format; CMYK data
+// to 24-bit colour whatever the pixel format and greyscale option.
 class TJPEGImage : public TGraphic {
 public:
     // Replaces the picture by the JPEG data; raises EInvalidGraphic when the header cannot
@@ -33,7 +36,11 @@ public:
     std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TJPEGImage>(*this); }
     // Both decode on demand; a decoder error raises EInvalidGraphic.
     void Draw(TBitmap& Target, int X, int Y) const override;
-    void AssignTo(TBitmap& Dest) const override { Dest = Decoded(); }
+    void AssignTo(TBitmap& Dest) const override { Dest = Decoded().Bitmap; }
+
+    // The decoder's warnings (English) of the picture decoded last, such as a file cut
+    // short; empty until a decode.
+    std::vector<std::string> DecodeWarnings() const { return FDecoded ? FDecoded->Warnings : std::vector<std::string>{}; }
 
     // Number of colour components in the data: 1 for a greyscale JPEG.
     int Components() const { return FComponents; }
@@ -54,13 +61,13 @@ public:
     void SetProgressiveDisplay(bool Value) { FProgressiveDisplay = Value; }
 
 private:
-    const TBitmap& Decoded() const;
+    const TJpegDecoded& Decoded() const;
     template <class T>
     void SetDecodeOption(T& Field, T Value);
 
     // Compressed bytes and the decoded picture are immutable once made, so copies share them.
     std::shared_ptr<const std::vector<std::uint8_t>> FData;
-    mutable std::shared_ptr<const TBitmap> FDecoded;
+    mutable std::shared_ptr<const TJpegDecoded> FDecoded;
     int FImageWidth = 0;
     int FImageHeight = 0;
     int FComponents = 0;

@@ -35,7 +35,10 @@ std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format
                                        const TSaveOptions& Options = {});
 
 // Writes Bitmap in the format its extension names. The file is written completely or not
-// at all: a temporary file in the same folder is renamed over it at the end. Failures
-// raise EFileError (or Exception for an extension of no format we write), naming the file.
+// at all: a temporary file in the same folder is renamed over it at the end. A new file's
+// mode follows the umask, an existing one keeps its mode; a symbolic link is followed and
+// stays a link. A device or pipe is written in place. Failures (a missing folder, a full
+// disk, …) raise EFileError naming the file and the system's reason, and leave an earlier
+// file as it was; an extension of no format we write raises Exception.
 void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text = {},
                       const TSaveOptions& Options = {});

@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, 1> GifExtensions{".gif"};
 
 constexpr std::array<TFileFormatInfo, 7> Formats{{
     {TFileFormat::Bmp, "BMP", BmpExtensions, true, true},
-    {TFileFormat::Jpeg, "JPEG", JpegExtensions, true, false},
+    {TFileFormat::Jpeg, "JPEG", JpegExtensions, true, true},
     {TFileFormat::Png, "PNG", PngExtensions, true, true},
     {TFileFormat::Pnm, "PNM", PnmExtensions, true, true},
     {TFileFormat::Tiff, "TIFF", TiffExtensions, true, false},

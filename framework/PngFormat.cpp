@@ -33,7 +33,7 @@ void OnWarning(png_structp, png_const_charp) {}
 
 void ReadBytes(png_structp Png, png_bytep Data, std::size_t Length) {
     TPngSession& S = SessionOf(Png);
-    if (Length > S.Input.size() - S.Position) png_error(Png, "Datei ist abgeschnitten");
+    if (Length > S.Input.size() - S.Position) png_error(Png, "unexpected end of file");
     std::memcpy(Data, S.Input.data() + S.Position, Length);
     S.Position += Length;
 }
@@ -59,6 +59,18 @@ void WriteBytes(png_structp Png, png_bytep Data, std::size_t Length) {
 
 void FlushNothing(png_structp) {}
 
+constexpr const char* FormatName = "PNG";
+constexpr std::size_t SignatureSize = 8;
+
+// Transparency laid over black in plain 8-bit arithmetic: each channel × alpha / 255,
+// rounded to the nearest value ((c × a + 127) / 255 has no ties to break).
+void LayOverBlack(const png_byte* Bgra, std::uint8_t* Bgr, int Width) {
+    for (int X = 0; X < Width; ++X, Bgra += 4, Bgr += 3) {
+        const unsigned Alpha = Bgra[3];
+        for (int C = 0; C < 3; ++C) Bgr[C] = std::uint8_t((Bgra[C] * Alpha + 127) / 255);
+    }
+}
+
 class TPngReader {
 public:
     explicit TPngReader(std::span<const std::uint8_t> Data) {
@@ -70,39 +82,55 @@ public:
             throw EInvalidGraphic("PNG-Decoder kann nicht angelegt werden");
         }
         png_set_read_fn(FPng, &FSession, ReadBytes);
-        png_set_user_limits(FPng, MaxPictureSide, MaxPictureSide);
+        // The size is checked against our limits after the header, with its own reason.
+        png_set_user_limits(FPng, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     }
     TPngReader(const TPngReader&) = delete;
     TPngReader& operator=(const TPngReader&) = delete;
     ~TPngReader() { png_destroy_read_struct(&FPng, &FInfo, nullptr); }
 
     TBitmap Read() {
+        const std::span<const std::uint8_t> Data = FSession.Input;
+        if (Data.size() < SignatureSize || png_sig_cmp(Data.data(), 0, SignatureSize) != 0)
+            throw EInvalidGraphic("Ungültige PNG-Datei: keine PNG-Signatur", TReadFailure::NotAPicture, FormatName,
+                                  "no PNG signature");
         TBitmap Result;
-        std::vector<png_bytep> Rows;
-        if (!ReadInto(&Result, &Rows)) throw EInvalidGraphic(std::string("Ungültige PNG-Datei: ") + FSession.Message);
+        std::vector<png_byte> Staging;
+        if (!ReadInto(&Result, &Staging))
+            throw EInvalidGraphic(std::string("Ungültige PNG-Datei: ") + FSession.Message, TReadFailure::Damaged,
+                                  FormatName, FSession.Message);
         return Result;
     }
 
 private:
-    bool ReadInto(TBitmap* Result, std::vector<png_bytep>* Rows) {
+    // Every format becomes 8-bit BGR, or BGRA when the file has transparency (an alpha
+    // channel or a tRNS chunk). BGR rows go straight into the bitmap; BGRA rows pass
+    // through Staging (one row, or all rows of an interlaced picture, whose passes fill
+    // each row in turn) and are laid over black.
+    bool ReadInto(TBitmap* Result, std::vector<png_byte>* Staging) {
         if (setjmp(png_jmpbuf(FPng))) return false;
         png_read_info(FPng, FInfo);
-        png_set_expand(FPng);
-        png_set_strip_16(FPng);
-        png_set_gray_to_rgb(FPng);
-        png_color_16 Black{};
-        png_set_background(FPng, &Black, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
-        png_set_bgr(FPng);
-        png_set_interlace_handling(FPng);
-        png_read_update_info(FPng, FInfo);
         const int Width = static_cast<int>(png_get_image_width(FPng, FInfo));
         const int Height = static_cast<int>(png_get_image_height(FPng, FInfo));
-        if (png_get_rowbytes(FPng, FInfo) != std::size_t(Width) * 3) png_error(FPng, "unerwartetes Pixelformat");
-        CheckPictureSize(Width, Height, 24);
+        CheckPictureSize(Width, Height, 24, FormatName);
+        png_set_expand(FPng);      // palettes to colours, grey below 8 bits to 8 bits, tRNS to alpha
+        png_set_scale_16(FPng);    // 16-bit samples rounded to 8 bits: v × 255 / 65535
+        png_set_gray_to_rgb(FPng);
+        png_set_bgr(FPng);
+        const int Passes = png_set_interlace_handling(FPng);
+        png_read_update_info(FPng, FInfo);
+        const bool Alpha = png_get_channels(FPng, FInfo) == 4;
+        if (png_get_rowbytes(FPng, FInfo) != std::size_t(Width) * (Alpha ? 4 : 3)) png_error(FPng, "unexpected row layout");
         *Result = TBitmap(Width, Height, pf24bit);
-        Rows->resize(std::size_t(Height));
-        for (int Y = 0; Y < Height; ++Y) (*Rows)[std::size_t(Y)] = Result->ScanLine(Y);
-        png_read_image(FPng, Rows->data());
+        const std::size_t StagingRowBytes = std::size_t(Width) * 4;
+        if (Alpha) Staging->resize(StagingRowBytes * std::size_t(Passes > 1 ? Height : 1));
+        for (int Pass = 0; Pass < Passes; ++Pass) {
+            for (int Y = 0; Y < Height; ++Y) {
+                png_bytep Row = Alpha ? Staging->data() + (Passes > 1 ? std::size_t(Y) * StagingRowBytes : 0) : Result->ScanLine(Y);
+                png_read_row(FPng, Row, nullptr);
+                if (Alpha && Pass == Passes - 1) LayOverBlack(Row, Result->ScanLine(Y), Width);
+            }
+        }
         png_read_end(FPng, nullptr);
         return true;
     }
@@ -132,10 +160,10 @@ public:
         png_set_write_fn(FPng, &FSession, WriteBytes, FlushNothing);
         std::vector<png_text> Chunks(Text.size());
         for (std::size_t I = 0; I < Text.size(); ++I) {
-            Chunks[I].compression = PNG_TEXT_COMPRESSION_NONE;
+            Chunks[I].compression = PNG_ITXT_COMPRESSION_NONE;
             Chunks[I].key = const_cast<png_charp>(Text[I].first.c_str());
             Chunks[I].text = const_cast<png_charp>(Text[I].second.c_str());
-            Chunks[I].text_length = Text[I].second.size();
+            Chunks[I].itxt_length = Text[I].second.size();
         }
         std::vector<png_bytep> Rows(std::size_t(B.Height()));
         for (int Y = 0; Y < B.Height(); ++Y) Rows[std::size_t(Y)] = const_cast<png_bytep>(B.ScanLine(Y));

@@ -1,5 +1,6 @@
-// PNG files through libpng. Every PNG arrives as a 24-bit bitmap; transparency is laid
-// over black, which is the far background of a depth map.
+// PNG files through libpng. Every PNG (1 to 16 bits, grey, palette, colour, with or
+// without transparency) arrives as a 24-bit bitmap: 16-bit samples are rounded to 8 bits,
+// and transparency is laid over black, the far background of a depth map.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +11,12 @@
 
 #include "Bitmap.h"
 
-// Keyword and text of tEXt chunks.
+// Keyword (Latin letters) and text (UTF-8) of text chunks.
 using TPngTextChunks = std::vector<std::pair<std::string, std::string>>;
 
 // Raises EInvalidGraphic for anything that is not a readable PNG.
 TBitmap ReadPng(std::span<const std::uint8_t> Data);
 
-// An 8-bit RGB PNG of any bitmap, with the given text chunks.
+// An 8-bit RGB PNG of any bitmap, with the given texts in uncompressed iTXt chunks, which
+// hold UTF-8, so that a file name in any letters survives.
 std::vector<std::uint8_t> WritePng(const TBitmap& Bitmap, const TPngTextChunks& Text = {});

@@ -1,7 +1,9 @@
 // JPEG data: loading and drawing, as the file loader does, must work or raise
-// EInvalidGraphic. The input's length picks one of the option sets, so that palette
-// output, greyscale and the fast transform are fuzzed too; large pictures are decoded at
-// an eighth of their size to keep each run short.
+// EInvalidGraphic; the decoder's warnings (data cut short, corrupt segments) are collected,
+// not raised. Every kind of data is decoded in full, CMYK and YCCK through their step to
+// RGB. The input's length picks one of the option sets, so that palette output, greyscale
+// and the fast transform are fuzzed too; large pictures are decoded at an eighth of their
+// size to keep each run short.
 #include <cstddef>
 #include <cstdint>
 

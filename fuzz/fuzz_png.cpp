@@ -1,4 +1,5 @@
-// PNG files: reading must give a bitmap or EInvalidGraphic.
+// PNG files of every bit depth and colour type (16-bit samples rounded, transparency laid
+// over black, interlaced passes staged): reading must give a bitmap or EInvalidGraphic.
 #include <cstddef>
 #include <cstdint>
 

@@ -1,5 +1,6 @@
 #include "PictureReader.h"
 
+#include "JPEGImage.h"
 #include "PictureFiles.h"
 #include "SampleLoaders.h"
 
@@ -8,6 +9,7 @@ namespace {
 TPictureRead Taken(TPicture& Loaded) {
     TPictureRead Result;
     TakeLoadedPicture(Result.Picture, Loaded);
+    if (const auto* Jpeg = Loaded.As<TJPEGImage>()) Result.Warnings = Jpeg->DecodeWarnings();
     return Result;
 }
 

@@ -1,6 +1,7 @@
 #include "SampleLoaders.h"
 
 #include <memory>
+#include <utility>
 
 #include "Exception.h"
 #include "JPEGImage.h"
@@ -42,7 +43,9 @@ void TakeLoadedPicture(TPicture& Target, TPicture& Loaded) {
         Jpeg->Draw(Widened, 0, 0);
         Target.MakeBitmap() = std::move(Widened);
     } else {
-        Target.SetGraphic(std::make_unique<TBitmap>(Loaded.Bitmap()));
+        auto Bitmap = std::make_unique<TBitmap>();
+        std::swap(*Bitmap, Loaded.MakeBitmap());  // a large picture is not copied; Loaded keeps an empty bitmap
+        Target.SetGraphic(std::move(Bitmap));
     }
 }
 

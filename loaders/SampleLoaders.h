@@ -19,7 +19,8 @@ void LoadImage(TPicture& Target, const std::string& FileName);
 
 // Steps after reading: applies SetJPEGOptions to Loaded and passes it on to Target as a
 // bitmap. A Loaded picture holding nothing leaves Target unchanged; a graphic that is
-// neither a bitmap nor a JPEG picture arrives as an empty bitmap.
+// neither a bitmap nor a JPEG picture arrives as an empty bitmap. A bitmap is moved, not
+// copied: Loaded is left with an empty one.
 void TakeLoadedPicture(TPicture& Target, TPicture& Loaded);
 
 // If Picture holds a JPEG picture: 24 bits, full size, colour, best quality, progressive

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "Bitmap.h"
+#include "Exception.h"
 
 namespace {
 
@@ -27,7 +29,8 @@ TFastDIBTavo::TFastDIBTavo() {
 
 void TFastDIBTavo::SetSize(int W, int H, int Bpp, int Code) {
     if (Bpp == BitCount() && W == Width() && H == Height && Code == ChannelBits) return;
-    // Refuse an oversized buffer before the current one is touched.
+    // Refuse an impossible or oversized buffer before the current one is touched.
+    if (Bpp < 0) throw Exception("Ungültige Farbtiefe: " + std::to_string(Bpp) + " Bit");
     CheckPictureSize(std::max(W, 0), RowCount(H), Bpp ? Bpp : kDisplayBitsPerPixel);
     SetLayout(nullptr, W, H, Bpp, Code);
     FPixels.assign(std::size_t(RowBytes) * std::size_t(Height), 0);
@@ -79,6 +82,7 @@ void TFastDIBTavo::SetLayout(std::uint8_t* Address, int W, int H, int Bpp, int C
 
 void TFastDIBTavo::AttachBits(std::uint8_t* Address) {
     Bits = Address;
+    FHeldRowBytes = RowBytes;
     FRowTable.resize(std::size_t(Height));
     FRowTable16.resize(std::size_t(Height));
     FRowTable24.resize(std::size_t(Height));
@@ -118,15 +122,20 @@ void TFastDIBTavo::LoadFromBitmap(const TBitmap& Bitmap, std::uint8_t Bpp, int C
 }
 
 void TFastDIBTavo::Draw(TBitmap& Target, int X, int Y) const {
-    if (Width() <= 0 || Height <= 0 || !Bits) return;
+    // Width, Height and the bit count are open to change after the memory was laid out
+    // (SetWidth, the plain fields); only the rows the table holds, as far as they reach, are read.
+    if (BitCount() < 1 || !Bits) return;
+    const int DrawWidth = int(std::min<std::int64_t>(Width(), std::int64_t(FHeldRowBytes) * 8 / BitCount()));
+    const int DrawHeight = int(std::min<std::size_t>(std::size_t(std::max(Height, 0)), FRowTable.size()));
+    if (DrawWidth <= 0 || DrawHeight <= 0) return;
     const int Left = std::max(X, 0), Top = std::max(Y, 0);
-    const int Right = int(std::min<std::int64_t>(std::int64_t(X) + Width(), Target.Width()));
-    const int Bottom = int(std::min<std::int64_t>(std::int64_t(Y) + Height, Target.Height()));
+    const int Right = int(std::min<std::int64_t>(std::int64_t(X) + DrawWidth, Target.Width()));
+    const int Bottom = int(std::min<std::int64_t>(std::int64_t(Y) + DrawHeight, Target.Height()));
     if (Left >= Right || Top >= Bottom) return;
     const bool SameBytes = BitCount() == 24 && Target.PixelFormat() == pf24bit;
     for (int TY = Top; TY < Bottom; ++TY) {
         if (SameBytes) {
-            std::memcpy(Target.ScanLine(TY) + 3 * std::size_t(Left), RowTable[TY - Y] + 3 * std::size_t(Left - X),
+            std::memcpy(Target.ScanLine(TY) + 3 * std::size_t(Left), FRowTable[std::size_t(TY - Y)] + 3 * std::size_t(Left - X),
                          3 * std::size_t(Right - Left));
             continue;
         }

@@ -59,7 +59,8 @@ public:
 
     // New pixel memory of the given size and format (Code: 565, 555 or 888 for 16 and
     // 32 bits, 0 for the default); a call with the current size and format keeps the
-    // memory and its contents.
+    // memory and its contents. A negative bit count raises Exception, a size past the
+    // limits EInvalidGraphic; both leave the buffer as it was.
     void SetSize(int W, int H, int Bpp, int Code);
     // Fills the header, sizes, masks and shifts without allocating; a non-null Address
     // is attached as the pixel memory.
@@ -75,7 +76,9 @@ public:
     // Sizes the buffer from Bitmap and copies its pixels in, converted to Bpp bits per
     // pixel (0: the bitmap's own). An empty bitmap gives an empty 0 × 0 buffer.
     void LoadFromBitmap(const TBitmap& Bitmap, std::uint8_t Bpp, int Code);
-    // Copies the whole buffer one to one onto Target at (X, Y), cut off at its edges.
+    // Copies the whole buffer one to one onto Target at (X, Y), cut off at its edges and
+    // at the pixel memory held (a width set larger afterwards reads nothing beyond it); a
+    // bit count below 1 draws nothing.
     void Draw(TBitmap& Target, int X, int Y) const;
 
     int Width() const { return BitmapInfo.bmiHeader.biWidth; }
@@ -104,6 +107,7 @@ public:
 
 private:
     std::vector<std::uint8_t> FPixels;  // owned pixel memory (unused when bits are attached)
+    int FHeldRowBytes = 0;              // the row length the pixel memory was attached with
     std::vector<PLine8> FRowTable;      // the views hold the same addresses, typed
     std::vector<PLine16> FRowTable16;
     std::vector<PLine24> FRowTable24;

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-dev
   fonts-dejavu-core
   xvfb xauth
+  time
 )
 if [ "${1:-}" = "--package" ]; then
   packages+=(debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream)

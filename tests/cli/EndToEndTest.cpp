@@ -64,16 +64,20 @@ std::uint32_t BigEndian32(const std::string& Data, std::size_t At) {
            std::uint32_t(std::uint8_t(Data[At + 2])) << 8 | std::uint8_t(Data[At + 3]);
 }
 
-// Keyword → text of every tEXt chunk of a PNG file.
+// Keyword → text of every tEXt and uncompressed iTXt chunk of a PNG file.
 std::map<std::string, std::string> PngTextChunks(const std::string& Data) {
     std::map<std::string, std::string> Text;
     EXPECT_EQ(Data.substr(0, 8), "\x89PNG\r\n\x1a\n");
     for (std::size_t At = 8; At + 12 <= Data.size();) {
         const std::uint32_t Length = BigEndian32(Data, At);
+        const std::string Kind = Data.substr(At + 4, 4);
         const std::string Chunk = Data.substr(At + 8, Length);
-        if (Data.substr(At + 4, 4) == "tEXt") {
-            const auto Zero = Chunk.find('\0');
-            Text[Chunk.substr(0, Zero)] = Chunk.substr(Zero + 1);
+        const auto Zero = Chunk.find('\0');
+        if (Kind == "tEXt") Text[Chunk.substr(0, Zero)] = Chunk.substr(Zero + 1);
+        if (Kind == "iTXt" && Chunk[Zero + 1] == 0) {
+            // keyword, 0, compression flag and method, language tag, 0, translated keyword, 0, text
+            const auto LanguageEnd = Chunk.find('\0', Zero + 3);
+            Text[Chunk.substr(0, Zero)] = Chunk.substr(Chunk.find('\0', LanguageEnd + 1) + 1);
         }
         At += 12 + Length;
     }

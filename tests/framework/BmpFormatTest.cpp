@@ -2,6 +2,7 @@
 
 #include "BmpFormat.h"
 #include "Exception.h"
+#include "ExpectMessage.h"
 
 namespace {
 
@@ -167,28 +168,43 @@ TEST(BmpFormat, RleThatOverrunsTheRowOrPictureIsCutOff) {
     EXPECT_EQ(Short.Pixel(2, 1), clBlack);
 }
 
-TEST(BmpFormat, HostileFilesAreInvalidPictures) {
+TEST(BmpFormat, HostileFilesAreInvalidPicturesWithTheirReason) {
     const std::vector<std::uint8_t> Good = MakeBmp({.Pixels = std::vector<std::uint8_t>(16, 7)});
     ASSERT_NO_THROW(Read(Good));
-    const std::vector<std::vector<std::uint8_t>> Bad{
-        {'B', 'M', 0},
-        std::vector<std::uint8_t>(Good.begin(), Good.end() - 1),          // pixels cut
-        std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30),       // header cut
-        MakeBmp({.Width = 100000, .Height = 100000, .Pixels = {}}),      // huge, no data
-        MakeBmp({.Width = 8000, .Height = 8000, .Pixels = {}}),          // within the limits, no data
-        MakeBmp({.Width = 0, .Height = 2, .Pixels = {}}),
-        MakeBmp({.Width = -3, .Height = 2, .Pixels = std::vector<std::uint8_t>(16)}),
-        MakeBmp({.Width = 2, .Height = 0, .Pixels = {}}),
-        MakeBmp({.Width = 2, .Height = INT32_MIN, .Pixels = {}}),
-        MakeBmp({.Bits = 24, .Compression = BI_RLE8, .Pixels = std::vector<std::uint8_t>(16)}),
-        MakeBmp({.Bits = 7, .Pixels = std::vector<std::uint8_t>(16)}),
-        MakeBmp({.Width = 2, .Height = 1, .Bits = 8, .Compression = BI_RLE8, .Palette = {Red}, .Pixels = {0, 5, 1}}),  // literal cut
-        MakeBmp({.Width = 40000, .Height = 40000, .Bits = 8, .Compression = BI_RLE8, .Pixels = {0, 1}}),
-    };
-    for (std::size_t I = 0; I < Bad.size(); ++I) EXPECT_THROW(Read(Bad[I]), EInvalidGraphic) << "case " << I;
     std::vector<std::uint8_t> NotBmp = Good;
     NotBmp[0] = 'X';
-    EXPECT_THROW(Read(NotBmp), EInvalidGraphic);
+    std::vector<std::uint8_t> OldHeader = Good;
+    OldHeader[14] = 16;  // a 16-byte header of OS/2 2.x
+    using enum TReadFailure;
+    const std::vector<std::pair<std::vector<std::uint8_t>, TReadFailure>> Bad{
+        {{'B', 'M', 0}, Damaged},
+        {NotBmp, NotAPicture},
+        {OldHeader, Unsupported},
+        {std::vector<std::uint8_t>(Good.begin(), Good.end() - 1), Damaged},     // pixels cut
+        {std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30), Damaged},  // header cut
+        {MakeBmp({.Width = 100000, .Height = 100000, .Pixels = {}}), TooLarge},
+        {MakeBmp({.Width = 8000, .Height = 8000, .Pixels = {}}), Damaged},      // within the limits, no data
+        {MakeBmp({.Width = 0, .Height = 2, .Pixels = {}}), Damaged},
+        {MakeBmp({.Width = -3, .Height = 2, .Pixels = std::vector<std::uint8_t>(16)}), Damaged},
+        {MakeBmp({.Width = 2, .Height = 0, .Pixels = {}}), Damaged},
+        {MakeBmp({.Width = 2, .Height = INT32_MIN, .Pixels = {}}), TooLarge},
+        {MakeBmp({.Bits = 24, .Compression = BI_RLE8, .Pixels = std::vector<std::uint8_t>(16)}), Unsupported},
+        {MakeBmp({.Bits = 7, .Pixels = std::vector<std::uint8_t>(16)}), Unsupported},
+        {MakeBmp({.Width = 2, .Height = 1, .Bits = 8, .Compression = BI_RLE8, .Palette = {Red}, .Pixels = {0, 5, 1}}), Damaged},  // literal cut
+        {MakeBmp({.Width = 40000, .Height = 40000, .Bits = 8, .Compression = BI_RLE8, .Pixels = {0, 1}}), TooLarge},
+        // Run-length data far too short for its picture: no more than 255 pixels per code.
+        {MakeBmp({.Width = 5000, .Height = 5000, .Bits = 8, .Compression = BI_RLE8, .Pixels = std::vector<std::uint8_t>(1000, 1)}), Damaged},
+    };
+    for (std::size_t I = 0; I < Bad.size(); ++I) EXPECT_TRUE(RaisesInvalidGraphic([&] { Read(Bad[I].first); }, Bad[I].second, "BMP")) << "case " << I;
+}
+
+TEST(BmpFormat, RunLengthDataMustBeAbleToFillAPictureBeyond4096By4096) {
+    // At 255 pixels per two-byte code, 4097 × 4096 pixels need 65810 codes.
+    const auto Rle = [](int Codes) {
+        return MakeBmp({.Width = 4097, .Height = 4096, .Bits = 8, .Compression = BI_RLE8, .Pixels = std::vector<std::uint8_t>(2 * std::size_t(Codes), 0)});
+    };
+    EXPECT_EQ(Read(Rle(65810)).Width(), 4097);
+    EXPECT_THROW(Read(Rle(65809)), EInvalidGraphic);
 }
 
 TEST(BmpFormat, EmptyDataIsABitmapWithoutPixels) {

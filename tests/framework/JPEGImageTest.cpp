@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 #include "Exception.h"
+#include "ExpectMessage.h"
 #include "JPEGImage.h"
 #include "TestPictures.h"
 
@@ -124,12 +128,20 @@ TEST(JPEGImage, CopiesDecodeIndependently) {
     EXPECT_EQ(Jpeg.Width(), 8);
 }
 
-TEST(JPEGImage, UnreadableHeaderIsAnInvalidPicture) {
+TEST(JPEGImage, UnreadableHeaderIsAnInvalidPictureWithItsReason) {
     const auto Good = EncodeJpeg(ColourRamp(8, 8));
+    auto Lossless = Good;
+    Lossless[std::size_t(std::ranges::search(Lossless, std::array<std::uint8_t, 2>{0xFF, 0xC0}).begin() - Lossless.begin()) + 1] = 0xC3;
     TJPEGImage Jpeg = Load(Good);
-    for (const std::vector<std::uint8_t>& Bad : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{'B', 'M', 0, 0},
-                                                 std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30)}) {
-        EXPECT_THROW(Jpeg.LoadFromBytes(Bad), EInvalidGraphic);
+    using enum TReadFailure;
+    const std::pair<std::vector<std::uint8_t>, TReadFailure> Bad[] = {
+        {{}, NotAPicture},
+        {{'B', 'M', 0, 0}, NotAPicture},
+        {std::vector<std::uint8_t>(Good.begin(), Good.begin() + 30), Damaged},
+        {Lossless, Unsupported},
+    };
+    for (const auto& [Bytes, Failure] : Bad) {
+        EXPECT_TRUE(RaisesInvalidGraphic([&] { Jpeg.LoadFromBytes(Bytes); }, Failure, "JPEG"));
         EXPECT_EQ(Jpeg.Width(), 8) << "a failed load keeps the picture";
     }
 }
@@ -141,17 +153,23 @@ TEST(JPEGImage, HugeClaimedSizeIsRefusedAtLoad) {
     EXPECT_THROW(Jpeg.LoadFromBytes(Bytes), EInvalidGraphic);
 }
 
-TEST(JPEGImage, DataCutAfterTheHeaderFailsWhenDrawn) {
+TEST(JPEGImage, DataCutShortDecodesWithAWarning) {
     for (const bool Progressive : {false, true}) {
         const auto Good = EncodeJpeg(ColourRamp(64, 64), {.Progressive = Progressive, .Quality = 100});
         const TJPEGImage Jpeg = Load(std::vector<std::uint8_t>(Good.begin(), Good.begin() + std::ptrdiff_t(Good.size() / 2)));
-        EXPECT_EQ(Jpeg.Width(), 64);
-        TBitmap Target(64, 64, pf24bit);
-        try {
-            Jpeg.Draw(Target, 0, 0);
-            ADD_FAILURE() << "a cut JPEG drew without error";
-        } catch (const EInvalidGraphic& E) {
-            EXPECT_EQ(E.Message().rfind("Ungültige JPEG-Daten", 0), 0u) << E.Message();
-        }
+        EXPECT_TRUE(Jpeg.DecodeWarnings().empty()) << "nothing decoded yet";
+        EXPECT_EQ(Decode(Jpeg).Height(), 64);
+        EXPECT_FALSE(Jpeg.DecodeWarnings().empty());
     }
+}
+
+TEST(JPEGImage, CmykInksAreInvertedWhereAdobesMarkerSaysSo) {
+    // Cyan 0, magenta 100 %, yellow 100 %, black 0 is red. Adobe's files store 255 − ink.
+    const TBitmap Plain = Decode(Load(EncodeCmykJpeg(8, 8, {0, 255, 255, 0}, {.AdobeMarker = false})));
+    const TBitmap Adobe = Decode(Load(EncodeCmykJpeg(8, 8, {255, 0, 0, 255})));
+    ASSERT_EQ(Plain.PixelFormat(), pf24bit);
+    ExpectCloseTo(Plain.Pixel(3, 3), PackColor(255, 0, 0), 1);
+    ExpectCloseTo(Adobe.Pixel(3, 3), PackColor(255, 0, 0), 1);
+    // Half of each ink, no black: 127.5 of 255 left of every colour.
+    ExpectCloseTo(Decode(Load(EncodeCmykJpeg(8, 8, {128, 128, 128, 255}))).Pixel(0, 0), PackColor(128, 128, 128), 1);
 }

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include "BmpFormat.h"
 #include "Exception.h"
 #include "JPEGImage.h"
@@ -91,22 +96,75 @@ TEST(PictureFiles, SavedFilesReadBackByTheirExtension) {
             for (int X = 0; X < 6; ++X) EXPECT_EQ(P.Bitmap().Pixel(X, Y), Ramp.Pixel(X, Y)) << Name << " at " << X << ", " << Y;
     }
     EXPECT_EQ(std::filesystem::file_size(Dir.File("out.ppm")), 11u + 6 * 5 * 3);
-    // Only the four files: no temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), std::filesystem::directory_iterator()), 4);
+    // No temporary file is left behind.
+    for (const auto& Entry : std::filesystem::directory_iterator(Dir.Path()))
+        EXPECT_EQ(Entry.path().filename().string().find(".tmp"), std::string::npos) << Entry.path();
 }
 
-TEST(PictureFiles, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+TEST(PictureFiles, JpegOutputReadsBackCloseToTheSmoothPicture) {
+    // A smooth 64 × 48 ramp at the default quality 92, colour at full resolution: per
+    // channel the mean error stays below 1 and no value is off by more than 4.
+    const TTempDir Dir;
+    const TBitmap Ramp = ColourRamp(64, 48);
+    SaveBitmapToFile(Ramp, Dir.File("out.jpeg"));
+    TPicture P;
+    LoadPictureFromFile(P, Dir.File("out.jpeg"));
+    TBitmap Read;
+    Read.Assign(*P.Graphic());
+    ASSERT_EQ(Read.Height(), 48);
+    EXPECT_LE(Difference(Read, Ramp).Largest, 4);
+    EXPECT_LT(Difference(Read, Ramp).Mean, 1.0);
+    // The quality option reaches the encoder: a lower quality makes a smaller file.
+    SaveBitmapToFile(Ramp, Dir.File("low.jpg"), {}, {.JpegQuality = 30});
+    EXPECT_LT(std::filesystem::file_size(Dir.File("low.jpg")), std::filesystem::file_size(Dir.File("out.jpeg")));
+}
+
+TEST(PictureFiles, SavingKeepsModesAndLinks) {
+    const TTempDir Dir;
+    const mode_t Saved = ::umask(027);
+    SaveBitmapToFile(TBitmap(2, 2), Dir.File("new.png"));  // the umask decides
+    ::umask(Saved);
+    WriteBytes(Dir.File("old.bmp"), {});
+    std::filesystem::permissions(Dir.File("old.bmp"), std::filesystem::perms(0604));
+    SaveBitmapToFile(TBitmap(2, 2), Dir.File("old.bmp"));  // keeps its mode
+    EXPECT_EQ(std::filesystem::status(Dir.File("new.png")).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(std::filesystem::status(Dir.File("old.bmp")).permissions(), std::filesystem::perms(0604));
+    // Links, also chains and a link to a file still to be made, are followed and stay links.
+    std::filesystem::create_directory(Dir.File("pictures"));
+    std::filesystem::create_symlink("pictures/real.png", Dir.File("link.png"));
+    std::filesystem::create_symlink("link.png", Dir.File("link-to-link.png"));
+    SaveBitmapToFile(ColourRamp(3, 2), Dir.File("link-to-link.png"));
+    EXPECT_TRUE(std::filesystem::is_symlink(Dir.File("link.png")));
+    EXPECT_TRUE(std::filesystem::is_symlink(Dir.File("link-to-link.png")));
+    TPicture P;
+    LoadPictureFromFile(P, Dir.File("pictures/real.png"));
+    EXPECT_EQ(P.Width(), 3);
+}
+
+TEST(PictureFiles, FailedSaveLeavesTheOldFileAndNoTemporaryFileAndSaysWhy) {
     const TTempDir Dir;
     EXPECT_EQ(MessageOf([&] { SaveBitmapToFile(TBitmap(2, 2), Dir.File("out.gif")); }), "Unbekanntes Dateiformat: " + Dir.File("out.gif"));
-    const std::string InMissingFolder = Dir.File("no/such/out.png");
-    EXPECT_EQ(MessageOf([&] { SaveBitmapToFile(TBitmap(2, 2), InMissingFolder); }),
-              "Datei kann nicht geschrieben werden: " + InMissingFolder);
+    // A full disk: a link to the full device, made in the test's folder where the system
+    // allows it, so that nothing else can be hit. A device is written in place.
+    std::string Full = Dir.File("full");
+    if (::mknod(Full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0 || ::access(Full.c_str(), W_OK) != 0) Full = "/dev/full";
+    std::filesystem::create_symlink(Full, Dir.File("full.png"));
+    for (const auto& [Name, Reason] : {std::pair{Dir.File("no/such/out.png"), ENOENT}, std::pair{Dir.File("full.png"), ENOSPC}}) {
+        EXPECT_EQ(MessageOf([&] { SaveBitmapToFile(TBitmap(2, 2), Name); }), "Datei kann nicht geschrieben werden: " + Name);
+        try {
+            SaveBitmapToFile(TBitmap(2, 2), Name);
+        } catch (const EFileError& E) {
+            EXPECT_EQ(E.FileName(), Name);
+            EXPECT_EQ(E.ErrorNumber(), Reason) << E.SystemReason();
+        }
+    }
     // A folder in the way: the rename fails, the folder stays, the temporary file goes.
     std::filesystem::create_directory(Dir.File("taken.bmp"));
     std::filesystem::create_directory(Dir.File("taken.bmp/inside"));
     EXPECT_THROW(SaveBitmapToFile(TBitmap(2, 2), Dir.File("taken.bmp")), Exception);
     EXPECT_TRUE(std::filesystem::is_directory(Dir.File("taken.bmp")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()), std::filesystem::directory_iterator()), 1);
+    for (const auto& Entry : std::filesystem::directory_iterator(Dir.Path()))
+        EXPECT_EQ(Entry.path().filename().string().find(".tmp"), std::string::npos) << Entry.path();
 }
 
 TEST(PictureFiles, WebPRefusesPicturesItCannotHold) {

@@ -31,7 +31,9 @@ TEST(PictureSource, TextNamesNothingASampleOrAFileAndIsWrittenBackAlike) {
     };
     for (const Case& C : Cases) {
         EXPECT_EQ(ParsePictureSource(C.Text, C.Role), C.Source) << C.Text;
-        if (C.Source) EXPECT_EQ(PictureSourceText(*C.Source, C.Role), C.WrittenBack) << C.Text;
+        if (C.Source) {
+            EXPECT_EQ(PictureSourceText(*C.Source, C.Role), C.WrittenBack) << C.Text;
+        }
     }
     // A file called like a keyword is written so that it reads back as that file.
     EXPECT_EQ(PictureSourceText({TKind::File, 0, "none"}, TPictureRole::DepthMap), "./none");

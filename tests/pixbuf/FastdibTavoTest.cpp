@@ -8,6 +8,7 @@
 
 #include "Bitmap.h"
 #include "Exception.h"
+#include "ExpectMessage.h"
 
 namespace {
 
@@ -143,6 +144,7 @@ TEST(FastdibSizing, OversizedBufferIsRefusedAndTheOldOneStays) {
     EXPECT_THROW(Buffer.SetSize(1, -(MaxPictureSide + 1), 24, 0), EInvalidGraphic);
     EXPECT_THROW(Buffer.SetSize(1, std::numeric_limits<int>::min(), 24, 0), EInvalidGraphic);
     EXPECT_THROW(Buffer.SetSize(16000, 16000, 32, 0), EInvalidGraphic);
+    EXPECT_THROW_MSG(Buffer.SetSize(3, 2, -24, 0), Exception, "Ungültige Farbtiefe: -24 Bit");
     EXPECT_EQ(Buffer.Width(), 3);
     EXPECT_EQ(Buffer.Height, 2);
     EXPECT_EQ(Buffer.BitCount(), 24);
@@ -347,6 +349,22 @@ TEST(FastdibDraw, FreshBufferDrawsNothing) {
     Target.SetPixel(1, 1, kRed);
     Buffer.Draw(Target, 0, 0);
     EXPECT_EQ(Target.Pixel(1, 1), kRed);
+}
+
+TEST(FastdibDraw, ReadsOnlyThePixelMemoryHeld) {
+    // Width, height or bit count changed after sizing reach past the rows held; under the
+    // address sanitizer a read beyond them fails the test. Rows of 12 bytes: 4 pixels.
+    TFastDIBTavo Buffer;
+    Buffer.LoadFromBitmap(NumberedBitmap(3, 2, kBlue), 24, 0);
+    Buffer.SetWidth(1000);
+    Buffer.Height = 1000;
+    TBitmap Target(8, 8);
+    Buffer.Draw(Target, 0, 0);
+    EXPECT_EQ(Target.Pixel(2, 1), PackColor(2, 1, 255));
+    Buffer.BitmapInfo.bmiHeader.biBitCount = 32;
+    Buffer.Draw(Target, 0, 0);
+    Buffer.BitmapInfo.bmiHeader.biBitCount = 0;  // draws nothing
+    Buffer.Draw(Target, 0, 0);
 }
 
 TEST(FastdibDraw, ConvertsToTheTargetsFormat) {

@@ -28,3 +28,18 @@ inline std::string MessageOf(const std::function<void()>& Action) {
             EXPECT_EQ(ThrownError.Message(), (Text));                                \
         }                                                                            \
     } while (false)
+
+// Action must raise EInvalidGraphic for that reason, naming Format, with an English detail
+// (Detail itself, when given).
+inline testing::AssertionResult RaisesInvalidGraphic(const std::function<void()>& Action, TReadFailure Failure,
+                                                     const std::string& Format, const std::string& Detail = {}) {
+    try {
+        Action();
+    } catch (const EInvalidGraphic& E) {
+        if (E.Failure() == Failure && E.Format() == Format && !E.Detail().empty() && (Detail.empty() || E.Detail() == Detail))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "raised reason " << int(E.Failure()) << ", format \"" << E.Format()
+                                           << "\", detail \"" << E.Detail() << "\"";
+    }
+    return testing::AssertionFailure() << "nothing raised";
+}

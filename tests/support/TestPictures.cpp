@@ -15,7 +15,24 @@ TBitmap ColourRamp(int Width, int Height) {
     return B;
 }
 
-std::vector<std::uint8_t> EncodeJpeg(const TBitmap& Picture, const TJpegEncodeOptions& Options) {
+TDifference Difference(const TBitmap& A, const TBitmap& B) {
+    TDifference D;
+    for (int Y = 0; Y < A.Height(); ++Y)
+        for (int X = 0; X < A.Width(); ++X)
+            for (const int Shift : {0, 8, 16}) {
+                const int Channel = std::abs(int((A.Pixel(X, Y) >> Shift) & 0xFF) - int((B.Pixel(X, Y) >> Shift) & 0xFF));
+                D.Largest = std::max(D.Largest, Channel);
+                D.Mean += Channel;
+            }
+    D.Mean /= std::max(3.0 * A.Width() * A.Height(), 1.0);
+    return D;
+}
+
+namespace {
+
+// Samples (Components per pixel, rows top first) as a JPEG file written by libjpeg.
+std::vector<std::uint8_t> EncodeSamples(int Width, int Height, int Components, J_COLOR_SPACE Space,
+                                        const std::vector<JSAMPLE>& Samples, const TJpegEncodeOptions& Options) {
     jpeg_compress_struct Info{};
     jpeg_error_mgr Errors{};
     Info.err = jpeg_std_error(&Errors);
@@ -23,34 +40,49 @@ std::vector<std::uint8_t> EncodeJpeg(const TBitmap& Picture, const TJpegEncodeOp
     unsigned char* Buffer = nullptr;
     unsigned long Size = 0;
     jpeg_mem_dest(&Info, &Buffer, &Size);
-    Info.image_width = JDIMENSION(Picture.Width());
-    Info.image_height = JDIMENSION(Picture.Height());
-    Info.input_components = Options.Grey ? 1 : 3;
-    Info.in_color_space = Options.Grey ? JCS_GRAYSCALE : JCS_RGB;
+    Info.image_width = JDIMENSION(Width);
+    Info.image_height = JDIMENSION(Height);
+    Info.input_components = Components;
+    Info.in_color_space = Space;
     jpeg_set_defaults(&Info);
     jpeg_set_quality(&Info, Options.Quality, TRUE);
+    if (Space == JCS_CMYK) {
+        jpeg_set_colorspace(&Info, JCS_CMYK);
+        Info.write_Adobe_marker = Options.AdobeMarker ? TRUE : FALSE;
+    }
     if (Options.Progressive) jpeg_simple_progression(&Info);
     jpeg_start_compress(&Info, TRUE);
-    std::vector<JSAMPLE> Row(std::size_t(Picture.Width()) * 3);
-    for (int Y = 0; Y < Picture.Height(); ++Y) {
-        for (int X = 0; X < Picture.Width(); ++X) {
-            const TColor32 C = Picture.Pixel(X, Y);
-            if (Options.Grey) {
-                Row[std::size_t(X)] = RedOf(C);
-            } else {
-                Row[std::size_t(X) * 3] = RedOf(C);
-                Row[std::size_t(X) * 3 + 1] = GreenOf(C);
-                Row[std::size_t(X) * 3 + 2] = BlueOf(C);
-            }
-        }
-        JSAMPROW Pointer = Row.data();
-        jpeg_write_scanlines(&Info, &Pointer, 1);
+    while (Info.next_scanline < Info.image_height) {
+        auto Row = const_cast<JSAMPROW>(Samples.data() + std::size_t(Info.next_scanline) * std::size_t(Width * Components));
+        jpeg_write_scanlines(&Info, &Row, 1);
     }
     jpeg_finish_compress(&Info);
     std::vector<std::uint8_t> Bytes(Buffer, Buffer + Size);
     jpeg_destroy_compress(&Info);
     std::free(Buffer);
     return Bytes;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeJpeg(const TBitmap& Picture, const TJpegEncodeOptions& Options) {
+    std::vector<JSAMPLE> Samples;
+    for (int Y = 0; Y < Picture.Height(); ++Y)
+        for (int X = 0; X < Picture.Width(); ++X) {
+            const TColor32 C = Picture.Pixel(X, Y);
+            if (Options.Grey)
+                Samples.push_back(RedOf(C));
+            else
+                Samples.insert(Samples.end(), {RedOf(C), GreenOf(C), BlueOf(C)});
+        }
+    return EncodeSamples(Picture.Width(), Picture.Height(), Options.Grey ? 1 : 3, Options.Grey ? JCS_GRAYSCALE : JCS_RGB,
+                         Samples, Options);
+}
+
+std::vector<std::uint8_t> EncodeCmykJpeg(int Width, int Height, std::array<std::uint8_t, 4> Stored, const TJpegEncodeOptions& Options) {
+    std::vector<JSAMPLE> Samples;
+    for (int I = 0; I < Width * Height; ++I) Samples.insert(Samples.end(), Stored.begin(), Stored.end());
+    return EncodeSamples(Width, Height, 4, JCS_CMYK, Samples, Options);
 }
 
 void WriteBytes(const std::filesystem::path& File, const std::vector<std::uint8_t>& Bytes) {

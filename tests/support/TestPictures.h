@@ -2,6 +2,7 @@
 // kind, the fixture files, and temporary folders.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -14,12 +15,23 @@
 // A Width × Height colour ramp: red grows to the right, green downwards, blue is 128.
 TBitmap ColourRamp(int Width, int Height);
 
+// The largest and the mean difference of a channel between two pictures of the same size.
+struct TDifference {
+    int Largest = 0;
+    double Mean = 0;
+};
+TDifference Difference(const TBitmap& A, const TBitmap& B);
+
 struct TJpegEncodeOptions {
     bool Grey = false;         // one component
     bool Progressive = false;
     int Quality = 95;
+    bool AdobeMarker = true;   // CMYK only: Adobe's marker, which says the inks are stored inverted
 };
 std::vector<std::uint8_t> EncodeJpeg(const TBitmap& Picture, const TJpegEncodeOptions& Options = {});
+// A picture of one colour stored as the four CMYK samples Stored.
+std::vector<std::uint8_t> EncodeCmykJpeg(int Width, int Height, std::array<std::uint8_t, 4> Stored,
+                                         const TJpegEncodeOptions& Options = {});
 
 // A graphic of a kind that is neither a bitmap nor a JPEG picture: taken as a bitmap it is empty.
 class TOtherGraphic : public TGraphic {
