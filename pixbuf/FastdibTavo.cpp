@@ -25,10 +25,10 @@ TFastDIBTavo::TFastDIBTavo() {
     ColorTable = BitmapInfo.bmiColors.data();
 }
 
-void TFastDIBTavo::SetSize(int W, int H, int Bpp, int Code) {
+void TFastDIBTavo::SetSize(int W, int H, int Bpp, int Code, std::int64_t MaxBytes) {
     if (Bpp == BitCount() && W == Width() && H == Height && Code == ChannelBits) return;
     // Refuse an oversized buffer before the current one is touched.
-    CheckPictureSize(std::max(W, 0), RowCount(H), Bpp ? Bpp : kDisplayBitsPerPixel);
+    CheckPictureSize(std::max(W, 0), RowCount(H), Bpp ? Bpp : kDisplayBitsPerPixel, MaxBytes);
     SetLayout(nullptr, W, H, Bpp, Code);
     FPixels.assign(std::size_t(RowBytes) * std::size_t(Height), 0);
     AttachBits(FPixels.data());
