@@ -12,70 +12,86 @@ std::uint8_t RandomChannel() { return static_cast<std::uint8_t>(64 * (Random::Be
 
 }  // namespace
 
-void TStereogram::RenderFastRandomDotRow(int Row) {
-    RecordRandomDotLinks(Row, false);
-    ColorRandomDotRow(Row, false);
-}
-
-void TStereogram::RenderColoredDotRow(int Row) {
-    RecordRandomDotLinks(Row, true);
-    ColorRandomDotRow(Row, true);
-}
-
 bool TStereogram::MaskPixelInside(int X, int Y) const {
     return X >= 0 && Y >= 0 && X < FMaskBuffer->Width() && Y < FMaskBuffer->Height;
 }
 
-void TStereogram::RecordRandomDotLink() {
+void TStereogram::RecordRandomDotLink(TRowWork& Work) {
     // Pass the constraint rightwards along existing links, as the pair of the two right-hand
     // columns, until it lands on a free column or meets itself; a link is never changed.
-    int K = FLinkLeft[std::size_t(FLeft)];
-    while (K != FLeft && K != FRight) {
-        if (K < FRight) {
-            FLeft = K;
+    std::uint16_t* const Links = Work.FLinkLeft.data();
+    int Left = Work.FLeft, Right = Work.FRight;
+    int K = Links[Left];
+    while (K != Left && K != Right) {
+        if (K < Right) {
+            Left = K;
         } else {
-            FLeft = FRight;
-            FRight = K;
+            Left = Right;
+            Right = K;
         }
-        K = FLinkLeft[std::size_t(FLeft)];
+        K = Links[Left];
     }
-    FLinkLeft[std::size_t(FLeft)] = std::uint16_t(FRight);
+    Links[Left] = std::uint16_t(Right);
+    Work.FLeft = Left;
+    Work.FRight = Right;
 }
 
-void TStereogram::RecordRandomDotLinks(int Row, bool WithMask) {
+void TStereogram::LinkRandomDotRow(int Row, TRowWork& Work) {
     const int W = FWidth;
-    ResetLinks(FLinkLeft, W + 1);
+    const bool WithMask = FStereoType == sgtColoredDot;
+    // Without blur the mask steps, which draw, wait until the row is linked; with blur each
+    // follows its column's blur draw at once, as the draws must alternate.
+    const bool MaskNow = WithMask && FBlur != blurNone;
+    ResetLinks(Work.FLinkLeft.data(), W + 1);
 
     for (int X = 0; X < W; ++X) {
+        if (WithMask) Work.FMaskPartner[std::size_t(X)] = -1;
         // Oversampling is held at 1 for the random-dot kinds; the division is kept for its
         // meaning but skipped when it cannot change anything.
-        FDepthLevel = DepthLevelAt(FOversampling == 1 ? X : X / FOversampling, Row);
-        FPixelSep = SeparationForLevel(FDepthLevel);
-        if (FPixelSep < 0) continue;  // only degenerate settings give these; they bind nothing
-        FLeft = X - FPixelSep / 2;
-        FRight = FLeft + FPixelSep;
-        if (FLeft < 0 || FRight >= W) continue;
+        Work.FDepthLevel = DepthLevelAt(FOversampling == 1 ? X : X / FOversampling, Row);
+        Work.FPixelSep = SeparationForLevel(Work.FDepthLevel, Work);
+        if (Work.FPixelSep < 0) continue;  // only degenerate settings give these; they bind nothing
+        Work.FLeft = X - Work.FPixelSep / 2;
+        Work.FRight = Work.FLeft + Work.FPixelSep;
+        if (Work.FLeft < 0 || Work.FRight >= W) continue;
 
-        RecordRandomDotLink();
+        RecordRandomDotLink(Work);
 
-        if (WithMask && MaskPixelInside(X, Row) && GetPixelRGB(*FMaskBuffer, X, Row) != 0) {
-            // One of the two mask pixels takes the other's colour; outside the mask reads black.
-            TFColor Color{0, 0, 0};
-            if (Random::Below(2) == 1) {
-                FMaskBuffer->ReadPixel(Row, X, Color);
-                if (MaskPixelInside(FLeft, Row)) FMaskBuffer->WritePixel(Row, FLeft, Color);
-            } else {
-                if (MaskPixelInside(FLeft, Row)) FMaskBuffer->ReadPixel(Row, FLeft, Color);
-                FMaskBuffer->WritePixel(Row, X, Color);
-            }
-        }
+        if (MaskNow)
+            MaskStep(X, Work.FLeft, Row);
+        else if (WithMask)
+            Work.FMaskPartner[std::size_t(X)] = Work.FLeft;
     }
 }
 
-void TStereogram::ColorRandomDotRow(int Row, bool WithMask) {
+void TStereogram::MaskStep(int X, int Left, int Row) {
+    if (!MaskPixelInside(X, Row) || GetPixelRGB(*FMaskBuffer, X, Row) == 0) return;
+    // One of the two mask pixels takes the other's colour; outside the mask reads black.
+    TFColor Color{0, 0, 0};
+    if (Random::Below(2) == 1) {
+        FMaskBuffer->ReadPixel(Row, X, Color);
+        if (MaskPixelInside(Left, Row)) FMaskBuffer->WritePixel(Row, Left, Color);
+    } else {
+        if (MaskPixelInside(Left, Row)) FMaskBuffer->ReadPixel(Row, Left, Color);
+        FMaskBuffer->WritePixel(Row, X, Color);
+    }
+}
+
+void TStereogram::ApplyMaskSteps(int Row, TRowWork& Work) {
+    if (FBlur != blurNone) return;  // taken while linking
+    for (int X = 0; X < FWidth; ++X) {
+        const int Left = Work.FMaskPartner[std::size_t(X)];
+        if (Left >= 0) MaskStep(X, Left, Row);
+    }
+}
+
+void TStereogram::ColorRandomDotRow(int Row, TRowWork& Work) {
+    const bool WithMask = FStereoType == sgtColoredDot;
+    if (WithMask) ApplyMaskSteps(Row, Work);
+    const std::uint16_t* const Links = Work.FLinkLeft.data();
     TFastDIBTavo& Out = *FOutputBuffer;
     for (int X = FWidth - 1; X >= 0; --X) {
-        const int Partner = FLinkLeft[std::size_t(X)];
+        const int Partner = Links[X];
         if (Partner == X) {
             if (FRandomDotColor == dctBlackWhite) {
                 const std::uint8_t Level = Random::Below(kBlackWhiteDraw) <= FDotIntensity ? 0 : 255;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "Application.h"
@@ -294,3 +296,54 @@ TEST(StereogramRun, ColoredDotDrawsADepthMapWiderThanTheRowTables) {
 }
 
 }  // namespace
+
+// ---- Threads and viewing aids --------------------------------------------------------------
+
+// Every row of two pictures, equal.
+void ExpectSamePicture(const TPicture& A, const TPicture& B, const std::string& What) {
+    ASSERT_EQ(A.Width(), B.Width()) << What;
+    ASSERT_EQ(A.Height(), B.Height()) << What;
+    for (int Row = 0; Row < A.Height(); ++Row) ASSERT_EQ(RowOf(A, Row), RowOf(B, Row)) << What << ", row " << Row;
+}
+
+// A seeded run of every kind with a relief that covers the whole output, 240 × 160.
+TPicture RenderKind(TStereoGramType Type, TBlurType Blur, const std::function<void(TStereogram&)>& Set,
+                    const std::function<int(int, int)>& Level = [](int X, int Y) { return (X * Y / 7 + X) % 256; }) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(GreyPicture(240, 160, Level));
+    S.SetMaskMap(ColorPicture(240, 160, [](int X, int Y) { return X % 3 == 0 ? clBlack : PackColor(std::uint8_t(X), std::uint8_t(Y), 90); }));
+    S.SetStereoType(Type);
+    S.SetWidth(240);
+    S.SetHeight(160);
+    S.SetOversampling(3);
+    S.SetBlur(Blur);
+    S.SetRandomDotColor(Type == sgtRandomDotTextured ? dctRGB : dctBlackWhite);
+    S.SetDPI(40);
+    Set(S);
+    return Render(S, 31);
+}
+
+const TStereoGramType kAllKinds[] = {sgtFastRandomDot, sgtColoredDot, sgtRandomDotTextured, sgtTextured};
+
+TEST(StereogramRun, AnyNumberOfThreadsGivesTheSamePicture) {
+    for (TStereoGramType Type : kAllKinds) {
+        for (TBlurType Blur : {blurNone, blurLight, blurMedium, blurHeavy}) {
+            const TPicture One = RenderKind(Type, Blur, [](TStereogram&) {});
+            for (int Threads : {2, 8}) {
+                const TPicture Many = RenderKind(Type, Blur, [&](TStereogram& S) { S.SetThreads(Threads); });
+                ExpectSamePicture(One, Many, "kind " + std::to_string(Type) + ", blur " + std::to_string(Blur) + ", threads " + std::to_string(Threads));
+            }
+        }
+    }
+}
+
+TEST(StereogramRun, CrossEyedEqualsTheInvertedReliefViewedParallel) {
+    const auto Level = [](int X, int Y) { return (X * Y / 7 + X) % 256; };
+    for (TStereoGramType Type : kAllKinds) {
+        for (TBlurType Blur : {blurNone, blurHeavy}) {
+            const TPicture Crossed = RenderKind(Type, Blur, [](TStereogram& S) { S.SetCrossEyed(true); }, Level);
+            const TPicture Inverted = RenderKind(Type, Blur, [](TStereogram&) {}, [&](int X, int Y) { return 255 - Level(X, Y); });
+            ExpectSamePicture(Crossed, Inverted, "kind " + std::to_string(Type) + ", blur " + std::to_string(Blur));
+        }
+    }
+}
