@@ -15,7 +15,8 @@ struct TRowWork {
     int FPixelSep = 0;
     int FLeft = 0;
     int FRight = 0;
-    int FDepthLevel = 0;
+    // Depth level of each output column of the row.
+    std::vector<std::uint8_t> FDepthLevels;
 
     // Link tables indexed by sample column: 16-bit entries while a row has at most
     // MaxNarrowEntries samples, the wide tables beyond.
@@ -39,6 +40,7 @@ struct TRowWork {
         Resize(FWideLinkLeft, Wide ? Entries : 0);
         Resize(FWideLinkRight, Wide ? Entries : 0);
         Resize(FRowColors, Entries);
+        Resize(FDepthLevels, Entries);
         Resize(FMaskPartner, WithMaskPartners ? Entries : 0);
     }
 

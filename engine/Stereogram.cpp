@@ -207,6 +207,27 @@ void TStereogram::BuildDepthTable() {
         FDepthTable[std::size_t(Level)] = SeparationOfDepth(0, FEyeSepSub, DepthOfLevel(FFarPlane, FNearPlane, Level), FObserver);
 }
 
+void TStereogram::ReadDepthLevels(int Row, TRowWork& Work) const {
+    std::uint8_t* const Levels = Work.FDepthLevels.data();
+    const auto Background = std::uint8_t(FLevelInversion);  // level 0, as read
+    // Output columns First … End − 1 lie over the depth map's row, if the row lies over it.
+    const int Y = Row - FDepthTop;
+    int First = 0, End = 0;
+    if (Y >= 0 && Y < FDepthBuffer->Height) {
+        First = int(std::clamp<std::int64_t>(FDepthLeft, 0, FWidth));
+        End = int(std::clamp<std::int64_t>(std::int64_t(FDepthLeft) + FDepthBuffer->Width(), First, FWidth));
+    }
+    std::fill(Levels, Levels + First, Background);
+    if (First < End) {
+        const TFColor* const Depth = FDepthBuffer->Rows24[Y];
+        for (int Column = First; Column < End; ++Column) {
+            const TFColor P = Depth[Column - FDepthLeft];
+            Levels[Column] = std::uint8_t(((P.b * 65536 + P.g * 256 + P.r) / GreyLevelDivisor) ^ Background);
+        }
+    }
+    std::fill(Levels + End, Levels + FWidth, Background);
+}
+
 int TStereogram::JitteredSeparation(int Level, TRowWork& Work) {
     Work.FPixelDepth = DepthOfLevel(FFarPlane, FNearPlane, Level);
     const int Jitter = Random::Below(10) - 5;

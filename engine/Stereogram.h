@@ -132,22 +132,34 @@ protected:
     void MakeRandomDotTexture();
     void DrawGuideDots();
 
-    // Depth level 0 … 255 of output column Column in row Row (0 outside the depth map),
-    // bounded by the depth buffer itself, which the run made from the depth map; inverted
-    // for crossed eyes.
-    int DepthLevelAt(int Column, int Row) const {
-        const int X = Column - FDepthLeft, Y = Row - FDepthTop;
-        if (X < 0 || Y < 0 || X >= FDepthBuffer->Width() || Y >= FDepthBuffer->Height) return FLevelInversion;
-        return (GetPixelRGB(*FDepthBuffer, X, Y) / GreyLevelDivisor) ^ FLevelInversion;
-    }
+    // Work.FDepthLevels := the depth level 0 … 255 of every output column of row Row (0
+    // outside the depth map), bounded by the depth buffer itself, which the run made from
+    // the depth map; inverted for crossed eyes.
+    void ReadDepthLevels(int Row, TRowWork& Work) const;
     // Separation in samples for a depth level: the table, or the jittered formula with one draw.
     int SeparationForLevel(int Level, TRowWork& Work) {
         return FBlur == blurNone ? FDepthTable[std::size_t(Level)] : JitteredSeparation(Level, Work);
     }
     int JitteredSeparation(int Level, TRowWork& Work);
     // Records that columns FLeft and FRight of a random-dot row must match, passing the
-    // constraint along existing links; FLeft ends on the entry it wrote.
-    static void RecordRandomDotLink(TRowWork& Work);
+    // constraint rightwards along existing links, as the pair of the two right-hand columns,
+    // until it lands on a free column or meets itself; a link is never changed. FLeft ends
+    // on the entry it wrote.
+    static void RecordRandomDotLink(TRowWork& Work) {
+        std::uint16_t* const Links = Work.FLinkLeft.data();
+        int Left = Work.FLeft, Right = Work.FRight;
+        for (int K = Links[Left]; K != Left && K != Right; K = Links[Left]) {
+            if (K < Right) {
+                Left = K;
+            } else {
+                Left = Right;
+                Right = K;
+            }
+        }
+        Links[Left] = std::uint16_t(Right);
+        Work.FLeft = Left;
+        Work.FRight = Right;
+    }
     void LinkTexturedRow(int Row, TRowWork& Work);
     void ColorTexturedRow(int Row, TRowWork& Work);
     void ReduceTexturedRow(int Row, TRowWork& Work);

@@ -16,26 +16,6 @@ bool TStereogram::MaskPixelInside(int X, int Y) const {
     return X >= 0 && Y >= 0 && X < FMaskBuffer->Width() && Y < FMaskBuffer->Height;
 }
 
-void TStereogram::RecordRandomDotLink(TRowWork& Work) {
-    // Pass the constraint rightwards along existing links, as the pair of the two right-hand
-    // columns, until it lands on a free column or meets itself; a link is never changed.
-    std::uint16_t* const Links = Work.FLinkLeft.data();
-    int Left = Work.FLeft, Right = Work.FRight;
-    int K = Links[Left];
-    while (K != Left && K != Right) {
-        if (K < Right) {
-            Left = K;
-        } else {
-            Left = Right;
-            Right = K;
-        }
-        K = Links[Left];
-    }
-    Links[Left] = std::uint16_t(Right);
-    Work.FLeft = Left;
-    Work.FRight = Right;
-}
-
 void TStereogram::LinkRandomDotRow(int Row, TRowWork& Work) {
     const int W = FWidth;
     const bool WithMask = FStereoType == sgtColoredDot;
@@ -43,13 +23,13 @@ void TStereogram::LinkRandomDotRow(int Row, TRowWork& Work) {
     // follows its column's blur draw at once, as the draws must alternate.
     const bool MaskNow = WithMask && FBlur != blurNone;
     ResetLinks(Work.FLinkLeft.data(), W + 1);
+    // Oversampling is held at 1 for the random-dot kinds: column X reads depth column X.
+    ReadDepthLevels(Row, Work);
+    const std::uint8_t* const Levels = Work.FDepthLevels.data();
 
     for (int X = 0; X < W; ++X) {
         if (WithMask) Work.FMaskPartner[std::size_t(X)] = -1;
-        // Oversampling is held at 1 for the random-dot kinds; the division is kept for its
-        // meaning but skipped when it cannot change anything.
-        Work.FDepthLevel = DepthLevelAt(FOversampling == 1 ? X : X / FOversampling, Row);
-        Work.FPixelSep = SeparationForLevel(Work.FDepthLevel, Work);
+        Work.FPixelSep = SeparationForLevel(Levels[X], Work);
         if (Work.FPixelSep < 0) continue;  // only degenerate settings give these; they bind nothing
         Work.FLeft = X - Work.FPixelSep / 2;
         Work.FRight = Work.FLeft + Work.FPixelSep;

@@ -72,11 +72,12 @@ void TStereogram::LinkSamples(int Row, TRowWork& Work) {
     TLink* const LinkRight = Work.LinkRight<TLink>();
     ResetLinks(LinkLeft, N);
     ResetLinks(LinkRight, N);
+    ReadDepthLevels(Row, Work);
+    const std::uint8_t* const Levels = Work.FDepthLevels.data();
 
     for (int Pixel = 0; Pixel < N / V; ++Pixel) {
         // The samples of one output pixel share its separation (and its one blur draw).
-        Work.FDepthLevel = DepthLevelAt(Pixel, Row);
-        Work.FPixelSep = SeparationForLevel(Work.FDepthLevel, Work);
+        Work.FPixelSep = SeparationForLevel(Levels[Pixel], Work);
         const int Separation = Work.FPixelSep;
         if (Separation < 0) continue;  // only degenerate settings give these; they link nothing
         // Samples whose pair lies inside the row: Left = X − Separation div 2 ≥ 0 and

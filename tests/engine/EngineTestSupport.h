@@ -19,7 +19,7 @@ public:
 
     using TStereogram::BuildDepthTable;
     using TStereogram::ColorTexturedRow;
-    using TStereogram::DepthLevelAt;
+    using TStereogram::ReadDepthLevels;
     using TStereogram::GetPixelRGB;
     using TStereogram::LinkTexturedRow;
     using TStereogram::RecordRandomDotLink;

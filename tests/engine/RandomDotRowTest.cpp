@@ -71,10 +71,10 @@ TEST(RandomDotRow, DepthMapAsLargeAsTheOutputIsReadFromItsFirstRowAndColumn) {
     EXPECT_EQ(S.FDepthTop, 0);
     S.FDepthBuffer = std::make_unique<TFastDIBTavo>();
     S.FDepthBuffer->LoadFromBitmap(S.DepthMap().Bitmap(), 24, 0);
-    EXPECT_EQ(S.DepthLevelAt(0, 0), 99);
-    EXPECT_EQ(S.DepthLevelAt(1, 0), 0);
-    EXPECT_EQ(S.DepthLevelAt(-1, 0), 0);
-    EXPECT_EQ(S.DepthLevelAt(800, 0), 0);
+    S.ReadDepthLevels(0, S.Work());
+    EXPECT_EQ(S.Work().FDepthLevels[0], 99);
+    EXPECT_EQ(S.Work().FDepthLevels[1], 0);
+    EXPECT_EQ(S.Work().FDepthLevels[799], 0);
 }
 
 TEST(RandomDotRow, DepthLevelOfColouredPixelsIsRuledByBlue) {
@@ -85,9 +85,10 @@ TEST(RandomDotRow, DepthLevelOfColouredPixelsIsRuledByBlue) {
             .Bitmap(),
         24, 0);
     S.FDepthLeft = S.FDepthTop = 0;
-    EXPECT_EQ(S.DepthLevelAt(0, 0), 128);
-    EXPECT_EQ(S.DepthLevelAt(1, 0), 254);
-    EXPECT_EQ(S.DepthLevelAt(2, 0), 0);
+    S.ReadDepthLevels(0, S.Work());
+    EXPECT_EQ(S.Work().FDepthLevels[0], 128);
+    EXPECT_EQ(S.Work().FDepthLevels[1], 254);
+    EXPECT_EQ(S.Work().FDepthLevels[2], 0);
 }
 
 TEST(RandomDotRow, DotIntensitySetsTheShareOfBlackDots) {
