@@ -4,9 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "Bitmap.h"
+#include "Exception.h"
 #include "Picture.h"
 #include "Stereogram.h"
 
@@ -88,4 +92,16 @@ inline TPicture Render(TStereogram& Stereogram, std::uint32_t Seed = 12345) {
     Stereogram.SetFixedSeed(Seed);
     Stereogram.Generate();
     return Stereogram.GetPicture();
+}
+
+// Expects Action to raise an Exception whose message is exactly Message: the text is part of
+// what a refusal promises.
+template <class F>
+void ExpectThrowMessage(F&& Action, const std::string& Message) {
+    try {
+        Action();
+        ADD_FAILURE() << "expected \"" << Message << "\"";
+    } catch (const Exception& E) {
+        EXPECT_EQ(E.Message(), Message);
+    }
 }
