@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-dev
   fonts-dejavu-core
   xvfb xauth
+  time
 )
 
 missing=()
