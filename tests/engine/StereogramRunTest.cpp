@@ -146,18 +146,26 @@ TEST(StereogramRun, GenerateFromAPendingMessageIsRefusedToo) {
 }
 
 TEST(StereogramRun, ExceptionInsideARunEndsItAndTheNextRunStarts) {
-    TStereogram S(nullptr);
-    S.SetDepthMap(BlackPicture(8, 8));
-    S.SetHeight(300);
-    S.SetOnGenerate([&](TObject*) {
-        if (S.Progress == 40) throw Exception("Abbruch");
-    });
-    EXPECT_THROW(S.Generate(), Exception);
-    EXPECT_FALSE(S.Running());
+    for (TStereoGramType Type : {sgtFastRandomDot, sgtTextured}) {
+        for (int Threads : {1, 2}) {
+            TStereogram S(nullptr);
+            S.SetDepthMap(BlackPicture(8, 8));
+            S.SetMaskMap(DistinctTexture(100, 100));
+            S.SetStereoType(Type);
+            S.SetHeight(300);
+            S.SetThreads(Threads);
+            S.SetOnGenerate([&](TObject*) {
+                S.GetPicture();  // the finished rows, while others are being rendered
+                if (S.Progress == 40) throw Exception("Abbruch");
+            });
+            ExpectMessage(S, "Abbruch");
+            EXPECT_FALSE(S.Running());
 
-    S.SetOnGenerate(nullptr);
-    S.Generate();
-    EXPECT_EQ(S.Progress, 100);
+            S.SetOnGenerate(nullptr);
+            S.Generate();
+            EXPECT_EQ(S.Progress, 100);
+        }
+    }
 }
 
 TEST(StereogramRun, OutputHasTheSettingsSizeWithTheReliefCentred) {
