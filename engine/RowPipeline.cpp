@@ -18,12 +18,12 @@ constexpr int kSpinsBeforeSleep = 64;
 // sleeping and waking of the threads that wait for one of them.
 class TRowSchedule {
 public:
-    TRowSchedule(int Rows, int Slots) : FRows(Rows), FSlots(Slots), FPrepared(std::size_t(Rows)) {}
+    TRowSchedule(int Rows, int Window) : FRows(Rows), FWindow(Window), FPrepared(std::size_t(Rows)) {}
 
     // The next row that may be prepared now, or −1.
     int Claim() {
         int Row = FNext.load(std::memory_order_relaxed);
-        while (Row < FRows && Row < FFinished.load(std::memory_order_acquire) + FSlots)
+        while (Row < FRows && Row < FFinished.load(std::memory_order_acquire) + FWindow)
             if (FNext.compare_exchange_weak(Row, Row + 1, std::memory_order_relaxed)) return Row;
         return -1;
     }
@@ -31,7 +31,7 @@ public:
     // Whether Claim would find a row, or there is none left to find.
     bool ClaimableOrDone() const {
         const int Row = FNext.load(std::memory_order_relaxed);
-        return Row >= FRows || Row < FFinished.load(std::memory_order_acquire) + FSlots;
+        return Row >= FRows || Row < FFinished.load(std::memory_order_acquire) + FWindow;
     }
 
     void MarkPrepared(int Row) {
@@ -92,7 +92,7 @@ private:
         FWake.notify_all();
     }
 
-    const int FRows, FSlots;
+    const int FRows, FWindow;
     std::atomic<int> FNext{0};
     std::atomic<int> FFinished{0};
     std::vector<std::atomic<bool>> FPrepared;
@@ -104,17 +104,17 @@ private:
     std::exception_ptr FError;
 };
 
-void PrepareClaimed(TRowSchedule& Schedule, int Row, int Slots, const TRowStep& Prepare) {
-    Prepare(Row, Row % Slots);
+void PrepareClaimed(TRowSchedule& Schedule, int Row, int Worker, const TPrepareRow& Prepare) {
+    Prepare(Row, Worker);
     Schedule.MarkPrepared(Row);
 }
 
-void WorkerLoop(TRowSchedule& Schedule, int Slots, const TRowStep& Prepare) {
+void WorkerLoop(TRowSchedule& Schedule, int Worker, const TPrepareRow& Prepare) {
     try {
         while (!Schedule.Stopped()) {
             const int Row = Schedule.Claim();
             if (Row >= 0) {
-                PrepareClaimed(Schedule, Row, Slots, Prepare);
+                PrepareClaimed(Schedule, Row, Worker, Prepare);
             } else if (Schedule.AllClaimed()) {
                 return;
             } else {
@@ -136,8 +136,9 @@ public:
     }
     TWorkers(const TWorkers&) = delete;
     TWorkers& operator=(const TWorkers&) = delete;
-    void Start(int Count, int Slots, const TRowStep& Prepare) {
-        for (int I = 0; I < Count; ++I) FThreads.emplace_back(WorkerLoop, std::ref(FSchedule), Slots, std::cref(Prepare));
+    // Helpers 1 … Count.
+    void Start(int Count, const TPrepareRow& Prepare) {
+        for (int Worker = 1; Worker <= Count; ++Worker) FThreads.emplace_back(WorkerLoop, std::ref(FSchedule), Worker, std::cref(Prepare));
     }
 
 private:
@@ -147,28 +148,28 @@ private:
 
 }  // namespace
 
-void RunRows(int Rows, int Threads, int Slots, const TRowStep& Prepare, const TRowStep& Finish) {
+void RunRows(int Rows, int Threads, int Window, const TPrepareRow& Prepare, const TFinishRow& Finish) {
     if (Threads <= 1 || Rows <= 1) {
         for (int Row = 0; Row < Rows; ++Row) {
-            Prepare(Row, Row % Slots);
-            Finish(Row, Row % Slots);
+            Prepare(Row, 0);
+            Finish(Row);
         }
         return;
     }
-    TRowSchedule Schedule(Rows, Slots);
+    TRowSchedule Schedule(Rows, Window);
     TWorkers Workers(Schedule);
-    Workers.Start(Threads - 1, Slots, Prepare);
+    Workers.Start(Threads - 1, Prepare);
     for (int Row = 0; Row < Rows; ++Row) {
         // The calling thread prepares rows too while it waits for the next one to finish.
         while (!Schedule.Prepared(Row)) {
             Schedule.RethrowFailure();
             const int Claimed = Schedule.Claim();
             if (Claimed >= 0)
-                PrepareClaimed(Schedule, Claimed, Slots, Prepare);
+                PrepareClaimed(Schedule, Claimed, 0, Prepare);
             else
                 Schedule.WaitFor([&] { return Schedule.Prepared(Row); });
         }
-        Finish(Row, Row % Slots);
+        Finish(Row);
         Schedule.MarkFinished(Row);
     }
 }

@@ -18,9 +18,9 @@ using ExtendedMath::UsableDivisor;
 namespace {
 
 constexpr int kMinSide = 1, kDefaultSide = 600, kMaxWidth = 1024, kMaxHeight = 800;
-// Rows in flight per rendering thread: enough that no thread waits for a slot while the
-// calling thread finishes the rows in order.
-constexpr int kSlotsPerThread = 2;
+// Random-dot rows in flight per rendering thread: enough that no thread waits for a slot
+// while the calling thread colours the rows in order.
+constexpr int kSlotsPerThread = 4;
 constexpr int kMinDPI = 10;
 constexpr long double kEyeDistanceInches = 2.5L;
 
@@ -219,10 +219,14 @@ void TStereogram::ReadDepthLevels(int Row, TRowWork& Work) const {
     }
     std::fill(Levels, Levels + First, Background);
     if (First < End) {
+        // The packed colour div 65793 without dividing: b × 65536 + g × 256 + r is
+        // b × 65793 + (g − b) × 256 + (r − b), whose last part lies within ±65535, so the
+        // quotient is b, less one when g × 256 + r falls below b × 257.
         const TFColor* const Depth = FDepthBuffer->Rows24[Y];
         for (int Column = First; Column < End; ++Column) {
             const TFColor P = Depth[Column - FDepthLeft];
-            Levels[Column] = std::uint8_t(((P.b * 65536 + P.g * 256 + P.r) / GreyLevelDivisor) ^ Background);
+            const int Level = P.b - int(P.g * 256 + P.r < P.b * 257);
+            Levels[Column] = std::uint8_t(Level ^ Background);
         }
     }
     std::fill(Levels + End, Levels + FWidth, Background);
@@ -325,15 +329,18 @@ void TStereogram::RenderAllRows() {
     Random::Seed(FFixedSeed ? *FFixedSeed : MillisecondsSinceMidnight());
     if (FStereoType == sgtRandomDotTextured) MakeRandomDotTexture();
     // Every row is prepared and finished in turn; with more threads the preparing of rows
-    // ahead (which draws nothing) is shared out, each row in flight with a working state of
-    // its own.
+    // ahead (which draws nothing) is shared out. A random-dot row keeps its links from
+    // linking to colouring, so it has a working state of its own among those of the rows in
+    // flight; a textured row is done once prepared, so each thread keeps one for its rows.
     const int Threads = RunThreads();
-    const int Slots = Threads == 1 ? 1 : kSlotsPerThread * Threads;
-    FitRowWorks(Slots);
+    const bool StatePerRow = IsRandomDotType(FStereoType);
+    const int Window = StatePerRow ? kSlotsPerThread * Threads : FHeight;
+    FitRowWorks(StatePerRow ? std::min(Window, FHeight) : Threads);
+    const auto Slot = [this](int Index) -> TRowWork& { return FRowWorks[std::size_t(Index) % FRowWorks.size()]; };
     RunRows(
-        FHeight, Threads, Slots, [this](int Row, int Slot) { PrepareRow(Row, FRowWorks[std::size_t(Slot)]); },
-        [this](int Row, int Slot) {
-            FinishRow(Row, FRowWorks[std::size_t(Slot)]);
+        FHeight, Threads, Window, [&](int Row, int Worker) { PrepareRow(Row, Slot(StatePerRow ? Row : Worker)); },
+        [&](int Row) {
+            FinishRow(Row, Slot(Row));
             ReportRow(Row);
         });
     if (FGuideDots) DrawGuideDots();

@@ -30,8 +30,6 @@ public:
     static constexpr int LargeMaxSide = MaxPictureSide;
     static constexpr int LargeMaxSubWidth = LargeMaxSide * 8;
     static constexpr int MaxThreads = 64;
-    // A packed grey v, v, v is v × 65793 (= 16777215 / 255).
-    static constexpr int GreyLevelDivisor = 65793;
 
     explicit TStereogram(TComponent* AOwner);
     ~TStereogram() override;
@@ -184,9 +182,9 @@ protected:
     // 255 when every depth level read is inverted (crossed eyes), else 0: level ^ this.
     int FLevelInversion = 0;
 
-    // The working state of each row in flight, sized once per run so that rendering
-    // allocates nothing per row. The first serves a run on one thread and exists from
-    // construction with the classic tables.
+    // The working states of the rows in flight (random dots) or of the threads (textured),
+    // sized once per run so that rendering allocates nothing per row. The first serves a run
+    // on one thread and exists from construction with the classic tables.
     std::vector<TRowWork> FRowWorks;
     TRowWork& FirstRowWork() { return FRowWorks.front(); }
     std::array<std::int32_t, 256> FDepthTable{};
@@ -207,7 +205,7 @@ private:
     std::int64_t MaxOutputBytes() const;
     // Threads the run uses: one when every row draws random numbers (blur).
     int RunThreads() const;
-    // Sizes the row working states for a run with Slots rows in flight.
+    // Sizes Slots row working states for a run.
     void FitRowWorks(int Slots);
     // The part of row Row that draws no random numbers without blur, and the rest.
     void PrepareRow(int Row, TRowWork& Work);
