@@ -217,10 +217,12 @@ private:
     void ColorSamples(int Row, TRowWork& Work);
     template <int V>
     void AverageSamples(int Row, TRowWork& Work);
-    bool MaskPixelInside(int X, int Y) const;
+    struct TMaskRow;
+    // Row Row of the mask buffer; none for a row outside it.
+    TMaskRow MaskRowOf(int Row) const;
     // The mask step of column X, whose constraint wrote the link entry of column Left.
-    void MaskStep(int X, int Left, int Row);
-    void ApplyMaskSteps(int Row, TRowWork& Work);
+    static void MaskStep(const TMaskRow& Mask, int X, int Left);
+    void ApplyMaskSteps(int Row, const TRowWork& Work);
     // Texture row Row, wrapped after FTextureHeight rows.
     const TFColor* TextureRow(int Row) const;
 

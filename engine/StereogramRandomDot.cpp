@@ -7,13 +7,29 @@ namespace {
 
 constexpr int kBlackWhiteDraw = 100;
 constexpr int kChannelDraw = 4;
+constexpr TFColor kBlack{0, 0, 0};
 
 std::uint8_t RandomChannel() { return static_cast<std::uint8_t>(64 * (Random::Below(kChannelDraw) + 1)); }
 
 }  // namespace
 
-bool TStereogram::MaskPixelInside(int X, int Y) const {
-    return X >= 0 && Y >= 0 && X < FMaskBuffer->Width() && Y < FMaskBuffer->Height;
+// One row of the mask as the coloured-dot rows see it: pixels outside the mask buffer read
+// black and take no writes.
+struct TStereogram::TMaskRow {
+    TFColor* Pixels = nullptr;
+    int Width = 0;
+
+    bool Inside(int X) const { return X >= 0 && X < Width; }
+    TFColor At(int X) const { return Inside(X) ? Pixels[X] : kBlack; }
+    bool Lit(int X) const {
+        const TFColor C = At(X);
+        return (C.b | C.g | C.r) != 0;
+    }
+};
+
+TStereogram::TMaskRow TStereogram::MaskRowOf(int Row) const {
+    if (Row < 0 || Row >= FMaskBuffer->Height) return {};
+    return {FMaskBuffer->Rows24[Row], FMaskBuffer->Width()};
 }
 
 void TStereogram::LinkRandomDotRow(int Row, TRowWork& Work) {
@@ -22,6 +38,7 @@ void TStereogram::LinkRandomDotRow(int Row, TRowWork& Work) {
     // Without blur the mask steps, which draw, wait until the row is linked; with blur each
     // follows its column's blur draw at once, as the draws must alternate.
     const bool MaskNow = WithMask && FBlur != blurNone;
+    const TMaskRow Mask = MaskNow ? MaskRowOf(Row) : TMaskRow{};
     ResetLinks(Work.FLinkLeft.data(), W + 1);
     // Oversampling is held at 1 for the random-dot kinds: column X reads depth column X.
     ReadDepthLevels(Row, Work);
@@ -38,63 +55,56 @@ void TStereogram::LinkRandomDotRow(int Row, TRowWork& Work) {
         RecordRandomDotLink(Work);
 
         if (MaskNow)
-            MaskStep(X, Work.FLeft, Row);
+            MaskStep(Mask, X, Work.FLeft);
         else if (WithMask)
             Work.FMaskPartner[std::size_t(X)] = Work.FLeft;
     }
 }
 
-void TStereogram::MaskStep(int X, int Left, int Row) {
-    if (!MaskPixelInside(X, Row) || GetPixelRGB(*FMaskBuffer, X, Row) == 0) return;
-    // One of the two mask pixels takes the other's colour; outside the mask reads black.
-    TFColor Color{0, 0, 0};
+void TStereogram::MaskStep(const TMaskRow& Mask, int X, int Left) {
+    if (!Mask.Lit(X)) return;
+    // One of the two mask pixels takes the other's colour.
     if (Random::Below(2) == 1) {
-        FMaskBuffer->ReadPixel(Row, X, Color);
-        if (MaskPixelInside(Left, Row)) FMaskBuffer->WritePixel(Row, Left, Color);
+        if (Mask.Inside(Left)) Mask.Pixels[Left] = Mask.Pixels[X];
     } else {
-        if (MaskPixelInside(Left, Row)) FMaskBuffer->ReadPixel(Row, Left, Color);
-        FMaskBuffer->WritePixel(Row, X, Color);
+        Mask.Pixels[X] = Mask.At(Left);
     }
 }
 
-void TStereogram::ApplyMaskSteps(int Row, TRowWork& Work) {
+void TStereogram::ApplyMaskSteps(int Row, const TRowWork& Work) {
     if (FBlur != blurNone) return;  // taken while linking
+    const TMaskRow Mask = MaskRowOf(Row);
+    if (!Mask.Pixels) return;  // a row outside the mask reads black: no steps
     for (int X = 0; X < FWidth; ++X) {
         const int Left = Work.FMaskPartner[std::size_t(X)];
-        if (Left >= 0) MaskStep(X, Left, Row);
+        if (Left >= 0) MaskStep(Mask, X, Left);
     }
 }
 
 void TStereogram::ColorRandomDotRow(int Row, TRowWork& Work) {
     const bool WithMask = FStereoType == sgtColoredDot;
     if (WithMask) ApplyMaskSteps(Row, Work);
+    const TMaskRow Mask = WithMask ? MaskRowOf(Row) : TMaskRow{};
+    const int MaskColorDraw = 16 - FDotIntensity / 10;
     const std::uint16_t* const Links = Work.FLinkLeft.data();
-    TFastDIBTavo& Out = *FOutputBuffer;
+    TFColor* const Out = FOutputBuffer->Rows24[Row];  // the row SetPixelRGB writes
     for (int X = FWidth - 1; X >= 0; --X) {
         const int Partner = Links[X];
-        if (Partner == X) {
-            if (FRandomDotColor == dctBlackWhite) {
-                const std::uint8_t Level = Random::Below(kBlackWhiteDraw) <= FDotIntensity ? 0 : 255;
-                SetPixelRGB(Out, X, Row, Level, Level, Level);
-            } else {
-                const std::uint8_t Red = RandomChannel();
-                const std::uint8_t Green = RandomChannel();
-                const std::uint8_t Blue = RandomChannel();
-                SetPixelRGB(Out, X, Row, Red, Green, Blue);
-            }
+        if (Partner != X) {
+            Out[X] = Out[Partner];
+        } else if (FRandomDotColor == dctBlackWhite) {
+            const std::uint8_t Level = Random::Below(kBlackWhiteDraw) <= FDotIntensity ? 0 : 255;
+            Out[X] = TFColor{Level, Level, Level};
         } else {
-            TFColor Color{0, 0, 0};
-            Out.ReadPixel(Row, Partner, Color);
-            Out.WritePixel(Row, X, Color);
+            const std::uint8_t Red = RandomChannel();
+            const std::uint8_t Green = RandomChannel();
+            const std::uint8_t Blue = RandomChannel();
+            Out[X] = TFColor{Blue, Green, Red};
         }
 
-        if (WithMask && MaskPixelInside(X, Row) && GetPixelRGB(*FMaskBuffer, X, Row) != 0 &&
-            Random::Below(16 - FDotIntensity / 10) == 1) {
+        if (Mask.Lit(X) && Random::Below(MaskColorDraw) == 1) {
             const int Source = Random::Below(2) == 1 ? X : Partner;
-            TFColor Color{0, 0, 0};
-            if (MaskPixelInside(Source, Row)) FMaskBuffer->ReadPixel(Row, Source, Color);
-            Out.WritePixel(Row, X, Color);
-            Out.WritePixel(Row, Partner, Color);
+            Out[X] = Out[Partner] = Mask.At(Source);
         }
     }
 }
