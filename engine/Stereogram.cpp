@@ -222,11 +222,10 @@ void TStereogram::ReadDepthLevels(int Row, TRowWork& Work) const {
         // The packed colour div 65793 without dividing: b × 65536 + g × 256 + r is
         // b × 65793 + (g − b) × 256 + (r − b), whose last part lies within ±65535, so the
         // quotient is b, less one when g × 256 + r falls below b × 257.
-        const TFColor* const Depth = FDepthBuffer->Rows24[Y];
-        for (int Column = First; Column < End; ++Column) {
-            const TFColor P = Depth[Column - FDepthLeft];
-            const int Level = P.b - int(P.g * 256 + P.r < P.b * 257);
-            Levels[Column] = std::uint8_t(Level ^ Background);
+        const TFColor* Depth = FDepthBuffer->Rows24[Y] + (First - FDepthLeft);
+        for (std::uint8_t *Level = Levels + First, *Stop = Levels + End; Level != Stop; ++Level, ++Depth) {
+            const TFColor P = *Depth;
+            *Level = std::uint8_t((P.b - int(P.g * 256 + P.r < P.b * 257)) ^ Background);
         }
     }
     std::fill(Levels + End, Levels + FWidth, Background);
