@@ -63,12 +63,13 @@ void TStereogram::LinkRandomDotRow(int Row, TRowWork& Work) {
 
 void TStereogram::MaskStep(const TMaskRow& Mask, int X, int Left) {
     if (!Mask.Lit(X)) return;
-    // One of the two mask pixels takes the other's colour.
-    if (Random::Below(2) == 1) {
-        if (Mask.Inside(Left)) Mask.Pixels[Left] = Mask.Pixels[X];
-    } else {
-        Mask.Pixels[X] = Mask.At(Left);
-    }
+    // One of the two mask pixels takes the other's colour: a draw of 1 copies X onto Left,
+    // 0 Left onto X. The pair is swapped by arithmetic, not by a branch, which the coin
+    // would mislead half the time.
+    const int Swap = (X ^ Left) & -Random::Below(2);
+    const int Source = Left ^ Swap, Target = X ^ Swap;
+    const TFColor Color = Mask.At(Source);
+    if (Mask.Inside(Target)) Mask.Pixels[Target] = Color;
 }
 
 void TStereogram::ApplyMaskSteps(int Row, const TRowWork& Work) {
