@@ -83,12 +83,18 @@ public:
     std::optional<std::uint32_t> FixedSeed() const { return FFixedSeed; }
     void SetFixedSeed(std::optional<std::uint32_t> Value) { FFixedSeed = Value; }
 
-    // The size limit. Switching to slClassic clamps Width and Height again as their setters
-    // would; switching to slLarge keeps them as they are.
+    // The size limit. Large lifts the clamps of Width and Height to 16384 (coloured dots
+    // follow a depth map up to 16384 wide instead of 8192) and lets the run's own pictures
+    // take up to 16384 × 16384 × 3 bytes, beyond what a picture read from a file may.
+    // Switching to slClassic clamps Width and Height again as their setters would;
+    // switching to slLarge keeps them as they are.
     TSizeLimit SizeLimit() const { return FSizeLimit; }
     void SetSizeLimit(TSizeLimit Value);
-    // Two guide dots above the middle of the picture, one background separation apart, drawn
-    // over the finished picture (see DrawGuideDots).
+    // Two guide dots drawn over the finished picture: their centres one background
+    // separation apart (the separation of level 0, of 255 with CrossEyed, in output pixels
+    // rounded half to even), the left one at Width div 2 − separation div 2, both
+    // max(12, Height div 25) pixels from the top; each a black disc of radius
+    // max(3, Width div 200) in a white one two pixels larger in radius.
     bool GuideDots() const { return FGuideDots; }
     void SetGuideDots(bool Value) { FGuideDots = Value; }
     // For viewing with crossed eyes: every depth level read is 255 − level, also the 0 read
@@ -96,9 +102,11 @@ public:
     bool CrossEyed() const { return FCrossEyed; }
     void SetCrossEyed(bool Value) { FCrossEyed = Value; }
     // Threads that render a run, 1 to MaxThreads (values outside are clamped). With 1 the
-    // whole run happens on the calling thread. Rows that draw no random numbers are shared
-    // out; every draw, the progress reports and the OnGenerate calls stay on the calling
-    // thread in row order, so a fixed seed gives the same picture with any number.
+    // whole run happens on the calling thread. More share out the work that draws no random
+    // numbers: without blur, whole textured rows (after the random texture is made) and the
+    // linking of random-dot rows. Every draw, ProcessMessages, Progress and OnGenerate stay
+    // on the calling thread, once per row in row order, so a fixed seed gives the same
+    // picture with any number.
     int Threads() const { return FThreads; }
     void SetThreads(int Value);
 
@@ -187,6 +195,7 @@ protected:
     // on one thread and exists from construction with the classic tables.
     std::vector<TRowWork> FRowWorks;
     TRowWork& FirstRowWork() { return FRowWorks.front(); }
+    // Separation in samples of each depth level, filled for each run.
     std::array<std::int32_t, 256> FDepthTable{};
 
     std::unique_ptr<TFastDIBTavo> FDepthBuffer;
