@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -406,20 +407,16 @@ TEST(StereogramRun, GuideDotsLieOneBackgroundSeparationApartAboveTheMiddle) {
             S.SetGuideDots(GuideDots);
             return Render(S);
         };
+        const auto NearADot = [&](int X, int Y, int Radius) {
+            const auto D2 = [&](int Centre) { return (X - Centre) * (X - Centre) + (Y - C.Top) * (Y - C.Top); };
+            return std::min(D2(C.LeftCentre), D2(C.RightCentre)) <= Radius * Radius;
+        };
         const TPicture Plain = Make(false), Dotted = Make(true);
-        for (int Y = 0; Y < C.Height; ++Y) {
-            for (int X = 0; X < C.Width; ++X) {
-                TColor32 Expected = Plain.Bitmap().Pixel(X, Y);
-                for (int Centre : {C.LeftCentre, C.RightCentre}) {
-                    const int D2 = (X - Centre) * (X - Centre) + (Y - C.Top) * (Y - C.Top);
-                    if (D2 <= (C.Radius + 2) * (C.Radius + 2)) Expected = clWhite;
-                }
-                for (int Centre : {C.LeftCentre, C.RightCentre}) {
-                    const int D2 = (X - Centre) * (X - Centre) + (Y - C.Top) * (Y - C.Top);
-                    if (D2 <= C.Radius * C.Radius) Expected = clBlack;
-                }
-                ASSERT_EQ(Dotted.Bitmap().Pixel(X, Y), Expected) << C.Name << " at " << X << ", " << Y;
-            }
-        }
+        for (int Y = 0; Y < C.Height; ++Y)
+            for (int X = 0; X < C.Width; ++X)
+                ASSERT_EQ(Dotted.Bitmap().Pixel(X, Y), NearADot(X, Y, C.Radius)       ? clBlack
+                                                       : NearADot(X, Y, C.Radius + 2) ? clWhite
+                                                                                      : Plain.Bitmap().Pixel(X, Y))
+                    << C.Name << " at " << X << ", " << Y;
     }
 }
