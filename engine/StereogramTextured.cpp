@@ -123,7 +123,8 @@ const TFColor* TStereogram::TextureRow(int Row) const { return FMaskBuffer->Rows
 
 template <int V, class TLink>
 void TStereogram::ColorSamples(int Row, TRowWork& Work) {
-    const int N = FSubWidth, Period = FPeriod;
+    // Locals: the colour stores could otherwise alias the fields and force reloads.
+    const int N = FSubWidth, Period = FPeriod, StripStart = FStripStart, PatternWidth = FPatternWidth;
     const TLink* const LinkLeft = Work.LinkLeft<TLink>();
     const TLink* const LinkRight = Work.LinkRight<TLink>();
     std::uint32_t* const Colors = Work.FRowColors.data();
@@ -133,11 +134,11 @@ void TStereogram::ColorSamples(int Row, TRowWork& Work) {
     // its neighbour; the rest read the texture at their place in the repetition, FRowShift
     // rows further down for every repetition.
     int Last = kNoneCopied;
-    for (int Start = FStripStart, Repetition = 0; Start < N; Start += Period, ++Repetition) {
+    for (int Start = StripStart, Repetition = 0; Start < N; Start += Period, ++Repetition) {
         const TFColor* const Texture = TextureRow(Row + Repetition * FRowShift);
         for (int X = Start; X < std::min(Start + Period, N); ++X) {
             const int Partner = LinkLeft[X];
-            if (Partner != X && Partner >= FStripStart) {
+            if (Partner != X && Partner >= StripStart) {
                 Colors[X] = Colors[Partner];
                 Last = X;
             } else if (X - 1 == Last) {
@@ -154,8 +155,8 @@ void TStereogram::ColorSamples(int Row, TRowWork& Work) {
     // the next repetition's shift: so the blocks run from Base + 1 up to Base + Period,
     // where Base + Period is that column-0 sample.
     Last = kNoneCopied;
-    for (int Repetition = 1, Top = FStripStart - 1; Top >= 0; ++Repetition) {
-        const int Base = FStripStart - Repetition * Period;
+    for (int Repetition = 1, Top = StripStart - 1; Top >= 0; ++Repetition) {
+        const int Base = StripStart - Repetition * Period;
         const TFColor* const Texture = TextureRow(Row + Repetition * FRowShift);
         for (int X = Top; X > std::max(Base, -1); --X) {
             const int Partner = LinkRight[X];
@@ -166,7 +167,7 @@ void TStereogram::ColorSamples(int Row, TRowWork& Work) {
                 Colors[X] = Colors[X + 1];
             } else {
                 const int Column = (X - Base) / V;
-                Colors[X] = Packed(Texture[Column == FPatternWidth ? 0 : Column]);
+                Colors[X] = Packed(Texture[Column == PatternWidth ? 0 : Column]);
             }
         }
         Top = Base;
