@@ -1,5 +1,6 @@
-// Times one whole Generate for each kind of stereogram at the window's size and at the
-// largest size. Case names: Generate/<kind>/<width>x<height>/<oversampling>.
+// Times one whole Generate for each kind of stereogram at the window's size, at the largest
+// classic size and at a printed page's. Case names: Generate/<kind>/<width>x<height>/
+// <oversampling>, then /large for the large size limit and /threads:N for N threads.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -43,16 +44,26 @@ struct Kind {
     TStereoGramType Type;
 };
 
-void GenerateCase(benchmark::State& State, TStereoGramType Type, int Width, int Height, int Oversampling) {
+struct Job {
+    int Width, Height, Oversampling, DPI, Threads;
+    TSizeLimit Limit;
+};
+
+void GenerateCase(benchmark::State& State, TStereoGramType Type, Job J) {
     TStereogram S(nullptr);
-    // Coloured dots take the depth map's size, so that kind gets a relief of the case's size.
-    S.SetDepthMap(Type == sgtColoredDot ? Relief(Width, Height) : Relief(640, 480));
-    S.SetMaskMap(Type == sgtColoredDot ? Relief(Width, Height) : Texture(128));
+    S.SetSizeLimit(J.Limit);
+    // Coloured dots take the depth map's size, so that kind gets a relief of the case's size;
+    // so do the large jobs, where a poster shows its relief across the page.
+    const bool FullRelief = Type == sgtColoredDot || J.Limit == slLarge;
+    S.SetDepthMap(FullRelief ? Relief(J.Width, J.Height) : Relief(640, 480));
+    S.SetMaskMap(Type == sgtColoredDot ? Relief(J.Width, J.Height) : Texture(J.Limit == slLarge ? 512 : 128));
     S.SetStereoType(Type);
-    S.SetWidth(Width);
-    S.SetHeight(Height);
-    S.SetOversampling(Oversampling);
+    S.SetWidth(J.Width);
+    S.SetHeight(J.Height);
+    S.SetOversampling(J.Oversampling);
     S.SetMin3Ddepth(8.0);
+    S.SetDPI(J.DPI);
+    S.SetThreads(J.Threads);
     S.SetFixedSeed(1);
     for (auto _ : State) {
         S.Generate();
@@ -60,18 +71,29 @@ void GenerateCase(benchmark::State& State, TStereoGramType Type, int Width, int 
     }
 }
 
+void Register(const Kind& K, Job J) {
+    std::string Name = std::string("Generate/") + K.Name + "/" + std::to_string(J.Width) + "x" + std::to_string(J.Height) + "/" +
+                       std::to_string(J.Oversampling);
+    if (J.Limit == slLarge) Name += "/large";
+    if (J.Threads > 1) Name += "/threads:" + std::to_string(J.Threads);
+    benchmark::RegisterBenchmark(Name.c_str(), GenerateCase, K.Type, J)->Unit(benchmark::kMillisecond);
+}
+
 const bool Registered = [] {
     const Kind Kinds[] = {{"fast-random-dot", sgtFastRandomDot},
                           {"colored-dot", sgtColoredDot},
                           {"random-dot-textured", sgtRandomDotTextured},
                           {"textured", sgtTextured}};
-    for (const Kind& K : Kinds) {
-        const bool Textured = K.Type == sgtTextured || K.Type == sgtRandomDotTextured;
-        for (auto [Width, Height, Oversampling] : {std::tuple{800, 500, Textured ? 4 : 1}, std::tuple{1024, 800, Textured ? 8 : 1}}) {
-            const std::string Name = std::string("Generate/") + K.Name + "/" + std::to_string(Width) + "x" + std::to_string(Height) + "/" +
-                                     std::to_string(Oversampling);
-            benchmark::RegisterBenchmark(Name.c_str(), GenerateCase, K.Type, Width, Height, Oversampling)->Unit(benchmark::kMillisecond);
+    // The window's job and the classic largest, on one thread and on two; an A4 page in
+    // landscape at 300 dpi.
+    for (int Threads : {1, 2}) {
+        for (const Kind& K : Kinds) {
+            const bool Textured = K.Type == sgtTextured || K.Type == sgtRandomDotTextured;
+            Register(K, {800, 500, Textured ? 4 : 1, 72, Threads, slClassic});
+            Register(K, {1024, 800, Textured ? 8 : 1, 72, Threads, slClassic});
         }
+        Register(Kinds[0], {3508, 2480, 1, 300, Threads, slLarge});
+        Register(Kinds[3], {3508, 2480, 4, 300, Threads, slLarge});
     }
     return true;
 }();

@@ -8,6 +8,7 @@
 #include "Exception.h"
 #include "ExtendedMath.h"
 #include "Random.h"
+#include "RowPipeline.h"
 
 using ExtendedMath::Round;
 using ExtendedMath::Saturate;
@@ -17,6 +18,9 @@ using ExtendedMath::UsableDivisor;
 namespace {
 
 constexpr int kMinSide = 1, kDefaultSide = 600, kMaxWidth = 1024, kMaxHeight = 800;
+// Random-dot rows in flight per rendering thread: enough that no thread waits for a slot
+// while the calling thread colours the rows in order.
+constexpr int kSlotsPerThread = 4;
 constexpr int kMinDPI = 10;
 constexpr long double kEyeDistanceInches = 2.5L;
 
@@ -33,6 +37,8 @@ TStereogram::~TStereogram() { FreeObjects(); }
 
 void TStereogram::InitDefaults() {
     Progress = 0;
+    FRowWorks.resize(1);
+    FirstRowWork().Fit(RowTableSize, false);
     FDepthMap = std::make_unique<TPicture>();
     FMaskMap = std::make_unique<TPicture>();
     FOutputPicture = std::make_unique<TPicture>();
@@ -59,14 +65,34 @@ void TStereogram::FreeObjects() {
 
 // ---- Settings ---------------------------------------------------------------------------
 
+int TStereogram::MaxWidth() const { return FSizeLimit == slLarge ? LargeMaxSide : kMaxWidth; }
+int TStereogram::MaxHeight() const { return FSizeLimit == slLarge ? LargeMaxSide : kMaxHeight; }
+int TStereogram::MaxSubWidthOfLimit() const { return FSizeLimit == slLarge ? LargeMaxSubWidth : MaxSubWidth; }
+
+std::int64_t TStereogram::MaxOutputBytes() const {
+    return FSizeLimit == slLarge ? std::int64_t(LargeMaxSide) * LargeMaxSide * 3 : MaxPictureBytes;
+}
+
 void TStereogram::SetHeight(int Value) {
-    FHeight = FStereoType == sgtColoredDot ? FDepthMap->Height() : ClampSide(Value, kMaxHeight);
+    FHeight = FStereoType == sgtColoredDot ? FDepthMap->Height() : ClampSide(Value, MaxHeight());
 }
 
 void TStereogram::SetWidth(int Value) {
-    // The coloured-dot kind follows the depth map, within what the row tables hold.
-    FWidth = FStereoType == sgtColoredDot ? std::min(FDepthMap->Width(), MaxSubWidth) : ClampSide(Value, kMaxWidth);
+    // The coloured-dot kind follows the depth map, within what the classic row tables hold,
+    // or what a large picture may be.
+    const int MaxFollowed = FSizeLimit == slLarge ? LargeMaxSide : MaxSubWidth;
+    FWidth = FStereoType == sgtColoredDot ? std::min(FDepthMap->Width(), MaxFollowed) : ClampSide(Value, MaxWidth());
 }
+
+void TStereogram::SetSizeLimit(TSizeLimit Value) {
+    FSizeLimit = Value;
+    if (Value == slClassic) {
+        SetWidth(FWidth);
+        SetHeight(FHeight);
+    }
+}
+
+void TStereogram::SetThreads(int Value) { FThreads = std::clamp(Value, 1, MaxThreads); }
 
 void TStereogram::SetDotIntensity(int Value) { FDotIntensity = std::clamp(Value, 1, 99); }
 
@@ -150,6 +176,7 @@ void TStereogram::UpdateGeometry() {
     FNearPlane = static_cast<double>(LD(FDPI) * FMin3Ddepth);
     FDepthLeft = Saturate((std::int64_t(FWidth) - FDepthMap->Width()) / 2);
     FDepthTop = Saturate((std::int64_t(FHeight) - FDepthMap->Height()) / 2);
+    FLevelInversion = FCrossEyed ? 255 : 0;
     switch (FBlur) {
         case blurLight: FBlurDivisor = 15; break;
         case blurMedium: FBlurDivisor = 10; break;
@@ -175,24 +202,39 @@ std::int32_t SeparationOfDepth(long double Jitter, int EyeSepSub, std::int32_t Z
 
 }  // namespace
 
-void TStereogram::ResetLinks(TLinkTable& Links, int Count) {
-    static constexpr TLinkTable Identity = [] {
-        TLinkTable T{};
-        for (std::size_t I = 0; I < T.size(); ++I) T[I] = std::uint16_t(I);
-        return T;
-    }();
-    std::copy_n(Identity.begin(), std::clamp(Count, 0, RowTableSize), Links.begin());
-}
-
 void TStereogram::BuildDepthTable() {
     for (int Level = 0; Level < 256; ++Level)
         FDepthTable[std::size_t(Level)] = SeparationOfDepth(0, FEyeSepSub, DepthOfLevel(FFarPlane, FNearPlane, Level), FObserver);
 }
 
-int TStereogram::JitteredSeparation(int Level) {
-    FPixelDepth = DepthOfLevel(FFarPlane, FNearPlane, Level);
+void TStereogram::ReadDepthLevels(int Row, TRowWork& Work) const {
+    std::uint8_t* const Levels = Work.FDepthLevels.data();
+    const auto Background = std::uint8_t(FLevelInversion);  // level 0, as read
+    // Output columns First … End − 1 lie over the depth map's row, if the row lies over it.
+    const int Y = Row - FDepthTop;
+    int First = 0, End = 0;
+    if (Y >= 0 && Y < FDepthBuffer->Height) {
+        First = int(std::clamp<std::int64_t>(FDepthLeft, 0, FWidth));
+        End = int(std::clamp<std::int64_t>(std::int64_t(FDepthLeft) + FDepthBuffer->Width(), First, FWidth));
+    }
+    std::fill(Levels, Levels + First, Background);
+    if (First < End) {
+        // The packed colour div 65793 without dividing: b × 65536 + g × 256 + r is
+        // b × 65793 + (g − b) × 256 + (r − b), whose last part lies within ±65535, so the
+        // quotient is b, less one when g × 256 + r falls below b × 257.
+        const TFColor* Depth = FDepthBuffer->Rows24[Y] + (First - FDepthLeft);
+        for (std::uint8_t *Level = Levels + First, *Stop = Levels + End; Level != Stop; ++Level, ++Depth) {
+            const TFColor P = *Depth;
+            *Level = std::uint8_t((P.b - int(P.g * 256 + P.r < P.b * 257)) ^ Background);
+        }
+    }
+    std::fill(Levels + End, Levels + FWidth, Background);
+}
+
+int TStereogram::JitteredSeparation(int Level, TRowWork& Work) {
+    Work.FPixelDepth = DepthOfLevel(FFarPlane, FNearPlane, Level);
     const int Jitter = Random::Below(10) - 5;
-    return SeparationOfDepth(static_cast<long double>(Jitter) / FBlurDivisor, FEyeSepSub, FPixelDepth, FObserver);
+    return SeparationOfDepth(static_cast<long double>(Jitter) / FBlurDivisor, FEyeSepSub, Work.FPixelDepth, FObserver);
 }
 
 // ---- The run ----------------------------------------------------------------------------
@@ -204,9 +246,9 @@ void TStereogram::CheckInputs() const {
     if (IsTexturedType(FStereoType)) {
         if (FPeriod < 1 || FTextureHeight < 1) throw Exception("Tiefenbereich ergibt keinen Abstand");
         if (FStripStart < 0) throw Exception("Abstand ist breiter als das Bild");
-        if (FSubWidth > MaxSubWidth) throw Exception("Bild ist zu breit");
+        if (FSubWidth > MaxSubWidthOfLimit()) throw Exception("Bild ist zu breit");
     }
-    CheckPictureSize(FWidth, FHeight, 24);
+    CheckPictureSize(FWidth, FHeight, 24, {}, MaxOutputBytes());
 }
 
 void TStereogram::Generate() {
@@ -216,8 +258,7 @@ void TStereogram::Generate() {
     UpdateGeometry();
     CheckInputs();
     TBitmap& Output = FOutputPicture->MakeBitmap();
-    Output.SetWidth(FWidth);
-    Output.SetHeight(FHeight);
+    Output.SetSize(FWidth, FHeight, MaxOutputBytes());
     Output.SetMonochrome(false);
     FRunning = true;
     try {
@@ -235,10 +276,12 @@ void TStereogram::Generate() {
 }
 
 void TStereogram::PrepareBuffers() {
-    FOutputBuffer = std::make_unique<TFastDIBTavo>();
+    // Every row overwrites all its pixels, and GetPicture shows only finished rows, so the
+    // output buffer keeps its memory from one run to the next.
+    FRowsDone = 0;
+    FOutputBuffer->SetSize(FWidth, FHeight, 24, 0, MaxOutputBytes());
     FDepthBuffer = std::make_unique<TFastDIBTavo>();
     FMaskBuffer = std::make_unique<TFastDIBTavo>();
-    FOutputBuffer->LoadFromBitmap(FOutputPicture->Bitmap(), 24, 0);
     FDepthBuffer->LoadFromBitmap(FDepthMap->Bitmap(), 24, 0);
     FMaskBuffer->LoadFromBitmap(FMaskMap->Bitmap(), 24, 0);
 }
@@ -246,29 +289,69 @@ void TStereogram::PrepareBuffers() {
 void TStereogram::ReleaseSourceBuffers() {
     FDepthBuffer.reset();
     FMaskBuffer.reset();
+    // Row tables that a large run widened go back to the classic size.
+    for (TRowWork& Work : FRowWorks)
+        if (Work.FRowColors.size() > std::size_t(RowTableSize)) Work.Fit(RowTableSize, false);
+}
+
+int TStereogram::RunThreads() const { return FBlur == blurNone ? FThreads : 1; }
+
+void TStereogram::FitRowWorks(int Slots) {
+    int Entries = RowTableSize;
+    if (FSizeLimit == slLarge) Entries = std::max(Entries, IsTexturedType(FStereoType) ? FSubWidth : FWidth + 1);
+    FRowWorks.resize(std::size_t(Slots));
+    for (TRowWork& Work : FRowWorks) Work.Fit(Entries, FStereoType == sgtColoredDot);
+}
+
+void TStereogram::PrepareRow(int Row, TRowWork& Work) {
+    switch (FStereoType) {
+        case sgtFastRandomDot:
+        case sgtColoredDot: LinkRandomDotRow(Row, Work); break;
+        case sgtRandomDotTextured:
+        case sgtTextured: RenderTexturedRow(Row, Work); break;
+    }
+}
+
+void TStereogram::FinishRow(int Row, TRowWork& Work) {
+    if (IsRandomDotType(FStereoType)) ColorRandomDotRow(Row, Work);
+}
+
+void TStereogram::ReportRow(int Row) {
+    FRowsDone = Row + 1;
+    Application->ProcessMessages();
+    Progress = Trunc(static_cast<long double>(Row) / (static_cast<long double>(FHeight) / 100));
+    if (const TNotifyEvent Handler = FOnGenerate) Handler(this);
 }
 
 void TStereogram::RenderAllRows() {
     Progress = 0;
     Random::Seed(FFixedSeed ? *FFixedSeed : MillisecondsSinceMidnight());
     if (FStereoType == sgtRandomDotTextured) MakeRandomDotTexture();
-    const int Rows = FHeight;
-    for (int Row = 0; Row < Rows; ++Row) {
-        switch (FStereoType) {
-            case sgtFastRandomDot: RenderFastRandomDotRow(Row); break;
-            case sgtColoredDot: RenderColoredDotRow(Row); break;
-            case sgtRandomDotTextured:
-            case sgtTextured: RenderTexturedRow(Row); break;
-        }
-        Application->ProcessMessages();
-        Progress = Trunc(static_cast<long double>(Row) / (static_cast<long double>(FHeight) / 100));
-        if (const TNotifyEvent Handler = FOnGenerate) Handler(this);
-    }
+    // Every row is prepared and finished in turn; with more threads the preparing of rows
+    // ahead (which draws nothing) is shared out. A random-dot row keeps its links from
+    // linking to colouring, so it has a working state of its own among those of the rows in
+    // flight; a textured row is done once prepared, so each thread keeps one for its rows.
+    const int Threads = RunThreads();
+    const bool StatePerRow = IsRandomDotType(FStereoType);
+    const int Window = StatePerRow ? kSlotsPerThread * Threads : FHeight;
+    FitRowWorks(StatePerRow ? std::min(Window, FHeight) : Threads);
+    const auto Slot = [this](int Index) -> TRowWork& { return FRowWorks[std::size_t(Index) % FRowWorks.size()]; };
+    RunRows(
+        FHeight, Threads, Window, [&](int Row, int Worker) { PrepareRow(Row, Slot(StatePerRow ? Row : Worker)); },
+        [&](int Row) {
+            FinishRow(Row, Slot(Row));
+            ReportRow(Row);
+        });
+    if (FGuideDots) DrawGuideDots();
     Progress = 100;
     if (const TNotifyEvent Handler = FOnGenerate) Handler(this);
 }
 
 const TPicture& TStereogram::GetPicture() {
-    FOutputBuffer->Draw(FOutputPicture->MakeBitmap(), 0, 0);
+    // Only the rows a run has finished are copied: during a run the others are still being
+    // written, and after a stopped run they belong to no picture.
+    TFastDIBTavo Finished;
+    Finished.SetLayout(FOutputBuffer->Bits, FOutputBuffer->Width(), FRowsDone, 24, 0);
+    Finished.Draw(FOutputPicture->MakeBitmap(), 0, 0);
     return *FOutputPicture;
 }

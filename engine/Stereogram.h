@@ -7,22 +7,29 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "Component.h"
 #include "FastdibTavo.h"
 #include "Picture.h"
+#include "RowWork.h"
 
 enum TStereoGramType : std::uint8_t { sgtFastRandomDot, sgtColoredDot, sgtRandomDotTextured, sgtTextured };
 enum TBlurType : std::uint8_t { blurNone, blurLight, blurMedium, blurHeavy };
 enum TRandomDotColorType : std::uint8_t { dctBlackWhite, dctRGB };
+// Classic: output up to 1024 × 800 and row tables of 8193 entries. Large: output up to
+// 16384 × 16384 and row tables as long as the row.
+enum TSizeLimit : std::uint8_t { slClassic, slLarge };
 
 class TStereogram : public TComponent {
 public:
-    // Entries of the row tables: 1024 columns × 8 samples, plus one.
+    // Entries of the classic row tables: 1024 columns × 8 samples, plus one.
     static constexpr int RowTableSize = 8193;
     static constexpr int MaxSubWidth = RowTableSize - 1;
-    // A packed grey v, v, v is v × 65793 (= 16777215 / 255).
-    static constexpr int GreyLevelDivisor = 65793;
+    // Largest output side, and samples in a row, of the large size limit.
+    static constexpr int LargeMaxSide = MaxPictureSide;
+    static constexpr int LargeMaxSubWidth = LargeMaxSide * 8;
+    static constexpr int MaxThreads = 64;
 
     explicit TStereogram(TComponent* AOwner);
     ~TStereogram() override;
@@ -76,6 +83,33 @@ public:
     std::optional<std::uint32_t> FixedSeed() const { return FFixedSeed; }
     void SetFixedSeed(std::optional<std::uint32_t> Value) { FFixedSeed = Value; }
 
+    // The size limit. Large lifts the clamps of Width and Height to 16384 (coloured dots
+    // follow a depth map up to 16384 wide instead of 8192) and lets the run's own pictures
+    // take up to 16384 × 16384 × 3 bytes, beyond what a picture read from a file may.
+    // Switching to slClassic clamps Width and Height again as their setters would;
+    // switching to slLarge keeps them as they are.
+    TSizeLimit SizeLimit() const { return FSizeLimit; }
+    void SetSizeLimit(TSizeLimit Value);
+    // Two guide dots drawn over the finished picture: their centres one background
+    // separation apart (the separation of level 0, of 255 with CrossEyed, in output pixels
+    // rounded half to even), the left one at Width div 2 − separation div 2, both
+    // max(12, Height div 25) pixels from the top; each a black disc of radius
+    // max(3, Width div 200) in a white one two pixels larger in radius.
+    bool GuideDots() const { return FGuideDots; }
+    void SetGuideDots(bool Value) { FGuideDots = Value; }
+    // For viewing with crossed eyes: every depth level read is 255 − level, also the 0 read
+    // outside the depth map.
+    bool CrossEyed() const { return FCrossEyed; }
+    void SetCrossEyed(bool Value) { FCrossEyed = Value; }
+    // Threads that render a run, 1 to MaxThreads (values outside are clamped). With 1 the
+    // whole run happens on the calling thread. More share out the work that draws no random
+    // numbers: without blur, whole textured rows (after the random texture is made) and the
+    // linking of random-dot rows. Every draw, ProcessMessages, Progress and OnGenerate stay
+    // on the calling thread, once per row in row order, so a fixed seed gives the same
+    // picture with any number.
+    int Threads() const { return FThreads; }
+    void SetThreads(int Value);
+
     bool Running() const { return FRunning; }
 
 protected:
@@ -96,31 +130,45 @@ protected:
     void PrepareBuffers();
     void RenderAllRows();
     void ReleaseSourceBuffers();
-    void RenderFastRandomDotRow(int Row);
-    void RenderColoredDotRow(int Row);
-    void RenderTexturedRow(int Row);
+    // The row operations; Work is the row's working state. A random-dot row is linked
+    // (no random draws without blur) and then coloured; a textured row is whole in one step.
+    void LinkRandomDotRow(int Row, TRowWork& Work);
+    void ColorRandomDotRow(int Row, TRowWork& Work);
+    void RenderTexturedRow(int Row, TRowWork& Work);
     void MakeRandomDotTexture();
+    void DrawGuideDots();
 
-    // Depth level 0 … 255 of output column Column in row Row (0 outside the depth map),
-    // bounded by the depth buffer itself, which the run made from the depth map.
-    int DepthLevelAt(int Column, int Row) const {
-        const int X = Column - FDepthLeft, Y = Row - FDepthTop;
-        if (X < 0 || Y < 0 || X >= FDepthBuffer->Width() || Y >= FDepthBuffer->Height) return 0;
-        return GetPixelRGB(*FDepthBuffer, X, Y) / GreyLevelDivisor;
-    }
+    // Work.FDepthLevels := the depth level 0 … 255 of every output column of row Row (0
+    // outside the depth map), bounded by the depth buffer itself, which the run made from
+    // the depth map; inverted for crossed eyes.
+    void ReadDepthLevels(int Row, TRowWork& Work) const;
     // Separation in samples for a depth level: the table, or the jittered formula with one draw.
-    int SeparationForLevel(int Level) { return FBlur == blurNone ? FDepthTable[std::size_t(Level)] : JitteredSeparation(Level); }
-    int JitteredSeparation(int Level);
+    int SeparationForLevel(int Level, TRowWork& Work) {
+        return FBlur == blurNone ? FDepthTable[std::size_t(Level)] : JitteredSeparation(Level, Work);
+    }
+    int JitteredSeparation(int Level, TRowWork& Work);
     // Records that columns FLeft and FRight of a random-dot row must match, passing the
-    // constraint along existing links; FLeft ends on the entry it wrote.
-    void RecordRandomDotLink();
-    void LinkTexturedRow(int Row);
-    void ColorTexturedRow(int Row);
-    void ReduceTexturedRow(int Row);
-
-    using TLinkTable = std::array<std::uint16_t, RowTableSize>;
-    // Entries 0 … Count − 1 of Links := their own index (no partner).
-    static void ResetLinks(TLinkTable& Links, int Count);
+    // constraint rightwards along existing links, as the pair of the two right-hand columns,
+    // until it lands on a free column or meets itself; a link is never changed. FLeft ends
+    // on the entry it wrote.
+    static void RecordRandomDotLink(TRowWork& Work) {
+        std::uint16_t* const Links = Work.FLinkLeft.data();
+        int Left = Work.FLeft, Right = Work.FRight;
+        for (int K = Links[Left]; K != Left && K != Right; K = Links[Left]) {
+            if (K < Right) {
+                Left = K;
+            } else {
+                Left = Right;
+                Right = K;
+            }
+        }
+        Links[Left] = std::uint16_t(Right);
+        Work.FLeft = Left;
+        Work.FRight = Right;
+    }
+    void LinkTexturedRow(int Row, TRowWork& Work);
+    void ColorTexturedRow(int Row, TRowWork& Work);
+    void ReduceTexturedRow(int Row, TRowWork& Work);
 
     // Derived fields (written only by UpdateGeometry).
     int FTextureHeight = 0;
@@ -139,17 +187,15 @@ protected:
     double FFarPlane = 0;
     int FBlurDivisor = 0;
 
-    // Row working fields (written and read only by the row algorithms).
-    int FPixelDepth = 0;
-    int FPixelSep = 0;
-    int FLeft = 0;
-    int FRight = 0;
-    int FDepthLevel = 0;
+    // 255 when every depth level read is inverted (crossed eyes), else 0: level ^ this.
+    int FLevelInversion = 0;
 
-    // Row tables, members so that rendering allocates nothing per row.
-    TLinkTable FLinkLeft{};
-    TLinkTable FLinkRight{};
-    std::array<std::uint32_t, RowTableSize> FRowColors{};
+    // The working states of the rows in flight (random dots) or of the threads (textured),
+    // sized once per run so that rendering allocates nothing per row. The first serves a run
+    // on one thread and exists from construction with the classic tables.
+    std::vector<TRowWork> FRowWorks;
+    TRowWork& FirstRowWork() { return FRowWorks.front(); }
+    // Separation in samples of each depth level, filled for each run.
     std::array<std::int32_t, 256> FDepthTable{};
 
     std::unique_ptr<TFastDIBTavo> FDepthBuffer;
@@ -161,15 +207,31 @@ private:
     void FreeObjects();
     // Refuses, before anything changes, a run that could not be drawn.
     void CheckInputs() const;
+    int MaxWidth() const;
+    int MaxHeight() const;
+    int MaxSubWidthOfLimit() const;
+    // Bytes the run's own pictures may take: a large output may exceed what a read picture may.
+    std::int64_t MaxOutputBytes() const;
+    // Threads the run uses: one when every row draws random numbers (blur).
+    int RunThreads() const;
+    // Sizes Slots row working states for a run.
+    void FitRowWorks(int Slots);
+    // The part of row Row that draws no random numbers without blur, and the rest.
+    void PrepareRow(int Row, TRowWork& Work);
+    void FinishRow(int Row, TRowWork& Work);
+    void ReportRow(int Row);
+    template <int V, class TLink>
+    void LinkSamples(int Row, TRowWork& Work);
+    template <int V, class TLink>
+    void ColorSamples(int Row, TRowWork& Work);
     template <int V>
-    void LinkSamples(int Row);
-    template <int V>
-    void ColorSamples(int Row);
-    template <int V>
-    void AverageSamples(int Row);
-    bool MaskPixelInside(int X, int Y) const;
-    void RecordRandomDotLinks(int Row, bool WithMask);
-    void ColorRandomDotRow(int Row, bool WithMask);
+    void AverageSamples(int Row, TRowWork& Work);
+    struct TMaskRow;
+    // Row Row of the mask buffer; none for a row outside it.
+    TMaskRow MaskRowOf(int Row) const;
+    // The mask step of column X, whose constraint wrote the link entry of column Left.
+    static void MaskStep(const TMaskRow& Mask, int X, int Left);
+    void ApplyMaskSteps(int Row, const TRowWork& Work);
     // Texture row Row, wrapped after FTextureHeight rows.
     const TFColor* TextureRow(int Row) const;
 
@@ -188,6 +250,13 @@ private:
     TBlurType FBlur = blurNone;
     int FDPI = 0;
 
+    TSizeLimit FSizeLimit = slClassic;
+    bool FGuideDots = false;
+    bool FCrossEyed = false;
+    int FThreads = 1;
+
     bool FRunning = false;
+    // Rows finished so far in the current run; GetPicture shows only these while it runs.
+    int FRowsDone = 0;
     std::optional<std::uint32_t> FFixedSeed;
 };

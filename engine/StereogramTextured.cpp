@@ -31,39 +31,54 @@ void WithOversampling(int V, F&& Body) {
     }
 }
 
+// Calls Body with the type of the link entries a row of Samples samples needs: 16 bits
+// while every sample number fits them, 32 beyond.
+template <class F>
+void WithLinkEntries(int Samples, F&& Body) {
+    if (Samples <= TRowWork::MaxNarrowEntries)
+        Body(std::uint16_t{});
+    else
+        Body(std::uint32_t{});
+}
+
 }  // namespace
 
-void TStereogram::RenderTexturedRow(int Row) {
-    LinkTexturedRow(Row);
-    ColorTexturedRow(Row);
-    ReduceTexturedRow(Row);
+void TStereogram::RenderTexturedRow(int Row, TRowWork& Work) {
+    LinkTexturedRow(Row, Work);
+    ColorTexturedRow(Row, Work);
+    ReduceTexturedRow(Row, Work);
 }
 
-void TStereogram::LinkTexturedRow(int Row) {
-    WithOversampling(FOversampling, [&](auto V) { LinkSamples<V>(Row); });
+void TStereogram::LinkTexturedRow(int Row, TRowWork& Work) {
+    WithOversampling(FOversampling, [&](auto V) {
+        WithLinkEntries(FSubWidth, [&](auto Link) { LinkSamples<V, decltype(Link)>(Row, Work); });
+    });
 }
 
-void TStereogram::ColorTexturedRow(int Row) {
-    WithOversampling(FOversampling, [&](auto V) { ColorSamples<V>(Row); });
+void TStereogram::ColorTexturedRow(int Row, TRowWork& Work) {
+    WithOversampling(FOversampling, [&](auto V) {
+        WithLinkEntries(FSubWidth, [&](auto Link) { ColorSamples<V, decltype(Link)>(Row, Work); });
+    });
 }
 
-void TStereogram::ReduceTexturedRow(int Row) {
-    WithOversampling(FOversampling, [&](auto V) { AverageSamples<V>(Row); });
+void TStereogram::ReduceTexturedRow(int Row, TRowWork& Work) {
+    WithOversampling(FOversampling, [&](auto V) { AverageSamples<V>(Row, Work); });
 }
 
-template <int V>
-void TStereogram::LinkSamples(int Row) {
+template <int V, class TLink>
+void TStereogram::LinkSamples(int Row, TRowWork& Work) {
     const int N = FSubWidth;
-    std::uint16_t* const LinkLeft = FLinkLeft.data();
-    std::uint16_t* const LinkRight = FLinkRight.data();
-    ResetLinks(FLinkLeft, N);
-    ResetLinks(FLinkRight, N);
+    TLink* const LinkLeft = Work.LinkLeft<TLink>();
+    TLink* const LinkRight = Work.LinkRight<TLink>();
+    ResetLinks(LinkLeft, N);
+    ResetLinks(LinkRight, N);
+    ReadDepthLevels(Row, Work);
+    const std::uint8_t* const Levels = Work.FDepthLevels.data();
 
     for (int Pixel = 0; Pixel < N / V; ++Pixel) {
         // The samples of one output pixel share its separation (and its one blur draw).
-        FDepthLevel = DepthLevelAt(Pixel, Row);
-        FPixelSep = SeparationForLevel(FDepthLevel);
-        const int Separation = FPixelSep;
+        Work.FPixelSep = SeparationForLevel(Levels[Pixel], Work);
+        const int Separation = Work.FPixelSep;
         if (Separation < 0) continue;  // only degenerate settings give these; they link nothing
         // Samples whose pair lies inside the row: Left = X − Separation div 2 ≥ 0 and
         // Right = Left + Separation < N.
@@ -75,30 +90,30 @@ void TStereogram::LinkSamples(int Row) {
             const int OldLeft = LinkLeft[Right];
             const int OldRight = LinkRight[Left];
             if (OldLeft == Right && OldRight == Left) {  // both ends free: the common case
-                LinkLeft[Right] = std::uint16_t(Left);
-                LinkRight[Left] = std::uint16_t(Right);
+                LinkLeft[Right] = TLink(Left);
+                LinkRight[Left] = TLink(Right);
                 continue;
             }
             bool Visible = true;
             if (OldLeft != Right) {
                 if (OldLeft < Left) {  // a wider link belongs to a farther surface: dissolve it
-                    LinkRight[OldLeft] = std::uint16_t(OldLeft);
-                    LinkLeft[Right] = std::uint16_t(Right);
+                    LinkRight[OldLeft] = TLink(OldLeft);
+                    LinkLeft[Right] = TLink(Right);
                 } else {
                     Visible = false;
                 }
             }
             if (OldRight != Left) {
                 if (OldRight > Right) {
-                    LinkLeft[OldRight] = std::uint16_t(OldRight);
-                    LinkRight[Left] = std::uint16_t(Left);
+                    LinkLeft[OldRight] = TLink(OldRight);
+                    LinkRight[Left] = TLink(Left);
                 } else {
                     Visible = false;
                 }
             }
             if (Visible) {
-                LinkLeft[Right] = std::uint16_t(Left);
-                LinkRight[Left] = std::uint16_t(Right);
+                LinkLeft[Right] = TLink(Left);
+                LinkRight[Left] = TLink(Right);
             }
         }
     }
@@ -106,23 +121,24 @@ void TStereogram::LinkSamples(int Row) {
 
 const TFColor* TStereogram::TextureRow(int Row) const { return FMaskBuffer->Rows24[Row % FTextureHeight]; }
 
-template <int V>
-void TStereogram::ColorSamples(int Row) {
-    const int N = FSubWidth, Period = FPeriod;
-    const std::uint16_t* const LinkLeft = FLinkLeft.data();
-    const std::uint16_t* const LinkRight = FLinkRight.data();
-    std::uint32_t* const Colors = FRowColors.data();
+template <int V, class TLink>
+void TStereogram::ColorSamples(int Row, TRowWork& Work) {
+    // Locals: the colour stores could otherwise alias the fields and force reloads.
+    const int N = FSubWidth, Period = FPeriod, StripStart = FStripStart, PatternWidth = FPatternWidth;
+    const TLink* const LinkLeft = Work.LinkLeft<TLink>();
+    const TLink* const LinkRight = Work.LinkRight<TLink>();
+    std::uint32_t* const Colors = Work.FRowColors.data();
 
     // Rightwards from the strip, one repetition of the pattern at a time: each linked
     // sample copies its left partner; the first unlinked sample after a copied one repeats
     // its neighbour; the rest read the texture at their place in the repetition, FRowShift
     // rows further down for every repetition.
     int Last = kNoneCopied;
-    for (int Start = FStripStart, Repetition = 0; Start < N; Start += Period, ++Repetition) {
+    for (int Start = StripStart, Repetition = 0; Start < N; Start += Period, ++Repetition) {
         const TFColor* const Texture = TextureRow(Row + Repetition * FRowShift);
         for (int X = Start; X < std::min(Start + Period, N); ++X) {
             const int Partner = LinkLeft[X];
-            if (Partner != X && Partner >= FStripStart) {
+            if (Partner != X && Partner >= StripStart) {
                 Colors[X] = Colors[Partner];
                 Last = X;
             } else if (X - 1 == Last) {
@@ -139,8 +155,8 @@ void TStereogram::ColorSamples(int Row) {
     // the next repetition's shift: so the blocks run from Base + 1 up to Base + Period,
     // where Base + Period is that column-0 sample.
     Last = kNoneCopied;
-    for (int Repetition = 1, Top = FStripStart - 1; Top >= 0; ++Repetition) {
-        const int Base = FStripStart - Repetition * Period;
+    for (int Repetition = 1, Top = StripStart - 1; Top >= 0; ++Repetition) {
+        const int Base = StripStart - Repetition * Period;
         const TFColor* const Texture = TextureRow(Row + Repetition * FRowShift);
         for (int X = Top; X > std::max(Base, -1); --X) {
             const int Partner = LinkRight[X];
@@ -151,7 +167,7 @@ void TStereogram::ColorSamples(int Row) {
                 Colors[X] = Colors[X + 1];
             } else {
                 const int Column = (X - Base) / V;
-                Colors[X] = Packed(Texture[Column == FPatternWidth ? 0 : Column]);
+                Colors[X] = Packed(Texture[Column == PatternWidth ? 0 : Column]);
             }
         }
         Top = Base;
@@ -159,8 +175,8 @@ void TStereogram::ColorSamples(int Row) {
 }
 
 template <int V>
-void TStereogram::AverageSamples(int Row) {
-    const std::uint32_t* Samples = FRowColors.data();
+void TStereogram::AverageSamples(int Row, TRowWork& Work) {
+    const std::uint32_t* Samples = Work.FRowColors.data();
     TFColor* const Out = FOutputBuffer->Rows24[Row];  // the row SetPixelRGB writes
     for (int X = 0; X < FWidth; ++X) {
         // Red and blue are summed side by side in one word, 16 bits apart; at most 8 × 255
@@ -177,7 +193,7 @@ void TStereogram::AverageSamples(int Row) {
 void TStereogram::MakeRandomDotTexture() {
     FMaskBuffer = std::make_unique<TFastDIBTavo>();
     // At least FPatternWidth rows: the rows wrap after that many, whatever Height is.
-    FMaskBuffer->SetSize(FPatternWidth, std::max(FHeight, FPatternWidth), 24, 0);
+    FMaskBuffer->SetSize(FPatternWidth, std::max(FHeight, FPatternWidth), 24, 0, MaxOutputBytes());
     for (int X = 0; X < FMaskBuffer->Width(); ++X) {
         for (int Y = 0; Y < FMaskBuffer->Height; ++Y) {
             if (FRandomDotColor == dctBlackWhite) {

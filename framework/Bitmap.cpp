@@ -55,9 +55,9 @@ int BitsPerPixel(TPixelFormat Format) {
 
 bool IsPaletteFormat(TPixelFormat Format) { return Format == pf1bit || Format == pf4bit || Format == pf8bit; }
 
-void CheckPictureSize(int Width, int Height, int Bits, std::string_view Format) {
+void CheckPictureSize(int Width, int Height, int Bits, std::string_view Format, std::int64_t MaxBytes) {
     const std::int64_t RowBytes = ((std::int64_t(Width) * Bits + 31) / 32) * 4;
-    if (Width > MaxPictureSide || Height > MaxPictureSide || RowBytes * Height > MaxPictureBytes)
+    if (Width > MaxPictureSide || Height > MaxPictureSide || RowBytes * Height > MaxBytes)
         throw EInvalidGraphic("Bild ist zu groß", TReadFailure::TooLarge, std::string(Format),
                               std::to_string(Width) + " x " + std::to_string(Height) + " pixels");
 }
@@ -72,11 +72,11 @@ int TBitmap::RowBytesFor(int AWidth, TPixelFormat AFormat) {
     return static_cast<int>(((std::int64_t(AWidth) * BitsPerPixel(AFormat) + 31) / 32) * 4);
 }
 
-void TBitmap::SetSize(int AWidth, int AHeight) {
+void TBitmap::SetSize(int AWidth, int AHeight, std::int64_t MaxBytes) {
     AWidth = std::max(AWidth, 0);
     AHeight = std::max(AHeight, 0);
     if (AWidth == FWidth && AHeight == FHeight) return;
-    CheckPictureSize(AWidth, AHeight, BitsPerPixel(FFormat));
+    CheckPictureSize(AWidth, AHeight, BitsPerPixel(FFormat), {}, MaxBytes);
 
     TBitmap Resized;
     Resized.FFormat = FFormat;

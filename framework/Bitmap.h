@@ -21,8 +21,10 @@ bool IsPaletteFormat(TPixelFormat Format);
 constexpr int MaxPictureSide = 16384;
 constexpr std::int64_t MaxPictureBytes = std::int64_t(256) * 1024 * 1024;
 // Raises EInvalidGraphic (TooLarge, naming Format and the size) when a picture of that size
-// and format would exceed the limits.
-void CheckPictureSize(int Width, int Height, int BitsPerPixel, std::string_view Format = {});
+// and format would exceed the limits. MaxBytes is lifted only for pictures the program
+// makes itself at sizes it chose.
+void CheckPictureSize(int Width, int Height, int BitsPerPixel, std::string_view Format = {},
+                      std::int64_t MaxBytes = MaxPictureBytes);
 
 class TBitmap : public TGraphic {
 public:
@@ -43,7 +45,7 @@ public:
     // (palette index 0). Negative sizes count as 0; sizes past the limits raise Exception.
     void SetWidth(int Value) { SetSize(Value, FHeight); }
     void SetHeight(int Value) { SetSize(FWidth, Value); }
-    void SetSize(int AWidth, int AHeight);
+    void SetSize(int AWidth, int AHeight, std::int64_t MaxBytes = MaxPictureBytes);
 
     TPixelFormat PixelFormat() const { return FFormat; }
     // Converts the pixels to the new format; a palette format gets its default palette

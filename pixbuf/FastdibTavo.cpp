@@ -27,11 +27,11 @@ TFastDIBTavo::TFastDIBTavo() {
     ColorTable = BitmapInfo.bmiColors.data();
 }
 
-void TFastDIBTavo::SetSize(int W, int H, int Bpp, int Code) {
+void TFastDIBTavo::SetSize(int W, int H, int Bpp, int Code, std::int64_t MaxBytes) {
     if (Bpp == BitCount() && W == Width() && H == Height && Code == ChannelBits) return;
     // Refuse an impossible or oversized buffer before the current one is touched.
     if (Bpp < 0) throw Exception("Ungültige Farbtiefe: " + std::to_string(Bpp) + " Bit");
-    CheckPictureSize(std::max(W, 0), RowCount(H), Bpp ? Bpp : kDisplayBitsPerPixel);
+    CheckPictureSize(std::max(W, 0), RowCount(H), Bpp ? Bpp : kDisplayBitsPerPixel, {}, MaxBytes);
     SetLayout(nullptr, W, H, Bpp, Code);
     FPixels.assign(std::size_t(RowBytes) * std::size_t(Height), 0);
     AttachBits(FPixels.data());

@@ -8,9 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "Bitmap.h"
 #include "Object.h"
-
-class TBitmap;
 
 #pragma pack(push, 1)
 // A pixel as handed in and out: three bytes in memory order blue, green, red.
@@ -59,9 +58,10 @@ public:
 
     // New pixel memory of the given size and format (Code: 565, 555 or 888 for 16 and
     // 32 bits, 0 for the default); a call with the current size and format keeps the
-    // memory and its contents. A negative bit count raises Exception, a size past the
-    // limits EInvalidGraphic; both leave the buffer as it was.
-    void SetSize(int W, int H, int Bpp, int Code);
+    // memory and its contents. MaxBytes bounds the pixel memory (see CheckPictureSize). A
+    // negative bit count raises Exception, a size past the limits EInvalidGraphic; both
+    // leave the buffer as it was.
+    void SetSize(int W, int H, int Bpp, int Code, std::int64_t MaxBytes = MaxPictureBytes);
     // Fills the header, sizes, masks and shifts without allocating; a non-null Address
     // is attached as the pixel memory.
     void SetLayout(std::uint8_t* Address, int W, int H, int Bpp, int Code);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "Bitmap.h"
@@ -14,9 +15,12 @@ class TStereogramProbe : public TStereogram {
 public:
     TStereogramProbe() : TStereogram(nullptr) {}
 
+    // The working state of a row rendered on the calling thread.
+    TRowWork& Work() { return FirstRowWork(); }
+
     using TStereogram::BuildDepthTable;
     using TStereogram::ColorTexturedRow;
-    using TStereogram::DepthLevelAt;
+    using TStereogram::ReadDepthLevels;
     using TStereogram::GetPixelRGB;
     using TStereogram::LinkTexturedRow;
     using TStereogram::RecordRandomDotLink;
@@ -33,9 +37,6 @@ public:
     using TStereogram::FEyeSep;
     using TStereogram::FEyeSepSub;
     using TStereogram::FFarPlane;
-    using TStereogram::FLeft;
-    using TStereogram::FLinkLeft;
-    using TStereogram::FLinkRight;
     using TStereogram::FMaskBuffer;
     using TStereogram::FNearPlane;
     using TStereogram::FObserver;
@@ -43,8 +44,6 @@ public:
     using TStereogram::FPatternWidth;
     using TStereogram::FPeriod;
     using TStereogram::FPhase;
-    using TStereogram::FRight;
-    using TStereogram::FRowColors;
     using TStereogram::FRowShift;
     using TStereogram::FStripStart;
     using TStereogram::FSubWidth;

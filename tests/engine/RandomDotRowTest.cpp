@@ -10,36 +10,36 @@ namespace {
 
 TEST(RandomDotRow, LinkWalkPassesAConstraintAlongExistingLinks) {
     TStereogramProbe S;
-    for (int I = 0; I < 100; ++I) S.FLinkLeft[std::size_t(I)] = std::uint16_t(I);
-    S.FLinkLeft[10] = 50;
+    for (int I = 0; I < 100; ++I) S.Work().FLinkLeft[std::size_t(I)] = std::uint16_t(I);
+    S.Work().FLinkLeft[10] = 50;
 
-    S.FLeft = 10;
-    S.FRight = 40;
-    S.RecordRandomDotLink();
-    EXPECT_EQ(S.FLinkLeft[10], 50);
-    EXPECT_EQ(S.FLinkLeft[40], 50);
-    EXPECT_EQ(S.FLinkLeft[50], 50);
+    S.Work().FLeft = 10;
+    S.Work().FRight = 40;
+    TStereogramProbe::RecordRandomDotLink(S.Work());
+    EXPECT_EQ(S.Work().FLinkLeft[10], 50);
+    EXPECT_EQ(S.Work().FLinkLeft[40], 50);
+    EXPECT_EQ(S.Work().FLinkLeft[50], 50);
 
-    S.FLinkLeft[40] = 40;
-    S.FLeft = 10;
-    S.FRight = 60;
-    S.RecordRandomDotLink();
-    EXPECT_EQ(S.FLinkLeft[10], 50);
-    EXPECT_EQ(S.FLinkLeft[50], 60);
-    EXPECT_EQ(S.FLinkLeft[40], 40);
+    S.Work().FLinkLeft[40] = 40;
+    S.Work().FLeft = 10;
+    S.Work().FRight = 60;
+    TStereogramProbe::RecordRandomDotLink(S.Work());
+    EXPECT_EQ(S.Work().FLinkLeft[10], 50);
+    EXPECT_EQ(S.Work().FLinkLeft[50], 60);
+    EXPECT_EQ(S.Work().FLinkLeft[40], 40);
 }
 
 TEST(RandomDotRow, ConstraintAlreadyInPlaceAndZeroSeparationChangeNothing) {
     TStereogramProbe S;
-    for (int I = 0; I < 100; ++I) S.FLinkLeft[std::size_t(I)] = std::uint16_t(I);
-    S.FLinkLeft[10] = 50;
-    S.FLeft = 10;
-    S.FRight = 50;
-    S.RecordRandomDotLink();
-    S.FLeft = S.FRight = 10;
-    S.RecordRandomDotLink();
-    EXPECT_EQ(S.FLinkLeft[10], 50);
-    for (int I = 11; I < 100; ++I) EXPECT_EQ(S.FLinkLeft[std::size_t(I)], I);
+    for (int I = 0; I < 100; ++I) S.Work().FLinkLeft[std::size_t(I)] = std::uint16_t(I);
+    S.Work().FLinkLeft[10] = 50;
+    S.Work().FLeft = 10;
+    S.Work().FRight = 50;
+    TStereogramProbe::RecordRandomDotLink(S.Work());
+    S.Work().FLeft = S.Work().FRight = 10;
+    TStereogramProbe::RecordRandomDotLink(S.Work());
+    EXPECT_EQ(S.Work().FLinkLeft[10], 50);
+    for (int I = 11; I < 100; ++I) EXPECT_EQ(S.Work().FLinkLeft[std::size_t(I)], I);
 }
 
 TEST(RandomDotRow, RowOutsideTheReliefRepeatsTheFarSeparationFromTheRightEdge) {
@@ -71,10 +71,10 @@ TEST(RandomDotRow, DepthMapAsLargeAsTheOutputIsReadFromItsFirstRowAndColumn) {
     EXPECT_EQ(S.FDepthTop, 0);
     S.FDepthBuffer = std::make_unique<TFastDIBTavo>();
     S.FDepthBuffer->LoadFromBitmap(S.DepthMap().Bitmap(), 24, 0);
-    EXPECT_EQ(S.DepthLevelAt(0, 0), 99);
-    EXPECT_EQ(S.DepthLevelAt(1, 0), 0);
-    EXPECT_EQ(S.DepthLevelAt(-1, 0), 0);
-    EXPECT_EQ(S.DepthLevelAt(800, 0), 0);
+    S.ReadDepthLevels(0, S.Work());
+    EXPECT_EQ(S.Work().FDepthLevels[0], 99);
+    EXPECT_EQ(S.Work().FDepthLevels[1], 0);
+    EXPECT_EQ(S.Work().FDepthLevels[799], 0);
 }
 
 TEST(RandomDotRow, DepthLevelOfColouredPixelsIsRuledByBlue) {
@@ -85,9 +85,10 @@ TEST(RandomDotRow, DepthLevelOfColouredPixelsIsRuledByBlue) {
             .Bitmap(),
         24, 0);
     S.FDepthLeft = S.FDepthTop = 0;
-    EXPECT_EQ(S.DepthLevelAt(0, 0), 128);
-    EXPECT_EQ(S.DepthLevelAt(1, 0), 254);
-    EXPECT_EQ(S.DepthLevelAt(2, 0), 0);
+    S.ReadDepthLevels(0, S.Work());
+    EXPECT_EQ(S.Work().FDepthLevels[0], 128);
+    EXPECT_EQ(S.Work().FDepthLevels[1], 254);
+    EXPECT_EQ(S.Work().FDepthLevels[2], 0);
 }
 
 TEST(RandomDotRow, DotIntensitySetsTheShareOfBlackDots) {
@@ -128,7 +129,7 @@ void ExpectBlurredSeparations(TBlurType Blur, int Level, const std::map<int, int
         Random::Seed(Seed);
         const int Jitter = Random::Below(10) - 5;
         Random::Seed(Seed);
-        EXPECT_EQ(S.SeparationForLevel(Level), SeparationOfJitter.at(Jitter)) << "jitter " << Jitter;
+        EXPECT_EQ(S.SeparationForLevel(Level, S.Work()), SeparationOfJitter.at(Jitter)) << "jitter " << Jitter;
     }
 }
 

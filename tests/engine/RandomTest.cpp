@@ -4,14 +4,26 @@
 
 namespace {
 
-TEST(Random, DrawAdvancesTheStateThenScalesItsUpperHalf) {
+// Known answers, worked out apart from the code: state := state × 134775813 + 1 mod 2^32,
+// draw := (state × N) >> 32.
+TEST(Random, FirstDrawsOfAFixedSeed) {
+    struct Draw {
+        std::int32_t Below, Value;
+        std::uint32_t State;
+    };
+    const Draw Expected[] = {{100, 38, 1655067934u}, {100, 28, 1242767767u}, {100, 7, 342459380u}, {10, 5, 2377737157u},
+                             {10, 6, 2721613530u},   {2, 0, 1467157059u},    {16, 7, 1889648464u},  {4, 0, 340655249u},
+                             {5, 0, 138982102u},     {1000, 923, 3964786223u}};
+    Random::Seed(12345);
+    for (const Draw& D : Expected) {
+        EXPECT_EQ(Random::Below(D.Below), D.Value);
+        EXPECT_EQ(Random::RandSeed, D.State);
+    }
     Random::Seed(0);
-    EXPECT_EQ(Random::Below(100), 0);  // state 1: 1 × 100 >> 32
-    EXPECT_EQ(Random::RandSeed, 1u);
+    EXPECT_EQ(Random::Below(100), 0);  // state 1
     Random::Seed(0xFFFFFFFFu);
-    const std::uint32_t Next = 0xFFFFFFFFu * Random::Multiplier + 1;
-    EXPECT_EQ(Random::Below(10), std::int32_t((std::uint64_t(Next) * 10) >> 32));
-    EXPECT_EQ(Random::RandSeed, Next);
+    EXPECT_EQ(Random::Below(10), 9);  // the product wraps: state 4160191484
+    EXPECT_EQ(Random::RandSeed, 4160191484u);
 }
 
 TEST(Random, DrawsStayBelowTheirBound) {

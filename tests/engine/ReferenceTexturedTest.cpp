@@ -131,6 +131,8 @@ struct Case {
     TBlurType Blur;
     TRandomDotColorType Colors;
     double Min, Max;
+    TSizeLimit Limit = slClassic;
+    int Threads = 1;
 };
 
 class ReferenceTextured : public ::testing::TestWithParam<Case> {};
@@ -138,6 +140,8 @@ class ReferenceTextured : public ::testing::TestWithParam<Case> {};
 TEST_P(ReferenceTextured, RunMatchesThePlainRenderingRowByRow) {
     const Case& K = GetParam();
     TStereogramProbe S;
+    S.SetSizeLimit(K.Limit);
+    S.SetThreads(K.Threads);
     S.SetDepthMap(GreyPicture(K.DepthWidth, K.DepthHeight, [](int X, int Y) {
         const double R = std::hypot(X - 150.0, Y - 120.0);
         return R < 100 ? int(250 - R * 2) : (X * 7 + Y * 3) % 41;
@@ -153,6 +157,7 @@ TEST_P(ReferenceTextured, RunMatchesThePlainRenderingRowByRow) {
     S.SetMax3Ddepth(K.Max);
     S.SetDPI(K.DPI);
     const TPicture Out = Render(S, 4242);
+    ASSERT_EQ(Out.Width(), K.Width);
 
     const Geometry G = GeometryOf(S);
     Random::Seed(4242);
@@ -171,6 +176,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{sgtTextured, 5, 700, 90, 300, 240, 64, 300, 100, blurNone, dctBlackWhite, 1, 30},
                       Case{sgtRandomDotTextured, 4, 800, 200, 300, 240, 200, 30, 72, blurNone, dctRGB, 8, 14},
                       Case{sgtRandomDotTextured, 1, 300, 40, 300, 240, 60, 30, 72, blurHeavy, dctBlackWhite, 8, 14},
-                      Case{sgtRandomDotTextured, 7, 900, 120, 300, 240, 1, 1, 72, blurMedium, dctRGB, -3, 14}));
+                      Case{sgtRandomDotTextured, 7, 900, 120, 300, 240, 1, 1, 72, blurMedium, dctRGB, -3, 14},
+                      // Large rows: 3000 pixels of 4 samples, and 9000 of 8, past 16-bit sample numbers.
+                      Case{sgtTextured, 4, 3000, 40, 3000, 240, 400, 90, 300, blurNone, dctBlackWhite, 8, 14, slLarge, 2},
+                      Case{sgtTextured, 8, 9000, 100, 9000, 100, 600, 60, 100, blurHeavy, dctBlackWhite, 8, 14, slLarge},
+                      Case{sgtRandomDotTextured, 8, 9000, 100, 9000, 100, 1, 1, 100, blurNone, dctRGB, 8, 14, slLarge, 2}));
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "Application.h"
@@ -133,18 +136,26 @@ TEST(StereogramRun, GenerateFromAPendingMessageIsRefusedToo) {
 }
 
 TEST(StereogramRun, ExceptionInsideARunEndsItAndTheNextRunStarts) {
-    TStereogram S(nullptr);
-    S.SetDepthMap(BlackPicture(8, 8));
-    S.SetHeight(300);
-    S.SetOnGenerate([&](TObject*) {
-        if (S.Progress == 40) throw Exception("Abbruch");
-    });
-    EXPECT_THROW(S.Generate(), Exception);
-    EXPECT_FALSE(S.Running());
+    for (TStereoGramType Type : {sgtFastRandomDot, sgtTextured}) {
+        for (int Threads : {1, 2}) {
+            TStereogram S(nullptr);
+            S.SetDepthMap(BlackPicture(8, 8));
+            S.SetMaskMap(DistinctTexture(100, 100));
+            S.SetStereoType(Type);
+            S.SetHeight(300);
+            S.SetThreads(Threads);
+            S.SetOnGenerate([&](TObject*) {
+                S.GetPicture();  // the finished rows, while others are being rendered
+                if (S.Progress == 40) throw Exception("Abbruch");
+            });
+            ExpectMessage(S, "Abbruch");
+            EXPECT_FALSE(S.Running());
 
-    S.SetOnGenerate(nullptr);
-    S.Generate();
-    EXPECT_EQ(S.Progress, 100);
+            S.SetOnGenerate(nullptr);
+            S.Generate();
+            EXPECT_EQ(S.Progress, 100);
+        }
+    }
 }
 
 TEST(StereogramRun, OutputHasTheSettingsSizeWithTheReliefCentred) {
@@ -215,20 +226,40 @@ TEST(StereogramRun, WithoutAFixedSeedTheRunSeedsFromTheTimeOfDay) {
     for (int Row = 0; Row < 20; ++Row) EXPECT_EQ(RowOf(FromClock, Row), RowOf(FromSeed, Row));
 }
 
-TEST(StereogramRun, TexturedSettingsThatCannotBeDrawnAreRefusedBeforeAnythingChanges) {
-    TStereogram S(nullptr);
-    S.SetDepthMap(BlackPicture(64, 48));
-    S.SetMaskMap(DistinctTexture(100, 100));
-    S.SetStereoType(sgtTextured);
-    S.SetMax3Ddepth(0);  // no separation at all
-    EXPECT_THROW(S.Generate(), Exception);
-    EXPECT_EQ(S.Progress, 0);
-    EXPECT_EQ(S.GetPicture().Width(), 0);
-
-    S.SetMax3Ddepth(14.0);
-    S.SetWidth(50);  // the pattern is wider than the picture
-    EXPECT_THROW(S.Generate(), Exception);
-    EXPECT_FALSE(S.Running());
+TEST(StereogramRun, SettingsThatCannotBeDrawnAreRefusedBeforeAnythingChanges) {
+    struct Case {
+        const char* Message;
+        void (*Apply)(TStereogram&);
+    };
+    const Case Cases[] = {
+        {"Tiefenbereich ergibt keinen Abstand", [](TStereogram& S) { S.SetMax3Ddepth(0); }},
+        {"Abstand ist breiter als das Bild", [](TStereogram& S) { S.SetWidth(50); }},
+        {"Bild ist zu breit", [](TStereogram& S) {
+             // Coloured dots follow a depth map 8192 wide; two samples a pixel are too many.
+             S.SetStereoType(sgtColoredDot);
+             S.SetDepthMap(BlackPicture(TStereogram::MaxSubWidth, 1));
+             S.SetStereoType(sgtTextured);
+             S.SetOversampling(2);
+         }},
+        {"Bild ist zu groß", [](TStereogram& S) {
+             // 8192 × 16384 output pixels take more than a classic picture may.
+             S.SetStereoType(sgtColoredDot);
+             TPicture Depth;
+             Depth.SetGraphic(std::make_unique<TBitmap>(TStereogram::MaxSubWidth, MaxPictureSide, pf1bit));
+             S.SetDepthMap(Depth);
+         }},
+    };
+    for (const Case& C : Cases) {
+        TStereogram S(nullptr);
+        S.SetDepthMap(BlackPicture(64, 48));
+        S.SetMaskMap(DistinctTexture(100, 100));
+        S.SetStereoType(sgtTextured);
+        C.Apply(S);
+        ExpectMessage(S, C.Message);
+        EXPECT_EQ(S.Progress, 0) << C.Message;
+        EXPECT_EQ(S.GetPicture().Width(), 0) << C.Message;
+        EXPECT_FALSE(S.Running()) << C.Message;
+    }
 }
 
 TEST(StereogramRun, DegenerateSettingsStillDrawRandomDots) {
@@ -266,15 +297,115 @@ TEST(StereogramRun, DegenerateSettingsStillDrawRandomDots) {
 }
 
 TEST(StereogramRun, ColoredDotDrawsADepthMapWiderThanTheRowTables) {
-    TStereogram S(nullptr);
-    S.SetStereoType(sgtColoredDot);
-    S.SetDepthMap(GreyPicture(9000, 3, [](int X, int) { return X % 256; }));
-    S.SetMaskMap(DistinctTexture(20, 2));  // smaller than the output
-    S.SetWidth(1);
-    S.SetHeight(1);
-    const TPicture Out = Render(S);
-    EXPECT_EQ(Out.Width(), TStereogram::MaxSubWidth);
-    EXPECT_EQ(Out.Height(), 3);
+    for (TSizeLimit Limit : {slClassic, slLarge}) {
+        TStereogram S(nullptr);
+        S.SetSizeLimit(Limit);
+        S.SetStereoType(sgtColoredDot);
+        S.SetDepthMap(GreyPicture(9000, 3, [](int X, int) { return X % 256; }));
+        S.SetMaskMap(DistinctTexture(20, 2));  // smaller than the output
+        S.SetWidth(1);
+        S.SetHeight(1);
+        S.SetThreads(2);
+        const TPicture Out = Render(S);
+        EXPECT_EQ(Out.Width(), Limit == slLarge ? 9000 : TStereogram::MaxSubWidth);
+        EXPECT_EQ(Out.Height(), 3);
+    }
 }
 
 }  // namespace
+
+// ---- Threads and viewing aids --------------------------------------------------------------
+
+// Every row of two pictures, equal.
+void ExpectSamePicture(const TPicture& A, const TPicture& B, const std::string& What) {
+    ASSERT_EQ(A.Width(), B.Width()) << What;
+    ASSERT_EQ(A.Height(), B.Height()) << What;
+    for (int Row = 0; Row < A.Height(); ++Row) ASSERT_EQ(RowOf(A, Row), RowOf(B, Row)) << What << ", row " << Row;
+}
+
+// A seeded run of every kind with a relief that covers the whole output, 240 × 160.
+TPicture RenderKind(TStereoGramType Type, TBlurType Blur, const std::function<void(TStereogram&)>& Set,
+                    const std::function<int(int, int)>& Level = [](int X, int Y) { return (X * Y / 7 + X) % 256; }) {
+    TStereogram S(nullptr);
+    S.SetDepthMap(GreyPicture(240, 160, Level));
+    S.SetMaskMap(ColorPicture(240, 160, [](int X, int Y) { return X % 3 == 0 ? clBlack : PackColor(std::uint8_t(X), std::uint8_t(Y), 90); }));
+    S.SetStereoType(Type);
+    S.SetWidth(240);
+    S.SetHeight(160);
+    S.SetOversampling(3);
+    S.SetBlur(Blur);
+    S.SetRandomDotColor(Type == sgtRandomDotTextured ? dctRGB : dctBlackWhite);
+    S.SetDPI(40);
+    Set(S);
+    return Render(S, 31);
+}
+
+const TStereoGramType kAllKinds[] = {sgtFastRandomDot, sgtColoredDot, sgtRandomDotTextured, sgtTextured};
+
+TEST(StereogramRun, AnyNumberOfThreadsGivesTheSamePicture) {
+    for (TStereoGramType Type : kAllKinds) {
+        for (TBlurType Blur : {blurNone, blurLight, blurMedium, blurHeavy}) {
+            const TPicture One = RenderKind(Type, Blur, [](TStereogram&) {});
+            for (int Threads : {2, 8}) {
+                const TPicture Many = RenderKind(Type, Blur, [&](TStereogram& S) { S.SetThreads(Threads); });
+                ExpectSamePicture(One, Many, "kind " + std::to_string(Type) + ", blur " + std::to_string(Blur) + ", threads " + std::to_string(Threads));
+            }
+        }
+    }
+}
+
+TEST(StereogramRun, CrossEyedEqualsTheInvertedReliefViewedParallel) {
+    const auto Level = [](int X, int Y) { return (X * Y / 7 + X) % 256; };
+    for (TStereoGramType Type : kAllKinds) {
+        for (TBlurType Blur : {blurNone, blurHeavy}) {
+            const TPicture Crossed = RenderKind(Type, Blur, [](TStereogram& S) { S.SetCrossEyed(true); }, Level);
+            const TPicture Inverted = RenderKind(Type, Blur, [](TStereogram&) {}, [&](int X, int Y) { return 255 - Level(X, Y); });
+            ExpectSamePicture(Crossed, Inverted, "kind " + std::to_string(Type) + ", blur " + std::to_string(Blur));
+        }
+    }
+}
+
+TEST(StereogramRun, GuideDotsLieOneBackgroundSeparationApartAboveTheMiddle) {
+    struct Case {
+        const char* Name;
+        TStereoGramType Type;
+        int Width, Height, Oversampling;
+        bool CrossEyed;
+        double Max3Ddepth;
+        int LeftCentre, RightCentre, Top, Radius;
+    };
+    const Case Cases[] = {
+        // Separation 90 at level 0; top 600 / 25; radius 800 / 200.
+        {"defaults", sgtFastRandomDot, 800, 600, 1, false, 14.0, 355, 445, 24, 4},
+        // Crossed eyes take level 255: separation 60.
+        {"crossed eyes", sgtFastRandomDot, 800, 600, 1, true, 14.0, 370, 430, 24, 4},
+        // 181 samples at two a pixel: 90.5, rounded to the even 90; top at least 12, radius at least 3.
+        {"half a pixel", sgtTextured, 500, 200, 2, false, 14.16, 205, 295, 12, 3},
+    };
+    for (const Case& C : Cases) {
+        auto Make = [&](bool GuideDots) {
+            TStereogram S(nullptr);
+            S.SetDepthMap(GreyPicture(C.Width, C.Height, [](int X, int Y) { return X > 100 && Y > 100 ? 150 : 0; }));
+            S.SetMaskMap(DistinctTexture(128, 128));
+            S.SetStereoType(C.Type);
+            S.SetWidth(C.Width);
+            S.SetHeight(C.Height);
+            S.SetOversampling(C.Oversampling);
+            S.SetMax3Ddepth(C.Max3Ddepth);
+            S.SetCrossEyed(C.CrossEyed);
+            S.SetGuideDots(GuideDots);
+            return Render(S);
+        };
+        const auto NearADot = [&](int X, int Y, int Radius) {
+            const auto D2 = [&](int Centre) { return (X - Centre) * (X - Centre) + (Y - C.Top) * (Y - C.Top); };
+            return std::min(D2(C.LeftCentre), D2(C.RightCentre)) <= Radius * Radius;
+        };
+        const TPicture Plain = Make(false), Dotted = Make(true);
+        for (int Y = 0; Y < C.Height; ++Y)
+            for (int X = 0; X < C.Width; ++X)
+                ASSERT_EQ(Dotted.Bitmap().Pixel(X, Y), NearADot(X, Y, C.Radius)       ? clBlack
+                                                       : NearADot(X, Y, C.Radius + 2) ? clWhite
+                                                                                      : Plain.Bitmap().Pixel(X, Y))
+                    << C.Name << " at " << X << ", " << Y;
+    }
+}

@@ -199,6 +199,40 @@ TEST(StereogramSettings, ColoredDotWidthStaysWithinTheRowTables) {
     S.SetStereoType(sgtColoredDot);
     S.SetDepthMap(BlackPicture(9000, 1));
     EXPECT_EQ(S.Width(), TStereogram::MaxSubWidth);
+    S.SetSizeLimit(slLarge);  // large row tables follow the depth map
+    S.SetWidth(1);
+    EXPECT_EQ(S.Width(), 9000);
+    S.SetSizeLimit(slClassic);
+    EXPECT_EQ(S.Width(), TStereogram::MaxSubWidth);
+}
+
+TEST(StereogramSettings, LargeSizeLimitLiftsTheClampsAndClassicRestoresThem) {
+    TStereogram S(nullptr);
+    EXPECT_EQ(S.SizeLimit(), slClassic);
+    S.SetSizeLimit(slLarge);
+    S.SetWidth(3508);
+    S.SetHeight(20000);
+    EXPECT_EQ(S.Width(), 3508);
+    EXPECT_EQ(S.Height(), 16384);
+    S.SetWidth(0);
+    EXPECT_EQ(S.Width(), 600);
+    S.SetWidth(3508);
+    S.SetSizeLimit(slClassic);
+    EXPECT_EQ(S.Width(), 1024);
+    EXPECT_EQ(S.Height(), 800);
+    S.SetSizeLimit(slLarge);  // lifting the limit leaves the size as it is
+    EXPECT_EQ(S.Width(), 1024);
+}
+
+TEST(StereogramSettings, ViewingAidsAreOffAndThreadsOneByDefault) {
+    TStereogram S(nullptr);
+    EXPECT_FALSE(S.GuideDots());
+    EXPECT_FALSE(S.CrossEyed());
+    EXPECT_EQ(S.Threads(), 1);
+    S.SetThreads(0);
+    EXPECT_EQ(S.Threads(), 1);
+    S.SetThreads(1000);
+    EXPECT_EQ(S.Threads(), TStereogram::MaxThreads);
 }
 
 TEST(StereogramSettings, TexturedTypesNarrowThePatternToANarrowMask) {

@@ -37,13 +37,13 @@ protected:
 };
 
 TEST_F(SmallTexturedRow, NearerLinksDissolveFartherOnes) {
-    S.LinkTexturedRow(0);
+    S.LinkTexturedRow(0, S.Work());
     std::set<std::pair<int, int>> Links;
     for (int I = 0; I < 16; ++I) {
-        const int R = S.FLinkRight[std::size_t(I)];
+        const int R = S.Work().FLinkRight[std::size_t(I)];
         if (R != I) {
             Links.insert({I, R});
-            EXPECT_EQ(S.FLinkLeft[std::size_t(R)], I);  // every link is recorded at both ends
+            EXPECT_EQ(S.Work().FLinkLeft[std::size_t(R)], I);  // every link is recorded at both ends
         }
     }
     const std::set<std::pair<int, int>> Expected{{0, 4}, {1, 5}, {2, 6}, {3, 7}, {6, 8}, {7, 9}, {8, 12}, {9, 13}, {10, 14}, {11, 15}};
@@ -51,11 +51,11 @@ TEST_F(SmallTexturedRow, NearerLinksDissolveFartherOnes) {
 }
 
 TEST_F(SmallTexturedRow, ColoursSpreadOutwardFromTheStrip) {
-    S.LinkTexturedRow(0);
-    S.ColorTexturedRow(0);
+    S.LinkTexturedRow(0, S.Work());
+    S.ColorTexturedRow(0, S.Work());
     const std::vector<std::uint32_t> Expected{T(4), T(5), T(6), T(7), T(4), T(5), T(6), T(7),
                                               T(6), T(7), T(7), T(11), T(6), T(7), T(7), T(11)};
-    EXPECT_EQ(std::vector<std::uint32_t>(S.FRowColors.begin(), S.FRowColors.begin() + 16), Expected);
+    EXPECT_EQ(std::vector<std::uint32_t>(S.Work().FRowColors.begin(), S.Work().FRowColors.begin() + 16), Expected);
 }
 
 TEST(TexturedRow, BlackDepthMapGivesRowsPeriodicFromTheStrip) {
@@ -93,10 +93,10 @@ TEST(TexturedRow, SamplesAreAveragedWithTruncation) {
     S.SetOversampling(2);
     S.SetWidth(2);
     S.FOutputBuffer->SetSize(2, 1, 24, 0);
-    S.FRowColors[0] = PackColor(255, 10, 3);
-    S.FRowColors[1] = PackColor(0, 11, 4);
-    S.FRowColors[2] = S.FRowColors[3] = PackColor(7, 8, 9);
-    S.ReduceTexturedRow(0);
+    S.Work().FRowColors[0] = PackColor(255, 10, 3);
+    S.Work().FRowColors[1] = PackColor(0, 11, 4);
+    S.Work().FRowColors[2] = S.Work().FRowColors[3] = PackColor(7, 8, 9);
+    S.ReduceTexturedRow(0, S.Work());
     EXPECT_EQ(TStereogramProbe::GetPixelRGB(*S.FOutputBuffer, 0, 0), 3 * 65536 + 10 * 256 + 127);
     EXPECT_EQ(TStereogramProbe::GetPixelRGB(*S.FOutputBuffer, 1, 0), 9 * 65536 + 8 * 256 + 7);
 }
@@ -106,8 +106,8 @@ TEST(TexturedRow, WithOneSamplePerPixelTheOutputIsTheSampleRow) {
     S.SetStereoType(sgtTextured);
     S.SetWidth(3);
     S.FOutputBuffer->SetSize(3, 1, 24, 0);
-    for (std::size_t I = 0; I < 3; ++I) S.FRowColors[I] = PackColor(std::uint8_t(I * 50 + 1), 2, 3);
-    S.ReduceTexturedRow(0);
+    for (std::size_t I = 0; I < 3; ++I) S.Work().FRowColors[I] = PackColor(std::uint8_t(I * 50 + 1), 2, 3);
+    S.ReduceTexturedRow(0, S.Work());
     for (int X = 0; X < 3; ++X) EXPECT_EQ(RedOf(std::uint32_t(TStereogramProbe::GetPixelRGB(*S.FOutputBuffer, X, 0))), X * 50 + 1);
 }
 
