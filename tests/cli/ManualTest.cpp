@@ -2,10 +2,10 @@
 // completion offers the values the tool takes.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -19,24 +19,42 @@ namespace {
 
 using Words = std::set<std::string>;
 
-Words Matches(const std::string& Text, const std::regex& Pattern) {
+// The words of Line that are option names: "-o", "--output"; quotes and commas separate.
+Words OptionWords(const std::string& Line) {
     Words Found;
-    for (auto M = std::sregex_iterator(Text.begin(), Text.end(), Pattern); M != std::sregex_iterator(); ++M)
-        for (std::size_t Group = 1; Group < M->size(); ++Group)
-            if ((*M)[Group].matched) Found.insert((*M)[Group].str());
+    std::string Word;
+    for (const char C : Line + " ") {
+        if (C == '-' || std::islower(static_cast<unsigned char>(C))) {
+            Word += C;
+            continue;
+        }
+        if (Word.size() >= 2 && Word[0] == '-' && Word.back() != '-' && std::islower(static_cast<unsigned char>(Word[Word[1] == '-' ? 2 : 1])))
+            Found.insert(Word);
+        Word.clear();
+    }
     return Found;
 }
 
 // The options that head the entries of --help: "  -o, --output FILE" and "      --fit".
-Words HelpOptions() { return Matches(cli::HelpText(), std::regex(R"(\n  (?:(-[a-z]), |    )(--[a-z][a-z-]*))")); }
+Words HelpOptions() {
+    std::istringstream Help(cli::HelpText());
+    Words Found;
+    for (std::string Line; std::getline(Help, Line);)
+        if (Line.starts_with("  -") || Line.starts_with("      --")) Found.merge(OptionWords(Line.substr(0, Line.find(' ', 6))));
+    return Found;
+}
 
 // The options that head the manual page's entries: the line after each .TP.
 Words ManualOptions() {
     std::ifstream In(STEREOGRAMM_MAN_PAGE);
-    std::string Text, Line;
-    for (bool Heading = false; std::getline(In, Line); Heading = Line == ".TP")
-        if (Heading) Text += std::regex_replace(Line, std::regex(R"(\\-)"), "-") + "\n";
-    return Matches(Text, std::regex(R"((?:^|[ "])(--?[a-z][a-z-]*))"));
+    Words Found;
+    std::string Line;
+    for (bool Heading = false; std::getline(In, Line); Heading = Line == ".TP") {
+        if (!Heading) continue;
+        for (std::size_t At; (At = Line.find("\\-")) != std::string::npos;) Line.erase(At, 1);
+        Found.merge(OptionWords(Line));
+    }
+    return Found;
 }
 
 // What the completion offers after Line.
