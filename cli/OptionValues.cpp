@@ -49,10 +49,7 @@ double ParseNumber(std::string_view Option, std::string_view Text) {
 TPictureSource ParseSource(std::string_view Option, std::string_view Text, TPictureRole Role) {
     if (Text.empty()) Fail(Option, "the file name is empty");
     if (const auto Source = ParsePictureSource(Text, Role)) return *Source;
-    const std::string Prefix(SamplePrefix(Role));
-    const auto All = Samples(Role);
-    Fail(Option, "there is no " + Quoted(Text) + " (" + Prefix + std::to_string(All.front().Number) + " to " + Prefix +
-                     std::to_string(All.back().Number) + ", see --list-samples)");
+    Fail(Option, "there is no " + Quoted(Text) + " (" + SampleRange(Role) + ", see --list-samples)");
 }
 
 template <class E>
@@ -70,6 +67,12 @@ std::string_view ExtensionOf(std::string_view Path) {
 }
 
 }  // namespace
+
+std::string SampleRange(TPictureRole Role) {
+    const std::string Prefix(SamplePrefix(Role));
+    const auto All = Samples(Role);
+    return Prefix + std::to_string(All.front().Number) + " to " + Prefix + std::to_string(All.back().Number);
+}
 
 SettingValue ParseSettingValue(std::string_view Option, ValueKind Kind, std::string_view Text) {
     switch (Kind) {

@@ -25,6 +25,9 @@ std::string CheckedOutputFile(std::string_view Option, std::string_view Path);
 // The extension of a format we write, in lower case ("png").
 std::string CheckedFormat(std::string_view Option, std::string_view Extension);
 
+// The built-in pictures of Role: "sample:1 to sample:28".
+std::string SampleRange(TPictureRole Role);
+
 // A path that names a folder to write into: it ends in '/' or is an existing folder.
 bool IsFolderPath(std::string_view Path);
 

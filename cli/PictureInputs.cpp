@@ -1,7 +1,11 @@
 #include "PictureInputs.h"
 
+#include <cerrno>
+
 #include "DepthMapTools.h"
+#include "Exception.h"
 #include "Messages.h"
+#include "OptionValues.h"
 #include "StandardStreams.h"
 
 namespace cli {
@@ -10,6 +14,14 @@ namespace {
 bool ReadsStandardInput(const SettingAction& Action) {
     const auto* Source = std::get_if<TPictureSource>(&Action.Value);
     return Source && Source->From == TPictureSource::TKind::File && Source->FileName == StandardStream;
+}
+
+// A missing file named like a built-in picture of the other role: "--mask sample:3".
+std::string SampleHint(const TPictureSource& Source, TPictureRole Role, const std::exception& E) {
+    const auto* File = dynamic_cast<const EFileError*>(&E);
+    const TPictureRole Other = Role == TPictureRole::DepthMap ? TPictureRole::Texture : TPictureRole::DepthMap;
+    if (!File || File->ErrorNumber() != ENOENT || !Source.FileName.starts_with(SamplePrefix(Other))) return {};
+    return std::string("; the built-in ") + (Role == TPictureRole::DepthMap ? "depth maps are " : "textures are ") + SampleRange(Role);
 }
 
 }  // namespace
@@ -37,7 +49,7 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
             for (const std::string& Warning : Read.Warnings) Console.Warning(Name, Warning);
             Picture = std::move(Read.Picture);
         } catch (const std::exception& E) {
-            Console.Problem(Name, ReadFailureText(E));
+            Console.Problem(Name, ReadFailureText(E) + SampleHint(*Source, Role, E));
             return std::nullopt;
         }
     }

@@ -338,6 +338,8 @@ TEST_F(CliEndToEnd, UnreadableInputsExitOneNamingTheFileAndWriteNothing) {
     }
     EXPECT_EQ(Run({"--depth", "missing.bmp"}).Err, "stereogramm-cli: missing.bmp: cannot read it: No such file or directory\n");
     EXPECT_EQ(Run({"--depth", "folder.png"}).Err, "stereogramm-cli: folder.png: cannot read it: Is a directory\n");
+    EXPECT_EQ(Run({"--mask", "sample:3"}).Err, "stereogramm-cli: sample:3: cannot read it: No such file or directory; the "
+                                               "built-in textures are texture:1 to texture:14\n");
     EXPECT_EQ(Run({"--depth", "jpeg_claims_60000x60000.jpg"}).Err,
               "stereogramm-cli: jpeg_claims_60000x60000.jpg: too large (60000 x 60000 pixels); pictures may have 16384 "
               "pixels a side and 256 MiB of pixels at most; scale it down\n");
