@@ -11,11 +11,11 @@ namespace cli {
 namespace {
 
 constexpr const char* HelpIntroduction = R"(Usage: stereogramm-cli [OPTION]... [FILE]...
-Render an autostereogram from a grey depth map (black is far, lighter is nearer).
+Render an autostereogram from a grey depth map: black is far, lighter is nearer.
 
-The tool starts from the settings the window starts with: kind textured, no blur,
-black-and-white dots, dot intensity 50, oversampling 4, viewing distance 14,
-far plane 14, near plane 8 (inches), 72 dpi, 800 x 500 pixels, depth map
+The tool starts from the settings the window starts with: kind textured, no
+blur, black-and-white dots, dot intensity 50, oversampling 4, viewing distance
+14, far plane 14, near plane 8 (inches), 72 dpi, 800 x 500 pixels, depth map
 sample:1 and texture texture:1. Setting options are then applied in the order
 given, each with the generator's own limits and side effects: for example
 '--type textured --oversampling 4' gives oversampling 4, while
