@@ -50,7 +50,6 @@ void CheckOutputs(const Options& Parsed, bool ToFolder) {
                          " names the format");
     if (!Parsed.DepthOutPath.empty() && Parsed.Files.size() > 1)
         throw UsageError("--depth-out names one file; it cannot serve several FILE arguments");
-    if (Parsed.DepthOutPath == Parsed.OutputPath) throw UsageError("--depth-out and --output name the same file");
 }
 
 }  // namespace
@@ -79,6 +78,8 @@ std::vector<TJob> PlanJobs(const Options& Parsed) {
                 Job.OutputPath = Folder + Name + "." + (Parsed.Format.empty() ? "png" : Parsed.Format);
             }
         }
+        if (Parsed.Action == Command::Render && Job.DepthOutPath == Job.OutputPath)
+            throw UsageError("--depth-out and --output both name " + Quoted(Job.OutputPath));
         if (const auto [At, New] = WrittenFrom.emplace(Job.OutputPath, File); !New && Parsed.Action == Command::Render)
             throw UsageError(Quoted(At->second) + " and " + Quoted(File) + " would both be written to " + Quoted(Job.OutputPath));
         Jobs.push_back(std::move(Job));

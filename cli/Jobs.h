@@ -21,7 +21,7 @@ struct TJob {
 // Raises UsageError for options that do not go together: --depth with FILE arguments,
 // several files without an output folder, standard input read twice or from a terminal,
 // a picture for a terminal, --format for a named file, --depth-out for several files, two
-// files that would be written to the same name.
+// files (or a picture and its depth map) that would be written to the same name.
 std::vector<TJob> PlanJobs(const Options& Parsed);
 
 // The folder that the jobs write into, or empty when the output is a file or "-".
