@@ -1,30 +1,16 @@
 #include "ApplySettings.h"
 
-#include "Exception.h"
-#include "PictureSource.h"
+#include "DepthMapTools.h"
+#include "SettingWarnings.h"
+#include "StartSettings.h"
 
 namespace cli {
-namespace {
 
-TPicture LoadSource(const TPictureSource& Source, TPictureRole Role) {
-    try {
-        return LoadPictureSource(Source, Role).Picture;
-    } catch (const Exception& E) {
-        throw Exception(Source.FileName + ": " + E.Message());
-    }
-}
-
-}  // namespace
-
-void ApplySetting(TStereogram& Stereogram, const SettingAction& Action) {
-    const SettingValue& V = Action.Value;
-    switch (Action.Target) {
-        case Setting::DepthMap:
-            Stereogram.SetDepthMap(LoadSource(std::get<TPictureSource>(V), TPictureRole::DepthMap));
-            break;
-        case Setting::MaskMap:
-            Stereogram.SetMaskMap(LoadSource(std::get<TPictureSource>(V), TPictureRole::Texture));
-            break;
+void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Setting) {
+    const SettingValue& V = Setting.Action->Value;
+    switch (Setting.Action->Target) {
+        case Setting::DepthMap: Stereogram.SetDepthMap(*Setting.Picture); break;
+        case Setting::MaskMap: Stereogram.SetMaskMap(*Setting.Picture); break;
         case Setting::StereoType: Stereogram.SetStereoType(std::get<TStereoGramType>(V)); break;
         case Setting::Blur: Stereogram.SetBlur(std::get<TBlurType>(V)); break;
         case Setting::DotColor: Stereogram.SetRandomDotColor(std::get<TRandomDotColorType>(V)); break;
@@ -38,6 +24,26 @@ void ApplySetting(TStereogram& Stereogram, const SettingAction& Action) {
         case Setting::Height: Stereogram.SetHeight(std::get<int>(V)); break;
         case Setting::Separation: Stereogram.SetSeparation(std::get<int>(V)); break;
     }
+}
+
+TSetUp SetUpGenerator(TStereogram& Stereogram, std::span<const TLoadedSetting> Settings, bool Fit) {
+    TSetUp Result;
+    ApplyStartSettings(Stereogram);
+    for (const TLoadedSetting& Setting : Settings) {
+        const TSettingsBefore Before(Stereogram);
+        ApplySetting(Stereogram, Setting);
+        for (std::string& Warning : SettingWarnings(*Setting.Action, Before, Stereogram)) Result.Warnings.push_back(std::move(Warning));
+        if (Setting.Action->Target == Setting::DepthMap) Result.Origins.Depth = std::get<TPictureSource>(Setting.Action->Value);
+        if (Setting.Action->Target == Setting::MaskMap) Result.Origins.Mask = std::get<TPictureSource>(Setting.Action->Value);
+    }
+    for (std::string& Warning : RunSettingWarnings(Stereogram)) Result.Warnings.push_back(std::move(Warning));
+    if (Fit && !Stereogram.DepthMap().Bitmap().Empty()) {
+        // The fitted map has the output's size, so setting it changes no other setting.
+        TPicture Fitted;
+        Fitted.SetGraphic(std::make_unique<TBitmap>(FitDepth(Stereogram.DepthMap().Bitmap(), Stereogram.Width(), Stereogram.Height())));
+        Stereogram.SetDepthMap(Fitted);
+    }
+    return Result;
 }
 
 }  // namespace cli

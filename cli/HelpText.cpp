@@ -3,65 +3,76 @@
 #include <cstdio>
 #include <span>
 
+#include "FormatLists.h"
+#include "OptionTable.h"
 #include "SampleCatalog.h"
 
 namespace cli {
+namespace {
 
-std::string HelpText() {
-    return R"(Usage: stereogramm-cli [OPTION]...
-Render an autostereogram from a grey depth map (black is far, lighter is nearer).
+constexpr const char* HelpIntroduction = R"(Usage: stereogramm-cli [OPTION]... [FILE]...
+Render an autostereogram from a grey depth map: black is far, lighter is nearer.
 
-The tool starts from the settings the window starts with: kind textured, no blur,
-black-and-white dots, dot intensity 50, oversampling 4, viewing distance 14,
-far plane 14, near plane 8 (inches), 72 dpi, 800 x 500 pixels, depth map
+The tool starts from the settings the window starts with: kind textured, no
+blur, black-and-white dots, dot intensity 50, oversampling 4, viewing distance
+14, far plane 14, near plane 8 (inches), 72 dpi, 800 x 500 pixels, depth map
 sample:1 and texture texture:1. Setting options are then applied in the order
 given, each with the generator's own limits and side effects: for example
 '--type textured --oversampling 4' gives oversampling 4, while
 '--oversampling 4 --type fast-random-dot' leaves 1 (random dots have no
 oversampling), and '--width 0' gives 600. A value may also be joined to its
-option: --width=300.
+option: --width=300. A value the generator changes or ignores is warned about.
 
-Pictures:
-  --depth FILE|sample:N|none     depth map: a BMP, JPEG or PNG file, a built-in
-                                 sample (1 to 28) or nothing
-  --mask FILE|texture:N|none     texture of the textured kind and colour source of
-                                 colored-dot: a file, a built-in texture (1 to 14)
-                                 or nothing
-Settings:
-  --type KIND                    fast-random-dot, colored-dot, random-dot-textured
-                                 or textured; colored-dot takes the depth map's size
-  --blur STRENGTH                none, light, medium or heavy depth jitter
-  --dot-color COLOR              black-white or rgb random dots
-  --dot-intensity N              share of black dots in percent (1 to 99)
-  --oversampling N               samples per pixel of the textured kinds (1 to 8)
-  --observ-distance X            viewing distance in inches
-  --max-depth X                  far plane in inches behind the picture
-  --min-depth X                  near plane in inches behind the picture
-  --dpi N                        output pixels per inch (at least 10; a value
-                                 above the width or height becomes half of it)
-  --width N                      output width (1 to 1024; below 1 gives 600)
-  --height N                     output height (1 to 800; below 1 gives 600)
-  --separation N                 far-plane separation in pixels; sets the far
-                                 plane (ignored unless 0 < N < dpi x 2.5)
-Run and output:
-  --seed N                       seed of the random dots (0 to 4294967295); the
-                                 same seed and settings give the same file.
-                                 Without it the time of day seeds the run.
-  -o, --output FILE              output file, .png, .bmp (24-bit) or .ppm (P6);
-                                 default stereogram.png. A PNG keeps the program
-                                 version and the options (seed included) in its
-                                 text chunks "Software" and "Options".
-  --print-settings               print the resulting settings as key=value lines
-                                 (separation as the run would use it) and render
-                                 nothing
-  --list-samples                 list the built-in depth maps and textures
-  -q, --quiet                    no progress bar and no summary line
-  -h, --help                     show this help
-      --version                  show the version
-
-Exit status: 0 the file was written; 1 the run was refused or an input could not
-be read or the output not written (nothing is written then); 2 a usage error.
+Each FILE is a depth map rendered on its own with the same options, as if
+'--depth FILE' came before all of them (so --depth and FILE exclude each other);
+with several files -o names a folder, and each PNG's "Options" replay its file.
 )";
+
+constexpr const char* HelpNotes = R"(
+--invert-depth and --fit act on the depth map the run uses, wherever they stand:
+a map is inverted as it is read, then fitted once every setting is applied, to
+the final width and height, so that the black border stays far. colored-dot
+takes its size from the depth map loaded before '--type colored-dot', and a
+later, smaller map does not shrink it: give --depth first to use the new map's
+size (with --fit the map is scaled to the size colored-dot took).
+
+Standard input (-) can serve one of --depth and --mask. -o - writes the picture
+to standard output, which must not be a terminal; the progress bar is off then.
+)";
+
+constexpr const char* HelpExitStatus = R"(
+Exit status: 0 every picture was written; 1 a run was refused, an input could
+not be read or an output not written (that picture is not written; a batch goes
+on with the other files); 2 a usage error (nothing is read or written).
+)";
+
+// Options start in this column; a longer name and value put the help on the next line.
+constexpr std::size_t HelpColumn = 34;
+
+void AppendOption(std::string& Text, const OptionSpec& Spec) {
+    std::string Line = "  " + (Spec.Short.empty() ? std::string(4, ' ') : std::string(Spec.Short) + ", ") + std::string(Spec.Long);
+    if (!Spec.ValueName.empty()) Line += " " + std::string(Spec.ValueName);
+    Line += Line.size() + 1 < HelpColumn ? std::string(HelpColumn - Line.size(), ' ') : "\n" + std::string(HelpColumn, ' ');
+    for (const char C : Spec.Help) Line += C == '\n' ? "\n" + std::string(HelpColumn, ' ') : std::string(1, C);
+    Text += Line + "\n";
+}
+
+}  // namespace
+
+std::string HelpText() {
+    std::string Text = HelpIntroduction;
+    bool First = true;
+    OptionGroup Group{};
+    for (const OptionSpec& Spec : OptionTable()) {
+        if (First || Spec.Group != Group) Text += "\n" + std::string(GroupHeading(Spec.Group)) + ":\n";
+        First = false;
+        Group = Spec.Group;
+        AppendOption(Text, Spec);
+    }
+    Text += HelpNotes;
+    Text += "\nFormats read, known by their content: " + ReadFormatNames() + ".\nFormats written, chosen by extension or --format: " +
+            WrittenExtensions() + ".\n";
+    return Text + HelpExitStatus;
 }
 
 std::string ProgramVersion() { return "stereogramm-cli " STEREOGRAMM_VERSION; }

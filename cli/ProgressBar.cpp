@@ -1,18 +1,37 @@
 #include "ProgressBar.h"
 
 #include <algorithm>
-#include <string>
 
 namespace cli {
+namespace {
+
+constexpr int BarWidth = 40;
+
+}  // namespace
+
+void ProgressBar::Draw(int Filled, const std::string& Label, bool Finished) {
+    FLine = "\r[" + std::string(std::size_t(Filled), '#') + std::string(std::size_t(BarWidth - Filled), '.') + "] " + Label;
+    std::fputs(FLine.c_str(), FStream);
+    if (Finished) std::fputc('\n', FStream);
+    std::fflush(FStream);
+}
 
 void ProgressBar::Show(int Percent) {
     Percent = std::clamp(Percent, 0, 100);
     if (Percent == FShown) return;
     FShown = Percent;
-    constexpr int BarWidth = 40;
-    const int Filled = Percent * BarWidth / 100;
-    const std::string Bar = std::string(std::size_t(Filled), '#') + std::string(std::size_t(BarWidth - Filled), '.');
-    std::fprintf(FStream, "\r[%s] %3d%%%s", Bar.c_str(), Percent, Percent == 100 ? "\n" : "");
+    char Label[8];
+    std::snprintf(Label, sizeof Label, "%3d%%", Percent);
+    Draw(Percent * BarWidth / 100, Label, Percent == 100);
+}
+
+void ProgressBar::ShowCount(int Done, int Total) {
+    Done = std::clamp(Done, 0, Total);
+    Draw(Total > 0 ? Done * BarWidth / Total : BarWidth, std::to_string(Done) + "/" + std::to_string(Total) + " files", Done == Total);
+}
+
+void ProgressBar::Redraw() const {
+    std::fputs(FLine.c_str(), FStream);
     std::fflush(FStream);
 }
 

@@ -1,7 +1,8 @@
-// A one-line progress bar on a terminal, redrawn in place when the percentage changes.
+// A one-line progress bar on a terminal, redrawn in place when what it shows changes.
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 namespace cli {
 
@@ -11,10 +12,17 @@ public:
 
     // Draws Percent (0 … 100); at 100 the line is finished with a line break.
     void Show(int Percent);
+    // Draws Done of Total files; when all are done the line is finished with a line break.
+    void ShowCount(int Done, int Total);
+    // Draws the last bar again, after something else was written over its line.
+    void Redraw() const;
 
 private:
+    void Draw(int Filled, const std::string& Label, bool Finished);
+
     std::FILE* FStream;
     int FShown = -1;
+    std::string FLine;
 };
 
 }  // namespace cli

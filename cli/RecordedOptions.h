@@ -8,8 +8,9 @@
 
 namespace cli {
 
-// The setting options in their order, then --seed with the seed the run used; values that a
-// shell would split or expand are quoted.
-std::string RecordedOptions(const Options& Parsed, std::uint32_t Seed);
+// "--depth DepthFile" when a FILE argument was rendered, the setting options in their
+// order, --invert-depth and --fit when given, then --seed with the seed the run used;
+// values that a shell would split or expand are quoted.
+std::string RecordedOptions(const Options& Parsed, std::uint32_t Seed, const std::string& DepthFile = {});
 
 }  // namespace cli

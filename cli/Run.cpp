@@ -2,38 +2,42 @@
 
 #include <cstdio>
 #include <exception>
-#include <unistd.h>
+#include <filesystem>
+#include <thread>
 
-#include "ApplySettings.h"
-#include "Clock.h"
-#include "Exception.h"
+#include "Batch.h"
+#include "Console.h"
 #include "HelpText.h"
+#include "Jobs.h"
+#include "Messages.h"
 #include "Options.h"
-#include "PictureFiles.h"
-#include "ProgressBar.h"
-#include "RecordedOptions.h"
-#include "SettingsReport.h"
-#include "StartSettings.h"
-#include "Stereogram.h"
+#include "PictureInputs.h"
+#include "Renderer.h"
 
 namespace cli {
 namespace {
 
 constexpr const char* ProgramName = "stereogramm-cli";
 
-void Render(TStereogram& Stereogram, const Options& Parsed) {
-    // The seed a run would take from the clock is chosen here, so that it can be recorded.
-    const std::uint32_t Seed = Parsed.Seed.value_or(MillisecondsSinceMidnight());
-    Stereogram.SetFixedSeed(Seed);
-    ProgressBar Bar(stderr);
-    if (!Parsed.Quiet && isatty(fileno(stderr)))
-        Stereogram.SetOnGenerate([&Bar, &Stereogram](TObject*) { Bar.Show(Stereogram.Progress); });
-    Stereogram.Generate();
-    const TBitmap& Result = Stereogram.GetPicture().Bitmap();
-    SaveBitmapToFile(Result, Parsed.OutputPath,
-                     {{"Software", ProgramVersion()}, {"Options", RecordedOptions(Parsed, Seed)}});
-    if (!Parsed.Quiet)
-        std::printf("%s: %d x %d, seed %u\n", Parsed.OutputPath.c_str(), Result.Width(), Result.Height(), unsigned(Seed));
+bool MadeOutputFolder(const std::string& Folder, TConsole& Console) {
+    std::error_code Error;
+    if (Folder.empty() || std::filesystem::is_directory(Folder, Error)) return true;
+    std::filesystem::create_directories(Folder, Error);
+    if (!Error) return true;
+    Console.Problem(Folder, "cannot make the folder: " + Error.message());
+    return false;
+}
+
+int Threads(const Options& Parsed) { return Parsed.Jobs > 0 ? Parsed.Jobs : int(std::max(1u, std::thread::hardware_concurrency())); }
+
+int RenderJobs(const Options& Parsed, const TRenderer& Renderer, const std::vector<TJob>& Jobs, TConsole& Console) {
+    const int Failed = RenderAll(Renderer, Jobs, Threads(Parsed), Console);
+    if (Jobs.size() > 1) {
+        const int Total = int(Jobs.size());
+        if (Failed > 0) Console.Problem({}, std::to_string(Failed) + " of " + std::to_string(Total) + " files failed");
+        Console.Summary(std::to_string(Total - Failed) + " of " + std::to_string(Total) + " files written to " + OutputFolder(Parsed), false);
+    }
+    return Failed > 0 ? ExitFailed : ExitWritten;
 }
 
 int Execute(const Options& Parsed) {
@@ -44,12 +48,18 @@ int Execute(const Options& Parsed) {
         case Command::PrintSettings:
         case Command::Render: break;
     }
-    TStereogram Stereogram(nullptr);
-    ApplyStartSettings(Stereogram);
-    for (const SettingAction& Action : Parsed.Settings) ApplySetting(Stereogram, Action);
-    if (Parsed.Action == Command::PrintSettings) std::fputs(SettingsReport(Stereogram).c_str(), stdout);
-    else Render(Stereogram, Parsed);
-    return ExitWritten;
+    const std::vector<TJob> Jobs = PlanJobs(Parsed);
+    TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
+    const std::optional<TSharedPictures> Shared = ReadSharedPictures(Parsed, Console);
+    if (!Shared) return ExitFailed;
+    const TRenderer Renderer(Parsed, *Shared, Console);
+    if (Parsed.Action == Command::PrintSettings) {
+        bool AllRead = true;
+        for (const TJob& Job : Jobs) AllRead = Renderer.PrintSettings(Job, Parsed.Files.size() > 1) && AllRead;
+        return AllRead ? ExitWritten : ExitFailed;
+    }
+    if (!MadeOutputFolder(OutputFolder(Parsed), Console)) return ExitFailed;
+    return RenderJobs(Parsed, Renderer, Jobs, Console);
 }
 
 }  // namespace
@@ -60,12 +70,12 @@ int Run(std::span<const std::string> Args) {
     } catch (const UsageError& E) {
         std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", ProgramName, E.what(), ProgramName);
         return ExitUsageError;
-    } catch (const Exception& E) {
-        std::fprintf(stderr, "%s: %s\n", ProgramName, E.Message().c_str());
+    } catch (const std::bad_alloc&) {
+        std::fputs(ProblemLine({}, "out of memory").append("\n").c_str(), stderr);
         return ExitFailed;
     } catch (const std::exception& E) {
-        // Anything else (out of memory, for one) still ends with a message, never a crash.
-        std::fprintf(stderr, "%s: %s\n", ProgramName, E.what());
+        // Anything else still ends with a message, never a crash.
+        std::fputs(ProblemLine({}, E.what()).append("\n").c_str(), stderr);
         return ExitFailed;
     }
 }

@@ -1,20 +1,9 @@
 #include "SettingsReport.h"
 
-#include <charconv>
-
+#include "NumberText.h"
 #include "OptionNames.h"
 
 namespace cli {
-namespace {
-
-// The shortest text that reads back as the same double.
-std::string NumberText(double Value) {
-    char Text[32];
-    const auto Result = std::to_chars(Text, Text + sizeof Text, Value);
-    return {Text, Result.ptr};
-}
-
-}  // namespace
 
 std::string SettingsReport(TStereogram& Stereogram) {
     // Setting the viewing distance to itself recomputes the derived geometry, Separation included.

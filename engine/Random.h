@@ -8,7 +8,9 @@ namespace Random {
 
 constexpr std::uint32_t Multiplier = 134775813;
 
-inline std::uint32_t RandSeed = 0;
+// One state per thread: every thread that runs a generation draws its own sequence in its
+// own order, so generators on several threads neither race nor change each other's pictures.
+inline thread_local std::uint32_t RandSeed = 0;
 
 inline void Seed(std::uint32_t Value) { RandSeed = Value; }
 

@@ -30,6 +30,9 @@ public:
     static constexpr int LargeMaxSide = MaxPictureSide;
     static constexpr int LargeMaxSubWidth = LargeMaxSide * 8;
     static constexpr int MaxThreads = 64;
+    // A packed grey v, v, v is v × 65793 (= 16777215 / 255); a depth level is the packed
+    // colour div this.
+    static constexpr int GreyLevelDivisor = 65793;
 
     explicit TStereogram(TComponent* AOwner);
     ~TStereogram() override;

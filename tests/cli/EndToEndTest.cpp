@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -119,10 +120,12 @@ protected:
         fs::remove(StderrPath());
     }
 
-    Result Run(const Args& Arguments) const {
+    // Runs the tool in Dir; standard input is the file Input there, or empty.
+    Result Run(const Args& Arguments, const std::string& Input = {}) const {
         std::string Command = "cd " + ShellQuoted(Dir.string()) + " && " + ShellQuoted(STEREOGRAMM_CLI);
         for (const std::string& A : Arguments) Command += " " + ShellQuoted(A);
-        Command += " >" + ShellQuoted(StdoutPath().string()) + " 2>" + ShellQuoted(StderrPath().string()) + " </dev/null";
+        Command += " >" + ShellQuoted(StdoutPath().string()) + " 2>" + ShellQuoted(StderrPath().string()) + " <" +
+                   (Input.empty() ? "/dev/null" : ShellQuoted(Input));
         const int Status = std::system(Command.c_str());
         return {WIFEXITED(Status) ? WEXITSTATUS(Status) : -1, ReadFile(StdoutPath()), ReadFile(StderrPath())};
     }
@@ -191,7 +194,10 @@ TEST_F(CliEndToEnd, EveryKindRendersAtItsSize) {
     EXPECT_EQ(Out.Width, 640);
     EXPECT_EQ(Out.Height, 480);
     EXPECT_EQ(R.Out, "out.ppm: 640 x 480, seed " + Split(R.Out).back() + "\n");
-    EXPECT_EQ(R.Err, "") << "no progress bar when stderr is not a terminal";
+    EXPECT_EQ(R.Err,
+              "stereogramm-cli: warning: --width 200: colored-dot takes the depth map's width; using 640\n"
+              "stereogramm-cli: warning: --height 100: colored-dot takes the depth map's height; using 480\n")
+        << "warnings, and no progress bar when stderr is not a terminal";
 }
 
 TEST_F(CliEndToEnd, OutputFormatsFollowTheExtension) {
@@ -273,18 +279,23 @@ TEST_F(CliEndToEnd, OptionOrderActsAsTheSettersDo) {
     EXPECT_EQ(Named["observ-distance"], "20");
 }
 
-TEST_F(CliEndToEnd, RefusedRunsExitOneWithTheMessageAndWriteNothing) {
+TEST_F(CliEndToEnd, RefusedRunsExitOneWithAnEnglishLineNamingWhatToChangeAndWriteNothing) {
     WriteFile(Dir / "stereogram.png", "old");
-    Result R = Run({"--depth", "none"});
-    EXPECT_EQ(R.Status, 1);
-    EXPECT_EQ(R.Err, "stereogramm-cli: Abbildung ist leer\n");
-    R = Run({"--mask", "none", "--depth", "none", "--type", "colored-dot"});
-    EXPECT_EQ(R.Status, 1);
-    EXPECT_EQ(R.Err, "stereogramm-cli: Abbildung ist leer\n");
-    for (const char* Kind : {"textured", "colored-dot"}) {
-        R = Run({"--mask", "none", "--type", Kind});
-        EXPECT_EQ(R.Status, 1) << Kind;
-        EXPECT_EQ(R.Err, "stereogramm-cli: Maske ist leer\n") << Kind;
+    // Each refusal of the generator, and an option its line names as the one to change.
+    const std::vector<std::pair<Args, std::string>> Refused{
+        {{"--depth", "none"}, "--depth FILE"},
+        {{"--mask", "none", "--depth", "none", "--type", "colored-dot"}, "--depth FILE"},
+        {{"--mask", "none", "--type", "textured"}, "--mask FILE"},
+        {{"--mask", "none", "--type", "colored-dot"}, "--mask FILE"},
+        {{"--max-depth", "0", "--min-depth", "0"}, "raise --max-depth"},
+        {{"--width", "50"}, "raise --width"},
+    };
+    for (const auto& [Arguments, Hint] : Refused) {
+        const Result R = Run(Arguments);
+        EXPECT_EQ(R.Status, 1) << Arguments[0];
+        EXPECT_TRUE(R.Err.starts_with("stereogramm-cli: ")) << R.Err;
+        EXPECT_NE(R.Err.find(Hint), std::string::npos) << R.Err;
+        EXPECT_EQ(std::count(R.Err.begin(), R.Err.end(), '\n'), 1) << R.Err;
         EXPECT_EQ(R.Out, "");
     }
     EXPECT_EQ(Read("stereogram.png"), "old");
@@ -296,7 +307,10 @@ TEST_F(CliEndToEnd, RefusedRunsExitOneWithTheMessageAndWriteNothing) {
 TEST_F(CliEndToEnd, UsageErrorsExitTwoWithAHintAndWriteNothing) {
     const std::vector<Args> Wrong{
         {"--bogus"}, {"--width"}, {"--width", "wide"}, {"--dpi", "99999999999"}, {"--seed", "-1"},
-        {"--depth", "sample:29"}, {"--mask", "texture:0"}, {"--type", "sirds"}, {"-o", "out.jpg"}, {"extra"},
+        {"--depth", "sample:29"}, {"--mask", "texture:0"}, {"--type", "sirds"}, {"-o", "out.txt"}, {"a.png", "b.png"},
+        {"--depth", "a.png", "b.png"}, {"-", "-o", "out/"}, {"--depth", "-", "--mask", "-"}, {"--format", "bmp", "-o", "a.png"},
+        {"--depth-out", "a.png", "-o", "a.png"}, {"--depth-out", "d.png", "-o", "out/", "a.png", "b.png"},
+        {"-o", "out/", "a/x.png", "b/x.bmp"}, {"-j", "0"},
     };
     for (const Args& A : Wrong) {
         const Result R = Run(A);
@@ -313,18 +327,30 @@ TEST_F(CliEndToEnd, UnreadableInputsExitOneNamingTheFileAndWriteNothing) {
     WriteFile(Dir / "text.png", "this is not a picture");
     WriteFile(Dir / "half.png", Read("step.png").substr(0, 60));
     WriteFile(Dir / "empty.jpg", "");
-    for (const char* Name : {"text.png", "half.png", "empty.jpg", "missing.bmp"}) {
+    fs::create_directory(Dir / "folder.png");
+    for (const char* Fixture : {"png_image_data_truncated.png", "jpeg_12bit_unsupported.jpg", "jpeg_claims_60000x60000.jpg"})
+        fs::copy_file(fs::path(STEREO_TEST_DATA) / Fixture, Dir / Fixture);
+    for (const char* Name : {"text.png", "half.png", "empty.jpg", "missing.bmp", "folder.png", "png_image_data_truncated.png",
+                             "jpeg_12bit_unsupported.jpg", "jpeg_claims_60000x60000.jpg"}) {
         for (const char* Option : {"--depth", "--mask"}) {
             const Result R = Run({Option, Name});
             EXPECT_EQ(R.Status, 1) << Name;
             EXPECT_TRUE(R.Err.starts_with(std::string("stereogramm-cli: ") + Name + ": ")) << R.Err;
             EXPECT_EQ(std::count(R.Err.begin(), R.Err.end(), '\n'), 1) << R.Err;
+            EXPECT_TRUE(std::ranges::all_of(R.Err, [](char C) { return C > 0; })) << "English, no umlauts: " << R.Err;
         }
     }
-    EXPECT_EQ(Files(), (std::set<std::string>{"step.png", "text.png", "half.png", "empty.jpg"}));
+    EXPECT_EQ(Run({"--depth", "missing.bmp"}).Err, "stereogramm-cli: missing.bmp: cannot read it: No such file or directory\n");
+    EXPECT_EQ(Run({"--depth", "folder.png"}).Err, "stereogramm-cli: folder.png: cannot read it: Is a directory\n");
+    EXPECT_EQ(Run({"--mask", "sample:3"}).Err, "stereogramm-cli: sample:3: cannot read it: No such file or directory; the "
+                                               "built-in textures are texture:1 to texture:14\n");
+    EXPECT_EQ(Run({"--depth", "jpeg_claims_60000x60000.jpg"}).Err,
+              "stereogramm-cli: jpeg_claims_60000x60000.jpg: too large (60000 x 60000 pixels); pictures may have 16384 "
+              "pixels a side and 256 MiB of pixels at most; scale it down\n");
     const Result Unwritable = Run({"-o", "no/such/folder/out.png"});
     EXPECT_EQ(Unwritable.Status, 1);
-    EXPECT_NE(Unwritable.Err.find("out.png"), std::string::npos) << Unwritable.Err;
+    EXPECT_EQ(Unwritable.Err, "stereogramm-cli: no/such/folder/out.png: cannot write it: its folder does not exist\n");
+    EXPECT_FALSE(fs::exists(Dir / "stereogram.png"));
 }
 
 TEST_F(CliEndToEnd, DepthFileShapesTheRandomDots) {
@@ -383,4 +409,114 @@ TEST_F(CliEndToEnd, HelpVersionAndSampleList) {
     EXPECT_NE(R.Out.find("\n   14   169 x 416   pink "), std::string::npos) << R.Out;
     EXPECT_EQ(std::count(R.Out.begin(), R.Out.end(), '\n'), 2 + 28 + 14);
     EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(CliEndToEnd, WarningsGoToStandardErrorAndTheRunStillWrites) {
+    const Args Asked{"--width", "2000", "--separation", "500", "--min-depth", "20", "--observ-distance", "-10", "-o", "out.png"};
+    const std::string Warnings =
+        "stereogramm-cli: warning: --width 2000: the widest output is 1024; using 1024\n"
+        "stereogramm-cli: warning: --separation 500: ignored at 72 dpi, it must be below 180\n"
+        "stereogramm-cli: warning: the near plane, 20 inches (--min-depth), lies behind the far plane, 14 inches "
+        "(--max-depth): the relief comes out inside out; give --min-depth below --max-depth\n"
+        "stereogramm-cli: warning: the viewing distance is negative, -10 inches (--observ-distance): the relief cannot be "
+        "seen; give a positive --observ-distance\n";
+    Result R = Run(Asked);
+    EXPECT_EQ(R.Status, 0);
+    EXPECT_EQ(R.Err, Warnings);
+    EXPECT_TRUE(R.Out.starts_with("out.png: 1024 x 500, seed ")) << R.Out;
+    R = Run(Asked + Args{"-q"});
+    EXPECT_EQ(R.Err, Warnings) << "-q keeps the warnings";
+    EXPECT_EQ(R.Out, "");
+    R = Run(Asked + Args{"--no-warnings"});
+    EXPECT_EQ(R.Err, "");
+    EXPECT_NE(R.Out, "");
+    EXPECT_EQ(PngTextChunks(Read("out.png"))["Options"].substr(0, 40), "--width 2000 --separation 500 --min-dept");
+
+    // colored-dot keeps the size it took from the depth map before it (sample 1, 640 × 480).
+    WriteStepDepthMap("step.png");
+    R = Run({"--type", "colored-dot", "--depth", "step.png", "-o", "dots.ppm", "-q"});
+    EXPECT_EQ(R.Err, "stereogramm-cli: warning: --depth step.png: colored-dot keeps 640 x 480, the size it took from the depth "
+                     "map before; give --depth before --type colored-dot to use this map's size, 300 x 200\n");
+    EXPECT_EQ(ParsePpm(Read("dots.ppm")).Width, 640);
+    EXPECT_EQ(Run({"--depth", "step.png", "--type", "colored-dot", "-o", "dots.ppm", "-q"}).Err, "");
+    EXPECT_EQ(ParsePpm(Read("dots.ppm")).Width, 300);
+}
+
+TEST_F(CliEndToEnd, PicturesComeFromStandardInputAndGoToStandardOutput) {
+    WriteStepDepthMap("step.png");
+    WriteRedBlueTexture("texture.png");
+    for (const auto& [Option, File] : std::vector<std::pair<std::string, std::string>>{{"--depth", "step.png"}, {"--mask", "texture.png"}}) {
+        const Args Same = Small + Args{"--seed", "5"};
+        ASSERT_EQ(Run(Args{Option, File, "-o", "file.ppm"} + Same).Status, 0);
+        const Result Piped = Run(Args{Option, "-", "--format", "ppm", "-o", "-"} + Same, File);
+        ASSERT_EQ(Piped.Status, 0) << Piped.Err;
+        EXPECT_EQ(Piped.Out, Read("file.ppm")) << Option;
+        EXPECT_EQ(Piped.Err, "standard output: 200 x 100, seed 5\n");
+    }
+    const Result Png = Run({"--depth", "-", "-o", "-", "-q"}, "step.png");
+    EXPECT_EQ(Png.Out.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(PngTextChunks(Png.Out)["Options"].substr(0, 16), "--depth - --seed");
+    EXPECT_TRUE(Run({"--depth", "-"}).Err.starts_with("stereogramm-cli: standard input: not a picture in a format we read ("));
+}
+
+TEST_F(CliEndToEnd, ABatchRendersEveryFileGoesOnPastAFailureAndCountsIt) {
+    WriteStepDepthMap("a.png");
+    WriteStepDepthMap("c.bmp");
+    WriteFile(Dir / "b.png", "not a picture");
+    const Result R = Run({"--type", "fast-random-dot", "--seed", "9", "-o", "out/", "a.png", "b.png", "c.bmp"});
+    EXPECT_EQ(R.Status, 1);
+    EXPECT_TRUE(R.Err.starts_with("stereogramm-cli: b.png: not a picture")) << R.Err;
+    EXPECT_TRUE(R.Err.ends_with("\nstereogramm-cli: 1 of 3 files failed\n")) << R.Err;
+    EXPECT_EQ(R.Out, "2 of 3 files written to out/\n");
+    EXPECT_EQ(Read("out/a.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_TRUE(fs::exists(Dir / "out/c.png"));
+    EXPECT_FALSE(fs::exists(Dir / "out/b.png"));
+    // Each file's options replay its picture, with the seed every file got.
+    const std::string Recorded = PngTextChunks(Read("out/a.png"))["Options"];
+    EXPECT_EQ(Recorded, "--depth a.png --type fast-random-dot --seed 9");
+    ASSERT_EQ(Run(Split(Recorded) + Args{"-q", "-o", "again.png"}).Status, 0);
+    EXPECT_EQ(Read("again.png"), Read("out/a.png"));
+    // Writing into the files' own folder would replace them: that file fails, nothing is lost.
+    const std::string Input = Read("a.png");
+    const Result Own = Run({"-q", "-o", "./", "a.png"});
+    EXPECT_EQ(Own.Status, 1);
+    EXPECT_EQ(Own.Err, "stereogramm-cli: ./a.png: is one of this run's input pictures and would be lost; choose another output\n");
+    EXPECT_EQ(Read("a.png"), Input);
+}
+
+TEST_F(CliEndToEnd, FilesRenderedTwoAtATimeAreTheFilesRenderedOneAtATime) {
+    Args Files;
+    for (int N = 1; N <= 4; ++N) {
+        Files.push_back("d" + std::to_string(N) + ".png");
+        const TBitmap Depth = [N] {
+            TBitmap B(120 + 20 * N, 90);
+            for (int X = 10 * N; X < 60 + 10 * N; ++X)
+                for (int Y = 20; Y < 70; ++Y) B.SetPixel(X, Y, PackColor(40 * N, 40 * N, 40 * N));
+            return B;
+        }();
+        SaveBitmapToFile(Depth, (Dir / Files.back()).string());
+    }
+    for (const char* Kind : {"random-dot-textured", "fast-random-dot"}) {
+        const Args Same = Args{"--type", Kind, "--blur", "light", "--seed", "3", "-q"} + Small + Files;
+        ASSERT_EQ(Run(Same + Args{"-j", "1", "-o", "one/"}).Status, 0);
+        ASSERT_EQ(Run(Same + Args{"-j", "2", "-o", "two/"}).Status, 0);
+        for (const std::string& File : Files) EXPECT_EQ(Read("one/" + File), Read("two/" + File)) << Kind << " " << File;
+        EXPECT_NE(Read("one/d1.png"), Read("one/d2.png"));
+    }
+}
+
+TEST_F(CliEndToEnd, FitAndInvertMakeTheDepthMapTheRunReadsAndDepthOutShowsIt) {
+    SaveBitmapToFile(TBitmap(40, 40), (Dir / "black.png").string());
+    // Black inverted is white; 40 × 40 fitted into 200 × 100 is 100 × 100 in the middle.
+    const Result R = Run(Args{"--depth", "black.png"} + Small + Args{"--invert-depth", "--fit", "--depth-out", "used.ppm", "-q"});
+    ASSERT_EQ(R.Status, 0) << R.Err;
+    const Ppm Used = ParsePpm(Read("used.ppm"));
+    ASSERT_EQ(Used.Width * 1000 + Used.Height, 200100);
+    for (const int X : {0, 49, 50, 149, 150, 199}) EXPECT_EQ(Used.PixelAt(X, 50), std::string(3, X >= 50 && X < 150 ? '\xff' : '\0')) << X;
+    EXPECT_TRUE(PngTextChunks(Read("stereogram.png"))["Options"].ends_with("--invert-depth --fit --seed " +
+                                                                          Split(PngTextChunks(Read("stereogram.png"))["Options"]).back()));
+    // Without --fit the generator centres the map as it is.
+    ASSERT_EQ(Run(Args{"--depth", "black.png"} + Small + Args{"--invert-depth", "--depth-out", "used.ppm", "-q"}).Status, 0);
+    const Ppm Placed = ParsePpm(Read("used.ppm"));
+    for (const int X : {79, 80, 119, 120}) EXPECT_EQ(Placed.PixelAt(X, 50), std::string(3, X >= 80 && X < 120 ? '\xff' : '\0')) << X;
 }

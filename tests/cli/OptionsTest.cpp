@@ -91,21 +91,34 @@ TEST(CliOptions, SeedCoversTheWholeUnsignedRange) {
     EXPECT_NE(UsageErrorOf({"--seed", "-1"}), "");
 }
 
-TEST(CliOptions, OutputNeedsAKnownExtension) {
+TEST(CliOptions, OutputIsAFileOfAFormatWeWriteAFolderOrStandardOutput) {
     EXPECT_EQ(Parse({"-o", "a.PNG"}).OutputPath, "a.PNG");
     EXPECT_EQ(Parse({"--output", "dir.png/b.bmp"}).OutputPath, "dir.png/b.bmp");
     EXPECT_EQ(Parse({"--output=c.ppm"}).OutputPath, "c.ppm");
-    EXPECT_EQ(UsageErrorOf({"-o", "a.gif"}), "--output: 'a.gif' does not end in .png, .bmp or .ppm");
+    EXPECT_EQ(Parse({"-o", "frames/"}).OutputPath, "frames/");
+    EXPECT_EQ(Parse({"-o", "-"}).OutputPath, "-");
+    EXPECT_TRUE(UsageErrorOf({"-o", "a.txt"}).starts_with("--output: 'a.txt' does not end in a format we write (")) << UsageErrorOf({"-o", "a.txt"});
     EXPECT_NE(UsageErrorOf({"-o", "dir.png/noextension"}), "");
     EXPECT_NE(UsageErrorOf({"-o", ""}), "");
+    EXPECT_NE(UsageErrorOf({"--depth-out", "-"}), "");
+    EXPECT_EQ(Parse({"--format", "PNG"}).Format, "png");
+    EXPECT_TRUE(UsageErrorOf({"--format", "txt"}).starts_with("--format: 'txt' is not a format we write (")) << UsageErrorOf({"--format", "txt"});
 }
 
 TEST(CliOptions, MalformedCommandLinesAreUsageErrors) {
     EXPECT_EQ(UsageErrorOf({"--width"}), "--width: missing value");
     EXPECT_EQ(UsageErrorOf({"--colour", "rgb"}), "unknown option '--colour'");
-    EXPECT_EQ(UsageErrorOf({"picture.png"}), "unexpected argument 'picture.png'");
     EXPECT_EQ(UsageErrorOf({"--quiet=yes"}), "--quiet: takes no value");
+    EXPECT_EQ(UsageErrorOf({"-qv"}), "unknown option '-qv'");
+    EXPECT_EQ(UsageErrorOf({"-j", "0"}), "--jobs: '0' is not a whole number from 1 up");
     EXPECT_NE(UsageErrorOf({"-o"}), "");
+}
+
+TEST(CliOptions, ArgumentsThatAreNoOptionsAreFilesInTheirOrder) {
+    const Options O = Parse({"a.png", "--width", "300", "b.jpg", "-j2", "-", "--", "--c.png"});
+    EXPECT_EQ(O.Files, (std::vector<std::string>{"a.png", "b.jpg", "-", "--c.png"}));
+    EXPECT_EQ(O.Settings.size(), 1u);
+    EXPECT_EQ(O.Jobs, 2);
 }
 
 TEST(CliOptions, HelpVersionAndListEndTheParse) {
