@@ -1,5 +1,7 @@
 #include "SampleList.h"
 
+#include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
@@ -21,8 +23,10 @@ SampleList::SampleList(QWidget* Parent, int ItemHeight, int DropDownCount) : QCo
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(DropDownCount);
     setItemDelegate(new FixedHeightDelegate(this, ItemHeight));
-    connect(this, &QComboBox::activated, this, &SampleList::Change);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &SampleList::Change);
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!FLeavingField) emit Change();
+    });
+    view()->installEventFilter(this);
 }
 
 int SampleList::ItemIndex() const {
@@ -34,4 +38,20 @@ int SampleList::ItemIndex() const {
 void SampleList::Clear() {
     clear();
     clearEditText();
+}
+
+void SampleList::focusOutEvent(QFocusEvent* Event) {
+    FLeavingField = true;
+    QComboBox::focusOutEvent(Event);
+    FLeavingField = false;
+}
+
+// The open list's own handling closes it before the window's shortcuts are looked up;
+// taking the shortcut check here keeps them from firing after it.
+bool SampleList::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == view() && Event->type() == QEvent::ShortcutOverride) {
+        const int Key = static_cast<QKeyEvent*>(Event)->key();
+        if (Key == Qt::Key_Escape || Key == Qt::Key_Return || Key == Qt::Key_Enter) Event->accept();
+    }
+    return QComboBox::eventFilter(Watched, Event);
 }

@@ -1,5 +1,6 @@
 // The main window under the offscreen platform: start-up state, layout, the handlers'
 // rules, the message box, the controls around a run, the keys and the file dialog.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -206,6 +207,33 @@ private slots:
     void TypedTextInASampleListChangesNothing() {
         QTest::keyClicks(W->ComboBox1->lineEdit(), "xyz");
         QCOMPARE(W->ComboBox1->ItemIndex(), -1);
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 640);
+        QCOMPARE(W->Image2->Picture().Width(), 640);
+    }
+
+    // An open list takes Esc and Enter for itself: Esc closes it, Enter picks its entry.
+    void EscAndEnterInAnOpenListActOnTheListOnly() {
+        SampleList& List = *W->ComboBox1;
+        List.showPopup();
+        QTest::keyClick(List.view(), Qt::Key_Escape);
+        QVERIFY(!List.view()->isVisible());
+        QVERIFY(W->isVisible());
+        QCOMPARE(W->Image2->Picture().Width(), 640);
+
+        List.showPopup();
+        List.view()->setCurrentIndex(List.model()->index(10, 0));
+        QTest::keyClick(List.view(), Qt::Key_Return);
+        QVERIFY(!List.view()->isVisible());
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 634);
+        QVERIFY(W->meinimage->Picture().Graphic() == nullptr);
+    }
+
+    void TypedEntryTextThenTabLoadsNothing() {
+        QLineEdit& Field = *W->ComboBox1->lineEdit();
+        Field.selectAll();
+        QTest::keyClicks(&Field, "Beispiel 11");
+        QTest::keyClick(&Field, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), W->ComboBox2);
         QCOMPARE(W->Stereogram1->DepthMap().Width(), 640);
         QCOMPARE(W->Image2->Picture().Width(), 640);
     }
