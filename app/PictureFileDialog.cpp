@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "FileFilters.h"
 #include "PictureToQImage.h"
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
@@ -14,18 +15,6 @@
 namespace {
 constexpr int PreviewSide = 160;
 const QSize DialogSize(760, 440);
-
-// "*.BMP" → "*.[Bb][Mm][Pp]".
-QString CaseInsensitivePattern(const QString& Pattern) {
-    QString Result;
-    for (const QChar C : Pattern) {
-        if (C.isLetter() && C.toLower() != C.toUpper())
-            Result += QString("[%1%2]").arg(C.toUpper(), C.toLower());
-        else
-            Result += C;
-    }
-    return Result;
-}
 }  // namespace
 
 PictureFileDialog::PictureFileDialog(QWidget* Parent)
@@ -50,14 +39,7 @@ PictureFileDialog::PictureFileDialog(QWidget* Parent)
     resize(DialogSize);
 }
 
-QString PictureFileDialog::QtNameFilter(const QString& Filter) {
-    const QString Description = Filter.section('|', 0, 0);
-    QStringList Patterns = Filter.section('|', 1).split(';', Qt::SkipEmptyParts);
-    for (QString& Pattern : Patterns) Pattern = CaseInsensitivePattern(Pattern.trimmed());
-    return Description + " (" + Patterns.join(' ') + ')';
-}
-
-void PictureFileDialog::SetFilter(const QString& Filter) { setNameFilter(QtNameFilter(Filter)); }
+void PictureFileDialog::SetFilter(const QString& Filter) { setNameFilters(QtNameFilters(Filter)); }
 
 void PictureFileDialog::SetFilterIndex(int Index) {
     const QStringList Filters = nameFilters();

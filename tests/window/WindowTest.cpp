@@ -320,24 +320,27 @@ private slots:
         QVERIFY(W->Image2->isVisible());
     }
 
-    void DialogShowsTheFilterTextAndMatchesAnyLetterCase() {
-        const QString Filter = PictureFileDialog::QtNameFilter("Image files (*.BMP,*.JPG)|*.BMP;*.JPG");
+    void LoadDialogOffersTheClassicFilterThenEveryReadableFormatInAnyLetterCase() {
         QTemporaryDir Dir;
-        for (const char* Name : {"photo.jpg", "PHOTO.JPG", "old.Bmp", "notes.txt"}) {
+        for (const char* Name : {"photo.jpg", "PHOTO.JPG", "old.Bmp", "new.PNG", "notes.txt"}) {
             QFile File(Dir.filePath(Name));
             QVERIFY(File.open(QIODevice::WriteOnly));
         }
-        QStringList Patterns = Filter.section('(', -1).chopped(1).split(' ');
-        QCOMPARE(QDir(Dir.path()).entryList(Patterns, QDir::Files, QDir::Name),
-                 QStringList({"PHOTO.JPG", "old.Bmp", "photo.jpg"}));
-
         QString Shown;
+        QStringList Filters;
         WhenModal([&](QWidget* Modal) {
             if (auto* Types = Modal->findChild<QComboBox*>("fileTypeCombo")) Shown = Types->currentText();
+            Filters = static_cast<QFileDialog*>(Modal)->nameFilters();
             static_cast<QDialog*>(Modal)->reject();
         });
         W->S2->click();
         QCOMPARE(Shown, QString("Image files (*.BMP,*.JPG)"));
+        QCOMPARE(Filters.size(), 2);
+        const auto Matching = [&](const QString& Filter) {
+            return QDir(Dir.path()).entryList(Filter.section('(', -1).chopped(1).split(' '), QDir::Files, QDir::Name);
+        };
+        QCOMPARE(Matching(Filters[0]), QStringList({"PHOTO.JPG", "old.Bmp", "photo.jpg"}));
+        QCOMPARE(Matching(Filters[1]), QStringList({"PHOTO.JPG", "new.PNG", "old.Bmp", "photo.jpg"}));
     }
 
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {

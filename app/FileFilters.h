@@ -1,0 +1,17 @@
+// File-dialog filters given as "Description|*.EXT;*.EXT" (several such pairs joined by
+// '|'), turned into Qt's name filters whose patterns match file names in any letter case.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <span>
+#include <string_view>
+
+// One Qt name filter per pair: the description shown as it is, the patterns made
+// case-insensitive ("*.BMP" → "*.[Bb][Mm][Pp]").
+QStringList QtNameFilters(const QString& Filter);
+
+// "Description|*.ext;*.ext" for Extensions given without their dots.
+QString FilterEntry(const QString& Description, std::span<const std::string_view> Extensions);
+// "*.bmp, *.jpg" for the same.
+QString PatternList(std::span<const std::string_view> Extensions);
