@@ -27,6 +27,7 @@ SampleList::SampleList(QWidget* Parent, int ItemHeight, int DropDownCount) : QCo
         if (!FLeavingField) emit Change();
     });
     view()->installEventFilter(this);
+    lineEdit()->installEventFilter(this);
 }
 
 int SampleList::ItemIndex() const {
@@ -46,12 +47,19 @@ void SampleList::focusOutEvent(QFocusEvent* Event) {
     FLeavingField = false;
 }
 
-// The open list's own handling closes it before the window's shortcuts are looked up;
-// taking the shortcut check here keeps them from firing after it.
+// A shortcut is looked up only when the focused widget does not claim its key first.
+// The open list closes itself on Esc and Enter before the window's shortcuts are looked
+// up, so it claims them here; the text field gives up Ctrl+C, which copies the result
+// (an entry's name is not worth copying).
 bool SampleList::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Watched == view() && Event->type() == QEvent::ShortcutOverride) {
-        const int Key = static_cast<QKeyEvent*>(Event)->key();
-        if (Key == Qt::Key_Escape || Key == Qt::Key_Return || Key == Qt::Key_Enter) Event->accept();
+    if (Event->type() == QEvent::ShortcutOverride) {
+        auto* Key = static_cast<QKeyEvent*>(Event);
+        if (Watched == view() && (Key->key() == Qt::Key_Escape || Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter))
+            Key->accept();
+        if (Watched == lineEdit() && Key->matches(QKeySequence::Copy)) {
+            Key->ignore();
+            return true;
+        }
     }
     return QComboBox::eventFilter(Watched, Event);
 }

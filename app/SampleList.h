@@ -3,7 +3,7 @@
 // when code changes the selection, when text is typed or when the field is left. Typed
 // text that is not the selected entry's text leaves no entry selected. While the list is
 // open, Esc and Enter belong to it: they close it (Enter picking the entry) and reach no
-// shortcut of the window.
+// shortcut of the window; Ctrl+C in the text field is left to the window.
 #pragma once
 
 #include <QComboBox>

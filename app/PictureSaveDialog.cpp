@@ -1,0 +1,70 @@
+#include "PictureSaveDialog.h"
+
+#include <QFile>
+#include <algorithm>
+
+#include "FileFilters.h"
+
+namespace {
+
+bool OfferedForSaving(const TFileFormatInfo& Info) { return Info.Writes && Info.Format != TFileFormat::Pnm; }
+
+QString UsualExtension(TFileFormat Format) {
+    const std::string_view Extension = FormatInfo(Format).Extensions.front().substr(1);
+    return QString::fromLatin1(Extension.data(), qsizetype(Extension.size()));
+}
+
+std::optional<TFileFormat> FormatOfName(const QString& FileName) {
+    return FormatOfExtension(QFile::encodeName(FileName).toStdString());
+}
+
+}  // namespace
+
+PictureSaveDialog::PictureSaveDialog(QWidget* Parent) : QFileDialog(Parent) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::HideNameFilterDetails);
+    setFileMode(QFileDialog::AnyFile);
+    setAcceptMode(QFileDialog::AcceptSave);
+    QStringList NameFilters;
+    for (const TFileFormatInfo& Info : FileFormats()) {
+        if (!OfferedForSaving(Info)) continue;
+        std::vector<std::string_view> Extensions;
+        for (const std::string_view Extension : Info.Extensions) Extensions.push_back(Extension.substr(1));
+        const QString Name = QString::fromLatin1(Info.Name.data(), qsizetype(Info.Name.size()));
+        const QString Filter = QtNameFilters(FilterEntry(Name + " (" + PatternList(Extensions) + ')', Extensions)).front();
+        FFilters.push_back({Filter, Info.Format});
+        NameFilters += Filter;
+    }
+    setNameFilters(NameFilters);
+    connect(this, &QFileDialog::filterSelected, this, &PictureSaveDialog::FollowFilter);
+}
+
+const PictureSaveDialog::TFilter* PictureSaveDialog::FilterOf(TFileFormat Format) const {
+    const auto Found = std::ranges::find(FFilters, Format, &TFilter::Format);
+    return Found == FFilters.end() ? nullptr : &*Found;
+}
+
+bool PictureSaveDialog::Execute(const QString& FileName) {
+    selectFile(FileName);
+    if (const auto Format = FormatOfName(FileName))
+        if (const TFilter* Filter = FilterOf(*Format)) {
+            selectNameFilter(Filter->NameFilter);
+            setDefaultSuffix(UsualExtension(Filter->Format));
+        }
+    return exec() == QDialog::Accepted && !selectedFiles().isEmpty();
+}
+
+QString PictureSaveDialog::FileName() const {
+    const QStringList Files = selectedFiles();
+    return Files.isEmpty() ? QString() : Files.first();
+}
+
+void PictureSaveDialog::FollowFilter(const QString& NameFilter) {
+    const auto Chosen = std::ranges::find(FFilters, NameFilter, &TFilter::NameFilter);
+    if (Chosen == FFilters.end()) return;
+    const QString Extension = UsualExtension(Chosen->Format);
+    setDefaultSuffix(Extension);
+    const QFileInfo Typed(FileName());
+    if (!Typed.fileName().isEmpty() && FormatOfName(Typed.fileName()))
+        selectFile(Typed.completeBaseName() + '.' + Extension);
+}
