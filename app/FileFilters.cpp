@@ -37,4 +37,4 @@ QString FilterEntry(const QString& Description, std::span<const std::string_view
     return Description + '|' + Patterns(Extensions).join(';');
 }
 
-QString PatternList(std::span<const std::string_view> Extensions) { return Patterns(Extensions).join(", "); }
+QString PatternList(std::span<const std::string_view> Extensions) { return Patterns(Extensions).join(' '); }

@@ -13,5 +13,5 @@ QStringList QtNameFilters(const QString& Filter);
 
 // "Description|*.ext;*.ext" for Extensions given without their dots.
 QString FilterEntry(const QString& Description, std::span<const std::string_view> Extensions);
-// "*.bmp, *.jpg" for the same.
+// "*.bmp *.jpg" for the same, as Qt lists patterns.
 QString PatternList(std::span<const std::string_view> Extensions);

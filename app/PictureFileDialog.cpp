@@ -1,8 +1,10 @@
 #include "PictureFileDialog.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -14,7 +16,10 @@
 
 namespace {
 constexpr int PreviewSide = 160;
-const QSize DialogSize(760, 440);
+const QSize DialogSize(900, 460);
+// Room for a long file name and for a size such as "1023,9 KiB".
+constexpr int NameColumnWidth = 300;
+constexpr int SizeColumnWidth = 90;
 }  // namespace
 
 PictureFileDialog::PictureFileDialog(QWidget* Parent)
@@ -36,6 +41,10 @@ PictureFileDialog::PictureFileDialog(QWidget* Parent)
     if (auto* Grid = qobject_cast<QGridLayout*>(layout())) Grid->addLayout(PreviewColumn, 1, Grid->columnCount(), 1, 1);
     connect(this, &QFileDialog::currentChanged, this,
             [this](const QString& Path) { RunGuarded([&] { ShowPreview(Path); }); });
+    if (auto* Details = findChild<QTreeView*>("treeView")) {
+        Details->header()->resizeSection(0, NameColumnWidth);
+        Details->header()->resizeSection(1, SizeColumnWidth);
+    }
     resize(DialogSize);
 }
 

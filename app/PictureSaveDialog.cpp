@@ -22,7 +22,6 @@ std::optional<TFileFormat> FormatOfName(const QString& FileName) {
 
 PictureSaveDialog::PictureSaveDialog(QWidget* Parent) : QFileDialog(Parent) {
     setOption(QFileDialog::DontUseNativeDialog);
-    setOption(QFileDialog::HideNameFilterDetails);
     setFileMode(QFileDialog::AnyFile);
     setAcceptMode(QFileDialog::AcceptSave);
     QStringList NameFilters;
@@ -30,8 +29,10 @@ PictureSaveDialog::PictureSaveDialog(QWidget* Parent) : QFileDialog(Parent) {
         if (!OfferedForSaving(Info)) continue;
         std::vector<std::string_view> Extensions;
         for (const std::string_view Extension : Info.Extensions) Extensions.push_back(Extension.substr(1));
-        const QString Name = QString::fromLatin1(Info.Name.data(), qsizetype(Info.Name.size()));
-        const QString Filter = QtNameFilters(FilterEntry(Name + " (" + PatternList(Extensions) + ')', Extensions)).front();
+        // Plain patterns: the dialog gives a typed name the first one's extension when the
+        // filter changes, and matches the files it lists in any letter case itself.
+        const QString Patterns = PatternList(Extensions);
+        const QString Filter = QString::fromLatin1(Info.Name.data(), qsizetype(Info.Name.size())) + " (" + Patterns + ')';
         FFilters.push_back({Filter, Info.Format});
         NameFilters += Filter;
     }
@@ -61,10 +62,5 @@ QString PictureSaveDialog::FileName() const {
 
 void PictureSaveDialog::FollowFilter(const QString& NameFilter) {
     const auto Chosen = std::ranges::find(FFilters, NameFilter, &TFilter::NameFilter);
-    if (Chosen == FFilters.end()) return;
-    const QString Extension = UsualExtension(Chosen->Format);
-    setDefaultSuffix(Extension);
-    const QFileInfo Typed(FileName());
-    if (!Typed.fileName().isEmpty() && FormatOfName(Typed.fileName()))
-        selectFile(Typed.completeBaseName() + '.' + Extension);
+    if (Chosen != FFilters.end()) setDefaultSuffix(UsualExtension(Chosen->Format));
 }

@@ -24,7 +24,7 @@ private:
         TFileFormat Format;
     };
     const TFilter* FilterOf(TFileFormat Format) const;
-    // Makes the chosen filter's usual extension the default and the typed name's extension.
+    // A name typed without an extension gets the chosen filter's usual one.
     void FollowFilter(const QString& NameFilter);
 
     std::vector<TFilter> FFilters;

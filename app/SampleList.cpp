@@ -27,7 +27,6 @@ SampleList::SampleList(QWidget* Parent, int ItemHeight, int DropDownCount) : QCo
         if (!FLeavingField) emit Change();
     });
     view()->installEventFilter(this);
-    lineEdit()->installEventFilter(this);
 }
 
 int SampleList::ItemIndex() const {
@@ -48,18 +47,23 @@ void SampleList::focusOutEvent(QFocusEvent* Event) {
 }
 
 // A shortcut is looked up only when the focused widget does not claim its key first.
+
 // The open list closes itself on Esc and Enter before the window's shortcuts are looked
-// up, so it claims them here; the text field gives up Ctrl+C, which copies the result
-// (an entry's name is not worth copying).
+// up, so it claims them here.
 bool SampleList::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Event->type() == QEvent::ShortcutOverride) {
-        auto* Key = static_cast<QKeyEvent*>(Event);
-        if (Watched == view() && (Key->key() == Qt::Key_Escape || Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter))
-            Key->accept();
-        if (Watched == lineEdit() && Key->matches(QKeySequence::Copy)) {
-            Key->ignore();
-            return true;
-        }
+    if (Watched == view() && Event->type() == QEvent::ShortcutOverride) {
+        const int Key = static_cast<QKeyEvent*>(Event)->key();
+        if (Key == Qt::Key_Escape || Key == Qt::Key_Return || Key == Qt::Key_Enter) Event->accept();
     }
     return QComboBox::eventFilter(Watched, Event);
+}
+
+// The text field would claim Ctrl+C for its text; an entry's name is not worth copying,
+// so the key is left to the window, which copies the result.
+bool SampleList::event(QEvent* Event) {
+    if (Event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(Event)->matches(QKeySequence::Copy)) {
+        Event->ignore();
+        return false;
+    }
+    return QComboBox::event(Event);
 }

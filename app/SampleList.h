@@ -23,6 +23,7 @@ signals:
     void Change();
 
 protected:
+    bool event(QEvent* Event) override;
     void focusOutEvent(QFocusEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 

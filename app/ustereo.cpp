@@ -152,8 +152,9 @@ std::optional<QString> Tfstereo::ChooseFile() {
 void Tfstereo::LoadFileFor(TPictureRole Role, const std::optional<QString>& FileName) {
     const bool Depth = Role == TPictureRole::DepthMap;
     ImageView& Preview = Depth ? *Image2 : *Image3;
+    TPictureSource& Source = Depth ? FDepthSource : FMaskSource;
     if (FileName && LoadImage(Preview, LocalName(*FileName)))
-        (Depth ? FDepthSource : FMaskSource) = {TPictureSource::TKind::File, 0, LocalName(QFileInfo(*FileName).absoluteFilePath())};
+        Source = TPictureSource{TPictureSource::TKind::File, 0, LocalName(QFileInfo(*FileName).absoluteFilePath())};
     if (Depth)
         Stereogram1->SetDepthMap(Preview.Picture());
     else
