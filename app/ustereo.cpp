@@ -211,9 +211,8 @@ void Tfstereo::D1Click(QObject*) {
         if (StartsRun) UpdateRunControls(false);
     });
     Stereogram1->Generate();
-    TPicture Result;
-    Result.MakeBitmap() = Stereogram1->GetPicture().Bitmap();
-    meinimage->SetPicture(Result);
+    // The generator's picture holds a bitmap, so the view's copy is a bitmap copy.
+    meinimage->SetPicture(Stereogram1->GetPicture());
     if (StartsRun) FResultOptions = std::move(Options);
 }
 

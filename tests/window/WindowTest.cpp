@@ -295,6 +295,11 @@ private slots:
     }
 
     void ControlsAreLockedDuringARunAndASecondRequestIsRefused() {
+        // Messages after every row, so that the watch sees the run however fast it is.
+        Application->SetProcessMessagesHook([] { QCoreApplication::processEvents(); });
+        const struct Restore {
+            ~Restore() { InstallApplicationHooks(); }
+        } Restored;
         bool Seen = false, Locked = false, LiveDuringRun = false, ShownDuringRun = false;
         QTimer Watch;
         Watch.setInterval(0);
