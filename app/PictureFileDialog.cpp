@@ -1,15 +1,13 @@
 #include "PictureFileDialog.h"
 
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
-#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
 
-#include "FileFilters.h"
+#include "FileDialogs.h"
 #include "PictureToQImage.h"
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
@@ -17,9 +15,6 @@
 namespace {
 constexpr int PreviewSide = 160;
 const QSize DialogSize(900, 460);
-// Room for a long file name and for a size such as "1023,9 KiB".
-constexpr int NameColumnWidth = 300;
-constexpr int SizeColumnWidth = 90;
 }  // namespace
 
 PictureFileDialog::PictureFileDialog(QWidget* Parent)
@@ -41,10 +36,7 @@ PictureFileDialog::PictureFileDialog(QWidget* Parent)
     if (auto* Grid = qobject_cast<QGridLayout*>(layout())) Grid->addLayout(PreviewColumn, 1, Grid->columnCount(), 1, 1);
     connect(this, &QFileDialog::currentChanged, this,
             [this](const QString& Path) { RunGuarded([&] { ShowPreview(Path); }); });
-    if (auto* Details = findChild<QTreeView*>("treeView")) {
-        Details->header()->resizeSection(0, NameColumnWidth);
-        Details->header()->resizeSection(1, SizeColumnWidth);
-    }
+    WidenFileColumns(*this);
     resize(DialogSize);
 }
 

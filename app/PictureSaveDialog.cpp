@@ -3,9 +3,11 @@
 #include <QFile>
 #include <algorithm>
 
-#include "FileFilters.h"
+#include "FileDialogs.h"
 
 namespace {
+
+const QSize DialogSize(760, 440);
 
 bool OfferedForSaving(const TFileFormatInfo& Info) { return Info.Writes && Info.Format != TFileFormat::Pnm; }
 
@@ -37,6 +39,8 @@ PictureSaveDialog::PictureSaveDialog(QWidget* Parent) : QFileDialog(Parent) {
         NameFilters += Filter;
     }
     setNameFilters(NameFilters);
+    WidenFileColumns(*this);
+    resize(DialogSize);
     connect(this, &QFileDialog::filterSelected, this, &PictureSaveDialog::FollowFilter);
 }
 

@@ -15,7 +15,7 @@
 
 #include "Application.h"
 #include "Clock.h"
-#include "FileFilters.h"
+#include "FileDialogs.h"
 #include "Gauge.h"
 #include "ImageView.h"
 #include "PictureFileDialog.h"
@@ -238,6 +238,7 @@ void Tfstereo::ShowWholeActionClick(QObject*) {
     delete FWholePicture;
     FWholePicture = new WholePictureWindow(this, meinimage->Image());
     FWholePicture->show();
+    FWholePicture->activateWindow();  // its keys (Ctrl+0, Ctrl+1, Esc) work at once
 }
 
 // Settings and pictures must not change under a running generation; the generate button,

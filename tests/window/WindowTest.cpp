@@ -438,7 +438,7 @@ private slots:
         QTest::mouseDClick(W->meinimage, Qt::LeftButton);
         WholePictureWindow* Whole = W->WholePicture();
         QVERIFY(Whole);
-        QApplication::setActiveWindow(Whole);  // the offscreen platform leaves that to us
+        QApplication::setActiveWindow(Whole);  // the offscreen platform does not follow activateWindow
         QCOMPARE(Whole->PictureArea()->size(), QSize(800, 500));
         QTest::keyClick(Whole, Qt::Key_0, Qt::ControlModifier);
         QTRY_COMPARE(Whole->PictureArea()->size(), Whole->findChild<QScrollArea*>()->viewport()->size());

@@ -1,6 +1,13 @@
-#include "FileFilters.h"
+#include "FileDialogs.h"
+
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace {
+
+constexpr int NameColumnWidth = 300;
+constexpr int SizeColumnWidth = 90;
 
 QString CaseInsensitivePattern(const QString& Pattern) {
     QString Result;
@@ -38,3 +45,10 @@ QString FilterEntry(const QString& Description, std::span<const std::string_view
 }
 
 QString PatternList(std::span<const std::string_view> Extensions) { return Patterns(Extensions).join(' '); }
+
+void WidenFileColumns(QFileDialog& Dialog) {
+    if (auto* Details = Dialog.findChild<QTreeView*>("treeView")) {
+        Details->header()->resizeSection(0, NameColumnWidth);
+        Details->header()->resizeSection(1, SizeColumnWidth);
+    }
+}
