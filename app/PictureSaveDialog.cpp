@@ -1,6 +1,7 @@
 #include "PictureSaveDialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 #include "FileDialogs.h"
@@ -56,7 +57,9 @@ bool PictureSaveDialog::Execute(const QString& FileName) {
             selectNameFilter(Filter->NameFilter);
             setDefaultSuffix(UsualExtension(Filter->Format));
         }
-    return exec() == QDialog::Accepted && !selectedFiles().isEmpty();
+    if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) return false;
+    setDirectory(QFileInfo(this->FileName()).absolutePath());  // also when the name was typed with another folder
+    return true;
 }
 
 QString PictureSaveDialog::FileName() const {
