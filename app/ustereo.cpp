@@ -211,8 +211,10 @@ void Tfstereo::D1Click(QObject*) {
         if (StartsRun) UpdateRunControls(false);
     });
     Stereogram1->Generate();
-    // The generator's picture holds a bitmap, so the view's copy is a bitmap copy.
+    // The generator's picture holds a bitmap, so the view's copy is a bitmap copy. It is
+    // painted at once: an update would wait for the window's next update request.
     meinimage->SetPicture(Stereogram1->GetPicture());
+    meinimage->repaint();
     if (StartsRun) FResultOptions = std::move(Options);
 }
 
