@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DSTEREO_WERROR=ON)
 FULL_FLAGS  = -DSTEREO_BUILD_APP=ON -DSTEREO_BUILD_TOOLS=ON -DSTEREO_BUILD_BENCH=ON -DSTEREO_SANITIZE=OFF
 
-.PHONY: setup build test test-fast test-asan fuzz package package-check run bench samples install clean
+.PHONY: setup build test test-fast test-asan fuzz package package-check run bench screenshot samples install clean
 
 setup:
 	bash scripts/setup-debian.sh
@@ -52,6 +52,12 @@ run: build
 
 bench: build
 	$(BUILD)/bench/stereogramm-bench
+	$(BUILD)/bench/stereogramm-batch-bench
+	$(BUILD)/bench/stereogramm-window-bench
+
+screenshot: build
+	bash scripts/setup-debian.sh --docs
+	bash scripts/make-screenshot.sh $(BUILD)/app/stereogramm
 
 samples: setup
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(FULL_FLAGS)

@@ -1,5 +1,6 @@
 // Connects the framework's application object to Qt: waiting messages are handled by Qt's
-// event processing, exceptions are shown in a modal message box.
+// event processing (at most every few milliseconds), exceptions are shown in a modal
+// message box.
 #pragma once
 
 class Exception;

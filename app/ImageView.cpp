@@ -1,10 +1,23 @@
 #include "ImageView.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
 
 #include "PictureToQImage.h"
 
-ImageView::ImageView(QWidget* Parent, Mode AMode) : QWidget(Parent), FMode(AMode) {}
+namespace {
+// The one local file a drag carries; empty for anything else.
+QString DraggedFile(const QMimeData* Data) {
+    const QList<QUrl> Urls = Data->urls();
+    return Urls.size() == 1 && Urls.front().isLocalFile() ? Urls.front().toLocalFile() : QString();
+}
+}  // namespace
+
+ImageView::ImageView(QWidget* Parent, Mode AMode) : QWidget(Parent), FMode(AMode) {
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
 
 void ImageView::SetPicture(const TPicture& Value) {
     ChangePicture([&](TPicture& Picture) { Picture.Assign(Value); });
@@ -38,4 +51,20 @@ void ImageView::paintEvent(QPaintEvent*) {
         Painter.drawImage(rect(), FImage);
     else
         Painter.drawImage(PictureOrigin(), FImage);
+}
+
+void ImageView::dragEnterEvent(QDragEnterEvent* Event) {
+    if (OnFileDrop && !DraggedFile(Event->mimeData()).isEmpty()) Event->acceptProposedAction();
+}
+
+void ImageView::dropEvent(QDropEvent* Event) {
+    const QString FileName = DraggedFile(Event->mimeData());
+    if (!OnFileDrop || FileName.isEmpty()) return;
+    Event->acceptProposedAction();
+    OnFileDrop(FileName);
+}
+
+void ImageView::mouseDoubleClickEvent(QMouseEvent* Event) {
+    if (OnDoubleClick) OnDoubleClick();
+    QWidget::mouseDoubleClickEvent(Event);
 }

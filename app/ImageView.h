@@ -1,5 +1,6 @@
 // An image view holding a picture: stretched to fill the view, or drawn at its own size
-// centred on the view with what lies outside cut off on both sides.
+// centred on the view with what lies outside cut off on both sides. Its actions are its
+// context menu; a picture file dropped on it and a double-click are passed on.
 #pragma once
 
 #include <QImage>
@@ -18,12 +19,21 @@ public:
     void SetPicture(const TPicture& Value);
     // Lets Change work on the picture in place; the view is redrawn also when Change raises.
     void ChangePicture(const std::function<void(TPicture&)>& Change);
+    // The picture as it is drawn; null when it has no pixels.
+    const QImage& Image() const { return FImage; }
 
     // Top-left corner of the picture in view coordinates (centred mode).
     QPoint PictureOrigin() const;
 
+    // Called with the local file dropped on the view (while it accepts drops).
+    std::function<void(const QString& FileName)> OnFileDrop;
+    std::function<void()> OnDoubleClick;
+
 protected:
     void paintEvent(QPaintEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
 
 private:
     void PictureChanged();

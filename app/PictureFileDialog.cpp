@@ -7,25 +7,14 @@
 #include <algorithm>
 #include <exception>
 
+#include "FileDialogs.h"
 #include "PictureToQImage.h"
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
 
 namespace {
 constexpr int PreviewSide = 160;
-const QSize DialogSize(760, 440);
-
-// "*.BMP" → "*.[Bb][Mm][Pp]".
-QString CaseInsensitivePattern(const QString& Pattern) {
-    QString Result;
-    for (const QChar C : Pattern) {
-        if (C.isLetter() && C.toLower() != C.toUpper())
-            Result += QString("[%1%2]").arg(C.toUpper(), C.toLower());
-        else
-            Result += C;
-    }
-    return Result;
-}
+const QSize DialogSize(900, 460);
 }  // namespace
 
 PictureFileDialog::PictureFileDialog(QWidget* Parent)
@@ -47,17 +36,11 @@ PictureFileDialog::PictureFileDialog(QWidget* Parent)
     if (auto* Grid = qobject_cast<QGridLayout*>(layout())) Grid->addLayout(PreviewColumn, 1, Grid->columnCount(), 1, 1);
     connect(this, &QFileDialog::currentChanged, this,
             [this](const QString& Path) { RunGuarded([&] { ShowPreview(Path); }); });
+    WidenFileColumns(*this);
     resize(DialogSize);
 }
 
-QString PictureFileDialog::QtNameFilter(const QString& Filter) {
-    const QString Description = Filter.section('|', 0, 0);
-    QStringList Patterns = Filter.section('|', 1).split(';', Qt::SkipEmptyParts);
-    for (QString& Pattern : Patterns) Pattern = CaseInsensitivePattern(Pattern.trimmed());
-    return Description + " (" + Patterns.join(' ') + ')';
-}
-
-void PictureFileDialog::SetFilter(const QString& Filter) { setNameFilter(QtNameFilter(Filter)); }
+void PictureFileDialog::SetFilter(const QString& Filter) { setNameFilters(QtNameFilters(Filter)); }
 
 void PictureFileDialog::SetFilterIndex(int Index) {
     const QStringList Filters = nameFilters();

@@ -1,6 +1,7 @@
 // The picture-file open dialog: Qt's own file dialog (the same on every platform) with a
 // preview of the selected picture beside the file list. The filter is given as
-// "Description|*.EXT;*.EXT"; its patterns match file names in any letter case.
+// "Description|*.EXT;*.EXT", several such pairs joined by '|'; its patterns match file
+// names in any letter case.
 #pragma once
 
 #include <QFileDialog>
@@ -13,15 +14,11 @@ public:
     explicit PictureFileDialog(QWidget* Parent);
 
     void SetFilter(const QString& Filter);
-    // 0 and 1 both select the first entry.
+    // 0 and 1 both select the first entry, 2 the second, and so on.
     void SetFilterIndex(int Index);
     // Shows the dialog modally; true when the user confirmed a file.
     bool Execute();
     QString FileName() const;
-
-    // The dialog's filter for a "Description|*.EXT;*.EXT" filter: the description shown as
-    // it is, the patterns made case-insensitive.
-    static QString QtNameFilter(const QString& Filter);
 
 private:
     void ShowPreview(const QString& Path);

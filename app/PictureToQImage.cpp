@@ -6,6 +6,10 @@
 namespace {
 QImage BitmapToQImage(const TBitmap& Bitmap) {
     if (Bitmap.Empty()) return {};
+    // 24-bit rows are blue, green, red: Qt converts them whole (a result every run).
+    if (Bitmap.PixelFormat() == pf24bit)
+        return QImage(Bitmap.ScanLine(0), Bitmap.Width(), Bitmap.Height(), Bitmap.RowBytes(), QImage::Format_BGR888)
+            .convertToFormat(QImage::Format_RGB32);
     QImage Image(Bitmap.Width(), Bitmap.Height(), QImage::Format_RGB32);
     if (Image.isNull()) return {};  // too large for Qt or for memory: shown as nothing
     for (int Y = 0; Y < Bitmap.Height(); ++Y) {

@@ -1,5 +1,7 @@
 #include "SampleList.h"
 
+#include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 
@@ -21,8 +23,10 @@ SampleList::SampleList(QWidget* Parent, int ItemHeight, int DropDownCount) : QCo
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(DropDownCount);
     setItemDelegate(new FixedHeightDelegate(this, ItemHeight));
-    connect(this, &QComboBox::activated, this, &SampleList::Change);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &SampleList::Change);
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!FLeavingField) emit Change();
+    });
+    view()->installEventFilter(this);
 }
 
 int SampleList::ItemIndex() const {
@@ -34,4 +38,32 @@ int SampleList::ItemIndex() const {
 void SampleList::Clear() {
     clear();
     clearEditText();
+}
+
+void SampleList::focusOutEvent(QFocusEvent* Event) {
+    FLeavingField = true;
+    QComboBox::focusOutEvent(Event);
+    FLeavingField = false;
+}
+
+// A shortcut is looked up only when the focused widget does not claim its key first.
+
+// The open list closes itself on Esc and Enter before the window's shortcuts are looked
+// up, so it claims them here.
+bool SampleList::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == view() && Event->type() == QEvent::ShortcutOverride) {
+        const int Key = static_cast<QKeyEvent*>(Event)->key();
+        if (Key == Qt::Key_Escape || Key == Qt::Key_Return || Key == Qt::Key_Enter) Event->accept();
+    }
+    return QComboBox::eventFilter(Watched, Event);
+}
+
+// The text field would claim Ctrl+C for its text; an entry's name is not worth copying,
+// so the key is left to the window, which copies the result.
+bool SampleList::event(QEvent* Event) {
+    if (Event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(Event)->matches(QKeySequence::Copy)) {
+        Event->ignore();
+        return false;
+    }
+    return QComboBox::event(Event);
 }

@@ -1,8 +1,10 @@
-// Program start: the application, its title and hooks, the main window, the message loop.
+// Program start: the application, its title, hooks and Qt's German texts, the main window,
+// the message loop.
 #include <QApplication>
 
 #include "Application.h"
 #include "ApplicationHooks.h"
+#include "QtTranslations.h"
 #include "ustereo.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +15,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName("stereogramm");
     Application->SetTitle("Stereogramm");
     InstallApplicationHooks();
+    InstallQtTranslations();
 
     Tfstereo fstereo;
     fstereo.show();

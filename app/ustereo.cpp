@@ -2,29 +2,48 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QEvent>
-#include <QShowEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QToolButton>
 #include <array>
 #include <utility>
 
 #include "Application.h"
+#include "Clock.h"
+#include "FileDialogs.h"
 #include "Gauge.h"
 #include "ImageView.h"
 #include "PictureFileDialog.h"
+#include "PictureFiles.h"
+#include "PictureSaveDialog.h"
 #include "RadioGroup.h"
 #include "SampleLibrary.h"
 #include "SampleList.h"
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
 #include "StartSettings.h"
+#include "WholePictureWindow.h"
+#include "WindowRecord.h"
 
 namespace {
 // The gauge follows the run only in steps larger than this, so it is not redrawn every row.
 constexpr int GaugeStep = 3;
-const char* const PictureFilter = "Image files (*.BMP,*.JPG)|*.BMP;*.JPG";
+const char* const ClassicFilter = "Image files (*.BMP,*.JPG)|*.BMP;*.JPG";
+const char* const DefaultSaveName = "stereogramm.png";
+const char* const Software = "stereogramm " STEREOGRAMM_VERSION;
+
+// The classic filter first, then one for every format the program reads.
+QString PictureFilter() {
+    const std::vector<std::string_view> Extensions = ReadableExtensions();
+    return QString(ClassicFilter) + '|' + FilterEntry("Alle Bilddateien (" + PatternList(Extensions) + ')', Extensions);
+}
+
+std::string LocalName(const QString& FileName) { return QFile::encodeName(FileName).toStdString(); }
 
 void FillSampleList(SampleList& List, TPictureRole Role) {
     List.Clear();
@@ -50,6 +69,7 @@ Tfstereo::Tfstereo(QWidget* Parent) : QWidget(Parent) {
     CreateControls();
     CreateStereogram();
     ConnectEvents();
+    UpdateRunControls(false);
 }
 
 Tfstereo::~Tfstereo() = default;
@@ -89,6 +109,7 @@ void Tfstereo::ComboBox1Change(QObject*) {
     const int Index = ComboBox1->ItemIndex();
     if (Index < 0) return;
     LoadSampleDepthMap(SampleResourceName(TPictureRole::DepthMap, Index + 1));
+    FDepthSource = {TPictureSource::TKind::Sample, Index + 1, {}};
     Stereogram1->SetDepthMap(Image2->Picture());
     UpdateControls();
 }
@@ -97,6 +118,7 @@ void Tfstereo::ComboBox2Change(QObject*) {
     const int Index = ComboBox2->ItemIndex();
     if (Index < 0) return;
     LoadSampleMask(SampleResourceName(TPictureRole::Texture, Index + 1));
+    FMaskSource = {TPictureSource::TKind::Sample, Index + 1, {}};
     Stereogram1->SetMaskMap(Image3->Picture());
     UpdateControls();
 }
@@ -111,26 +133,39 @@ void Tfstereo::LoadSampleMask(const std::string& Name) {
 
 // After a cancel the unchanged preview is assigned again: that re-enlarges Width and
 // Height to the depth map when a change of kind had reduced them.
-void Tfstereo::Image2Click(QObject*) {
-    LoadFromDialog(*Image2);
-    Stereogram1->SetDepthMap(Image2->Picture());
-    UpdateControls();
-}
+void Tfstereo::Image2Click(QObject*) { LoadFileFor(TPictureRole::DepthMap, ChooseFile()); }
 
-void Tfstereo::Image3Click(QObject*) {
-    LoadFromDialog(*Image3);
-    Stereogram1->SetMaskMap(Image3->Picture());
-    UpdateControls();
-}
+void Tfstereo::Image3Click(QObject*) { LoadFileFor(TPictureRole::Texture, ChooseFile()); }
 
-void Tfstereo::LoadFromDialog(ImageView& Target) {
-    OD1->SetFilter(PictureFilter);
+// A drop loads as the load button's dialog step does.
+void Tfstereo::Image2DragDrop(const QString& FileName) { LoadFileFor(TPictureRole::DepthMap, FileName); }
+
+void Tfstereo::Image3DragDrop(const QString& FileName) { LoadFileFor(TPictureRole::Texture, FileName); }
+
+std::optional<QString> Tfstereo::ChooseFile() {
+    OD1->SetFilter(PictureFilter());
     OD1->SetFilterIndex(0);
-    if (OD1->Execute()) LoadImage(Target, QFile::encodeName(OD1->FileName()).toStdString());
+    if (!OD1->Execute()) return std::nullopt;
+    return OD1->FileName();
 }
 
-void Tfstereo::LoadImage(ImageView& Target, const std::string& FileName) {
-    Target.ChangePicture([&](TPicture& Picture) { ::LoadImage(Picture, FileName); });
+void Tfstereo::LoadFileFor(TPictureRole Role, const std::optional<QString>& FileName) {
+    const bool Depth = Role == TPictureRole::DepthMap;
+    ImageView& Preview = Depth ? *Image2 : *Image3;
+    TPictureSource& Source = Depth ? FDepthSource : FMaskSource;
+    if (FileName && LoadImage(Preview, LocalName(*FileName)))
+        Source = TPictureSource{TPictureSource::TKind::File, 0, LocalName(QFileInfo(*FileName).absoluteFilePath())};
+    if (Depth)
+        Stereogram1->SetDepthMap(Preview.Picture());
+    else
+        Stereogram1->SetMaskMap(Preview.Picture());
+    UpdateControls();
+}
+
+bool Tfstereo::LoadImage(ImageView& Target, const std::string& FileName) {
+    bool Loaded = false;
+    Target.ChangePicture([&](TPicture& Picture) { Loaded = ::LoadImage(Picture, FileName); });
+    return Loaded;
 }
 
 void Tfstereo::Zmena(QObject*) {
@@ -164,14 +199,23 @@ void Tfstereo::D1Click(QObject*) {
     Gauge1->SetProgress(0);
     Application->ProcessMessages();
     const bool StartsRun = !Stereogram1->Running();
-    if (StartsRun) UpdateRunControls(true);
+    std::string Options;
+    if (StartsRun) {
+        UpdateRunControls(true);
+        // The seed the run would take from the clock, fixed for it so that it can be recorded.
+        const std::uint32_t Seed = MillisecondsSinceMidnight();
+        Stereogram1->SetFixedSeed(Seed);
+        Options = WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed);
+    }
     const ScopeExit Unlock([&] {
         if (StartsRun) UpdateRunControls(false);
     });
     Stereogram1->Generate();
-    TPicture Result;
-    Result.MakeBitmap() = Stereogram1->GetPicture().Bitmap();
-    meinimage->SetPicture(Result);
+    // The generator's picture holds a bitmap, so the view's copy is a bitmap copy. It is
+    // painted at once: an update would wait for the window's next update request.
+    meinimage->SetPicture(Stereogram1->GetPicture());
+    meinimage->repaint();
+    if (StartsRun) FResultOptions = std::move(Options);
 }
 
 void Tfstereo::Stereogram1Generate(TObject*) {
@@ -181,9 +225,30 @@ void Tfstereo::Stereogram1Generate(TObject*) {
 
 void Tfstereo::S7Click(QObject*) { close(); }
 
+// The PNG keeps the options that make the picture again, as the command line's own do.
+void Tfstereo::SaveAsActionClick(QObject*) {
+    if (!FResultOptions || !SaveDialog->Execute(DefaultSaveName)) return;
+    SaveBitmapToFile(meinimage->Picture().Bitmap(), LocalName(SaveDialog->FileName()),
+                     {{"Software", Software}, {"Options", *FResultOptions}});
+}
+
+void Tfstereo::CopyActionClick(QObject*) { QGuiApplication::clipboard()->setImage(meinimage->Image()); }
+
+WholePictureWindow* Tfstereo::WholePicture() const { return FWholePicture; }
+
+void Tfstereo::ShowWholeActionClick(QObject*) {
+    delete FWholePicture;
+    FWholePicture = new WholePictureWindow(this, meinimage->Image());
+    FWholePicture->show();
+    FWholePicture->activateWindow();  // its keys (Ctrl+0, Ctrl+1, Esc) work at once
+}
+
 // Settings and pictures must not change under a running generation; the generate button,
 // Enter and the depth preview's check box stay live.
 void Tfstereo::UpdateRunControls(bool RunInProgress) {
     const std::array<QWidget*, 5> Locked = {ComboBox1, ComboBox2, S4, S2, RG1};
     for (QWidget* Control : Locked) Control->setEnabled(!RunInProgress);
+    for (ImageView* View : {Image2, Image3, meinimage}) View->setAcceptDrops(!RunInProgress);
+    const bool ResultReady = !RunInProgress && FResultOptions;
+    for (QAction* Action : {SaveAsAction, CopyAction, ShowWholeAction}) Action->setEnabled(ResultReady);
 }

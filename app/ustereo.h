@@ -3,10 +3,13 @@
 // generator component Stereogram1 holds every setting; the controls follow it.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "PictureSource.h"
 #include "Stereogram.h"
 
 class QAction;
@@ -19,8 +22,10 @@ class Gauge;
 class ImageView;
 class Panel;
 class PictureFileDialog;
+class PictureSaveDialog;
 class RadioGroup;
 class SampleList;
+class WholePictureWindow;
 
 class Tfstereo : public QWidget {
 public:
@@ -49,6 +54,11 @@ public:
     QAction* e1 = nullptr;
     PictureFileDialog* OD1 = nullptr;
     std::unique_ptr<TStereogram> Stereogram1;
+    // The result view's context menu; the first two also by their keys.
+    QAction* SaveAsAction = nullptr;     // "Speichern unter…", Ctrl+S
+    QAction* CopyAction = nullptr;       // "Kopieren", Ctrl+C
+    QAction* ShowWholeAction = nullptr;  // "Ganzes Bild anzeigen", also a double-click on the result
+    PictureSaveDialog* SaveDialog = nullptr;
 
     // Event handlers.
     void FormShow(QObject* Sender);
@@ -62,12 +72,25 @@ public:
     void D1Click(QObject* Sender);
     void Stereogram1Generate(TObject* Sender);
     void S7Click(QObject* Sender);
+    void SaveAsActionClick(QObject* Sender);
+    void CopyActionClick(QObject* Sender);
+    void ShowWholeActionClick(QObject* Sender);
+    // A picture file dropped on the depth preview or the result view, or on the texture preview.
+    void Image2DragDrop(const QString& FileName);
+    void Image3DragDrop(const QString& FileName);
 
-    void LoadImage(ImageView& Target, const std::string& FileName);
+    // True when Target took the file's picture.
+    bool LoadImage(ImageView& Target, const std::string& FileName);
     void ApplyDefaults();
     void UpdateControls();
     void LoadSampleDepthMap(const std::string& Name);
     void LoadSampleMask(const std::string& Name);
+
+    // The options of stereogramm-cli that make the shown result again, seed included;
+    // nothing before the first result.
+    const std::optional<std::string>& ResultOptions() const { return FResultOptions; }
+    // The window showing the whole result, while it is open.
+    WholePictureWindow* WholePicture() const;
 
 protected:
     void showEvent(QShowEvent* Event) override;
@@ -78,10 +101,19 @@ private:
     void CreateControls();
     void CreateStereogram();
     void ConnectEvents();
-    // Enables or disables the controls that change the generator's settings or pictures.
+    // Decides in one place what the user can do: during a run nothing changes the
+    // generator's settings or pictures; the result's actions need a finished result.
     void UpdateRunControls(bool RunInProgress);
-    // The dialog step of the load buttons: lets the user pick a file and loads it into Target.
-    void LoadFromDialog(ImageView& Target);
+    // The dialog step of the load buttons: the file the user picked, if any.
+    std::optional<QString> ChooseFile();
+    // Loads FileName, when there is one, into the preview of Role (a file that is no
+    // readable picture changes nothing), then assigns the preview to the generator.
+    void LoadFileFor(TPictureRole Role, const std::optional<QString>& FileName);
 
     bool FActivated = false;
+    // Where the pictures in the previews came from, for the result's record.
+    TPictureSource FDepthSource;
+    TPictureSource FMaskSource;
+    std::optional<std::string> FResultOptions;
+    QPointer<WholePictureWindow> FWholePicture;
 };

@@ -14,6 +14,7 @@
 #include "ImageView.h"
 #include "Panel.h"
 #include "PictureFileDialog.h"
+#include "PictureSaveDialog.h"
 #include "RadioGroup.h"
 #include "SampleList.h"
 #include "SlotGuard.h"
@@ -139,6 +140,14 @@ void Tfstereo::CreateControls() {
     OD1 = new PictureFileDialog(this);
     OD1->setDefaultSuffix("BMP");
 
+    // The result's context menu: one line per item.
+    SaveAsAction = meinimage->addAction("Speichern unter…");
+    SaveAsAction->setShortcut(QKeySequence::Save);
+    CopyAction = meinimage->addAction("Kopieren");
+    CopyAction->setShortcut(QKeySequence::Copy);
+    ShowWholeAction = meinimage->addAction("Ganzes Bild anzeigen");
+    SaveDialog = new PictureSaveDialog(this);
+
     if (const QScreen* Screen = QGuiApplication::primaryScreen())
         move(Screen->availableGeometry().center() - rect().center());
 }
@@ -167,5 +176,15 @@ void Tfstereo::ConnectEvents() {
     Wire(RG1, &RadioGroup::Click, this, &Tfstereo::Zmena);
     Wire(M8, &QAction::triggered, this, &Tfstereo::S7Click);
     Wire(e1, &QAction::triggered, this, &Tfstereo::D1Click);
+    Wire(SaveAsAction, &QAction::triggered, this, &Tfstereo::SaveAsActionClick);
+    Wire(CopyAction, &QAction::triggered, this, &Tfstereo::CopyActionClick);
+    Wire(ShowWholeAction, &QAction::triggered, this, &Tfstereo::ShowWholeActionClick);
+    const auto Drop = [this](void (Tfstereo::*Handler)(const QString&)) {
+        return [this, Handler](const QString& FileName) { RunGuarded([&] { (this->*Handler)(FileName); }); };
+    };
+    Image2->OnFileDrop = Drop(&Tfstereo::Image2DragDrop);
+    meinimage->OnFileDrop = Drop(&Tfstereo::Image2DragDrop);
+    Image3->OnFileDrop = Drop(&Tfstereo::Image3DragDrop);
+    meinimage->OnDoubleClick = [this] { ShowWholeAction->trigger(); };
     Stereogram1->SetOnGenerate([this](TObject* Sender) { Stereogram1Generate(Sender); });
 }

@@ -49,12 +49,13 @@ void TakeLoadedPicture(TPicture& Target, TPicture& Loaded) {
     }
 }
 
-void LoadImage(TPicture& Target, const std::string& FileName) {
+bool LoadImage(TPicture& Target, const std::string& FileName) {
     TPicture Loaded;
     try {
         LoadPictureFromFile(Loaded, FileName);
     } catch (const EInvalidGraphic&) {
-        Loaded.Clear();
+        return false;
     }
     TakeLoadedPicture(Target, Loaded);
+    return Loaded.Graphic() != nullptr;
 }

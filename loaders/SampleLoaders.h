@@ -15,7 +15,8 @@ inline void LoadSampleMask(TPicture& Target, const std::string& Name) { LoadSamp
 // size, a bitmap file with its own pixel format. A file that is not a readable picture
 // leaves Target unchanged without a message; a file that cannot be opened, and a JPEG
 // whose data fails after a readable header, raise their error and leave Target unchanged.
-void LoadImage(TPicture& Target, const std::string& FileName);
+// True when Target took the file's picture.
+bool LoadImage(TPicture& Target, const std::string& FileName);
 
 // Steps after reading: applies SetJPEGOptions to Loaded and passes it on to Target as a
 // bitmap. A Loaded picture holding nothing leaves Target unchanged; a graphic that is

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds, tests and runs with; with --package
-# also the tools that build and check the Debian package (make package).
+# also the tools that build and check the Debian package (make package), with --docs the
+# ones that make the README's screenshot (make screenshot).
 # Only missing packages are installed; a second run does nothing.
 set -euo pipefail
 
@@ -8,15 +9,16 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libwebp-dev libgif-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   clang libclang-rt-dev
   fonts-dejavu-core
   xvfb xauth
   time
 )
-if [ "${1:-}" = "--package" ]; then
-  packages+=(debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream)
-fi
+case "${1:-}" in
+  --package) packages+=(debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream) ;;
+  --docs) packages+=(xdotool x11-utils imagemagick) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

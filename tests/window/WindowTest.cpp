@@ -1,14 +1,21 @@
 // The main window under the offscreen platform: start-up state, layout, the handlers'
 // rules, the message box, the controls around a run, the keys and the file dialog.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,8 +29,10 @@
 #include "ImageView.h"
 #include "Panel.h"
 #include "PictureFileDialog.h"
+#include "QtTranslations.h"
 #include "RadioGroup.h"
 #include "SampleList.h"
+#include "WholePictureWindow.h"
 #include "ustereo.h"
 
 namespace {
@@ -36,6 +45,18 @@ void WhenModal(std::function<void(QWidget*)> Act) {
             WhenModal(Act);
     });
 }
+
+// A drag that enters On and is dropped there.
+void DropFile(QWidget* On, const QString& FileName) {
+    QMimeData Data;
+    Data.setUrls({QUrl::fromLocalFile(FileName)});
+    QDragEnterEvent Enter(QPoint(5, 5), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(On, &Enter);
+    QDropEvent Drop(QPointF(5, 5), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(On, &Drop);
+}
+
+QImage Pixels(const QString& FileName) { return QImage(FileName).convertToFormat(QImage::Format_RGB32); }
 }  // namespace
 
 class WindowTest : public QObject {
@@ -53,6 +74,7 @@ private slots:
     void initTestCase() {
         Application->SetTitle("Stereogramm");
         InstallApplicationHooks();
+        QVERIFY(InstallQtTranslations());
         QApplication::setQuitOnLastWindowClosed(false);
     }
     void init() { ShowWindow(); }
@@ -210,6 +232,33 @@ private slots:
         QCOMPARE(W->Image2->Picture().Width(), 640);
     }
 
+    // An open list takes Esc and Enter for itself: Esc closes it, Enter picks its entry.
+    void EscAndEnterInAnOpenListActOnTheListOnly() {
+        SampleList& List = *W->ComboBox1;
+        List.showPopup();
+        QTest::keyClick(List.view(), Qt::Key_Escape);
+        QVERIFY(!List.view()->isVisible());
+        QVERIFY(W->isVisible());
+        QCOMPARE(W->Image2->Picture().Width(), 640);
+
+        List.showPopup();
+        List.view()->setCurrentIndex(List.model()->index(10, 0));
+        QTest::keyClick(List.view(), Qt::Key_Return);
+        QVERIFY(!List.view()->isVisible());
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 634);
+        QVERIFY(W->meinimage->Picture().Graphic() == nullptr);
+    }
+
+    void TypedEntryTextThenTabLoadsNothing() {
+        QLineEdit& Field = *W->ComboBox1->lineEdit();
+        Field.selectAll();
+        QTest::keyClicks(&Field, "Beispiel 11");
+        QTest::keyClick(&Field, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), W->ComboBox2);
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 640);
+        QCOMPARE(W->Image2->Picture().Width(), 640);
+    }
+
     void GaugeMovesOnlyOnAGainAboveThree() {
         W->Gauge1->SetProgress(10);
         W->Stereogram1->Progress = 13;
@@ -246,6 +295,11 @@ private slots:
     }
 
     void ControlsAreLockedDuringARunAndASecondRequestIsRefused() {
+        // Messages after every row, so that the watch sees the run however fast it is.
+        Application->SetProcessMessagesHook([] { QCoreApplication::processEvents(); });
+        const struct Restore {
+            ~Restore() { InstallApplicationHooks(); }
+        } Restored;
         bool Seen = false, Locked = false, LiveDuringRun = false, ShownDuringRun = false;
         QTimer Watch;
         Watch.setInterval(0);
@@ -292,24 +346,122 @@ private slots:
         QVERIFY(W->Image2->isVisible());
     }
 
-    void DialogShowsTheFilterTextAndMatchesAnyLetterCase() {
-        const QString Filter = PictureFileDialog::QtNameFilter("Image files (*.BMP,*.JPG)|*.BMP;*.JPG");
+    void LoadDialogOffersTheClassicFilterThenEveryReadableFormatInAnyLetterCase() {
         QTemporaryDir Dir;
-        for (const char* Name : {"photo.jpg", "PHOTO.JPG", "old.Bmp", "notes.txt"}) {
+        for (const char* Name : {"photo.jpg", "PHOTO.JPG", "old.Bmp", "new.PNG", "notes.txt"}) {
             QFile File(Dir.filePath(Name));
             QVERIFY(File.open(QIODevice::WriteOnly));
         }
-        QStringList Patterns = Filter.section('(', -1).chopped(1).split(' ');
-        QCOMPARE(QDir(Dir.path()).entryList(Patterns, QDir::Files, QDir::Name),
-                 QStringList({"PHOTO.JPG", "old.Bmp", "photo.jpg"}));
-
         QString Shown;
+        QStringList Filters;
         WhenModal([&](QWidget* Modal) {
             if (auto* Types = Modal->findChild<QComboBox*>("fileTypeCombo")) Shown = Types->currentText();
+            Filters = static_cast<QFileDialog*>(Modal)->nameFilters();
             static_cast<QDialog*>(Modal)->reject();
         });
         W->S2->click();
         QCOMPARE(Shown, QString("Image files (*.BMP,*.JPG)"));
+        QCOMPARE(Filters.size(), 2);
+        const auto Matching = [&](const QString& Filter) {
+            return QDir(Dir.path()).entryList(Filter.section('(', -1).chopped(1).split(' '), QDir::Files, QDir::Name);
+        };
+        QCOMPARE(Matching(Filters[0]), QStringList({"PHOTO.JPG", "old.Bmp", "photo.jpg"}));
+        QCOMPARE(Matching(Filters[1]), QStringList({"PHOTO.JPG", "new.PNG", "old.Bmp", "photo.jpg"}));
+    }
+
+    // Each step changes the window further; its saved picture, made again by the command
+    // line from the options it records, must be the same pixels.
+    void SavedOptionsReplayedByTheCommandLineGiveTheSamePixels() {
+        QTemporaryDir Dir;
+        QImage Tall(300, 700, QImage::Format_RGB888);
+        Tall.fill(QColor(90, 90, 90));
+        QVERIFY(Tall.save(Dir.filePath("tall depth.bmp"), "BMP"));
+        QVERIFY(QImage(":/icons/load.png").convertToFormat(QImage::Format_RGB888).save(Dir.filePath("it's.bmp"), "BMP"));
+        const std::function<void()> Steps[] = {
+            [] {},
+            [&] {  // a depth map taller than the kind's height, then another kind resets the height
+                W->ComboBox1->setCurrentIndex(1);
+                emit W->ComboBox1->activated(1);
+                QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);
+            },
+            [&] {  // coloured dots, then a depth map that enlarges the height
+                QTest::mouseClick(W->RG1->Button(1), Qt::LeftButton);
+                W->ComboBox1->setCurrentIndex(27);
+                emit W->ComboBox1->activated(27);
+            },
+            [&] {  // files, named so that a shell would split them
+                QTest::mouseClick(W->RG1->Button(2), Qt::LeftButton);
+                DropFile(W->meinimage, Dir.filePath("tall depth.bmp"));
+                DropFile(W->Image3, Dir.filePath("it's.bmp"));
+                QCOMPARE(W->Stereogram1->Height(), 700);
+            },
+        };
+        QVERIFY(!W->SaveAsAction->isEnabled());
+        int Step = 0;
+        for (const auto& Change : Steps) {
+            W->activateWindow();  // back from the last dialog
+            QVERIFY(QTest::qWaitForWindowActive(W.get()));
+            Change();
+            W->D1->click();
+            const QString Saved = Dir.filePath(QString("window%1.png").arg(Step));
+            QString Offered, SaveButton;
+            WhenModal([&](QWidget* Modal) {
+                auto* Name = Modal->findChild<QLineEdit*>("fileNameEdit");
+                Offered = Name->text();
+                SaveButton = Modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text();
+                Name->setText(Saved);
+                static_cast<QDialog*>(Modal)->accept();
+            });
+            QTest::keyClick(W.get(), Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(Offered, QString("stereogramm.png"));
+            QCOMPARE(SaveButton.remove('&'), QString("Speichern"));
+            QCOMPARE(QImage(Saved).text("Options"), QString::fromStdString(*W->ResultOptions()));
+
+            const QString Replayed = Dir.filePath(QString("cli%1.png").arg(Step++));
+            QProcess Cli;
+            Cli.start("/bin/sh", {"-c", QString(STEREOGRAMM_CLI " %1 -q -o '%2'").arg(QImage(Saved).text("Options"), Replayed)});
+            QVERIFY(Cli.waitForFinished(60000));
+            QVERIFY2(Cli.exitCode() == 0, qPrintable(Cli.readAllStandardError() + QImage(Saved).text("Options")));
+            QVERIFY(!Pixels(Saved).isNull());
+            QVERIFY2(Pixels(Saved) == Pixels(Replayed), qPrintable(QImage(Saved).text("Options")));
+        }
+    }
+
+    void ResultIsCopiedAndShownWholeInAWindowOfItsOwn() {
+        QVERIFY(!W->CopyAction->isEnabled() && !W->ShowWholeAction->isEnabled());
+        W->D1->click();
+        QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction}));
+        W->ComboBox1->setFocus();  // Ctrl+C copies the result also from a list's text field
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(800, 500));
+
+        QTest::mouseDClick(W->meinimage, Qt::LeftButton);
+        WholePictureWindow* Whole = W->WholePicture();
+        QVERIFY(Whole);
+        QApplication::setActiveWindow(Whole);  // the offscreen platform does not follow activateWindow
+        QCOMPARE(Whole->PictureArea()->size(), QSize(800, 500));
+        QTest::keyClick(Whole, Qt::Key_0, Qt::ControlModifier);
+        QTRY_COMPARE(Whole->PictureArea()->size(), Whole->findChild<QScrollArea*>()->viewport()->size());
+        QTest::keyClick(Whole, Qt::Key_1, Qt::ControlModifier);
+        QTRY_COMPARE(Whole->PictureArea()->size(), QSize(800, 500));
+        QTest::keyClick(Whole, Qt::Key_Escape);
+        QVERIFY(!Whole->isVisible());
+        QVERIFY(W->isVisible());
+    }
+
+    void DroppedFileLoadsAndOneThatIsNoPictureChangesNothing() {
+        QTemporaryDir Dir;
+        QFile Text(Dir.filePath("notes.bmp"));
+        QVERIFY(Text.open(QIODevice::WriteOnly) && Text.write("no picture") > 0);
+        Text.close();
+        DropFile(W->Image3, Text.fileName());
+        QCOMPARE(W->Stereogram1->MaskMap().Width(), 85);
+        QImage Wide(900, 100, QImage::Format_RGB888);
+        Wide.fill(Qt::white);
+        QVERIFY(Wide.save(Dir.filePath("wide.png"), "PNG"));
+        DropFile(W->Image3, Dir.filePath("wide.png"));
+        QCOMPARE(W->Image3->Picture().Width(), 900);
+        QCOMPARE(W->Stereogram1->MaskMap().Width(), 900);
     }
 
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Makes docs/screenshot.png: the window as the user first sees it, after one press of
+# Enter (the textured stereogram of depth map 1 and texture 1), on a virtual X server of
+# its own. Rerunnable. Needs the built window (build/app/stereogramm, or the path given as
+# the first argument) and Xvfb, xdotool and ImageMagick (scripts/setup-debian.sh --docs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=${1:-build/app/stereogramm}
+out=docs/screenshot.png
+[ -x "$program" ] || { echo "make-screenshot: $program is not built" >&2; exit 1; }
+
+# The first display number that no X server holds.
+display=90
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+export DISPLAY=:$display
+
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+trap cleanup EXIT
+
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$program" >/dev/null 2>&1 &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Stereogramm$' | head -n 1)
+sleep 1                              # the samples load when the window is first activated
+xdotool windowfocus --sync "$window"
+xdotool key Return
+sleep 2                              # the run and the paint
+import -window "$window" -strip -define png:exclude-chunks=date,time "$out"
+echo "Wrote $out"
