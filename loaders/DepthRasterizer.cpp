@@ -98,7 +98,7 @@ TBox FindDrawable(const TMesh& Mesh, TScene& Scene, std::vector<bool>& Used) {
             if (Used[I]) continue;
             Used[I] = true;
             const TVertex& V = Mesh.Vertices[I];
-            Box.Add({V.X, V.Y, V.Z});
+            Box.Add({double(V.X), double(V.Y), double(V.Z)});
         }
     }
     return Box;
