@@ -1,7 +1,9 @@
 #include "ModelFormats.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <string_view>
 
@@ -12,6 +14,7 @@ constexpr std::size_t StlTriangleBytes = 50;
 // How far into a text file a signature or header is looked for.
 constexpr std::size_t HeaderWindow = 4096;
 constexpr std::size_t PlyHeaderWindow = 65536;
+constexpr std::size_t MaxExtensionLength = 16;
 
 std::string_view Text(std::span<const std::uint8_t> Bytes, std::size_t Window) {
     return {reinterpret_cast<const char*>(Bytes.data()), std::min(Bytes.size(), Window)};
@@ -75,6 +78,14 @@ TClaimedCounts PlyClaimedCounts(std::span<const std::uint8_t> Bytes) {
 }
 
 }  // namespace
+
+std::string PlainExtension(const std::string& Name) {
+    std::string Result = std::filesystem::path(Name).extension().string();
+    if (!Result.empty()) Result.erase(0, 1);
+    for (char& C : Result) C = char(std::tolower(static_cast<unsigned char>(C)));
+    const bool Plain = Result.size() <= MaxExtensionLength && std::all_of(Result.begin(), Result.end(), [](unsigned char C) { return std::isalnum(C); });
+    return Plain ? Result : std::string();
+}
 
 std::optional<TModelFormat> ModelFormatBySignature(std::span<const std::uint8_t> Bytes) {
     if (StartsWith(Bytes, "glTF")) return TModelFormat{"glTF", "glb"};

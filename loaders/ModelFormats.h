@@ -12,6 +12,10 @@ struct TModelFormat {
     std::string Extension;  // the extension assimp knows it by, without the dot
 };
 
+// The extension of a file name in lower case without its dot, when it is plain letters and
+// digits of a sensible length ("STL" gives "stl"); empty otherwise.
+std::string PlainExtension(const std::string& Name);
+
 // The format whose signature Bytes begin with: glTF (JSON or binary), PLY, FBX (binary or
 // ASCII), COLLADA, STL (ASCII, or binary whose size matches its triangle count), 3DS, OFF,
 // DirectX, Blender. None for content without a signature, such as OBJ.

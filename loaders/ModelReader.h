@@ -2,7 +2,9 @@
 // COLLADA and whatever else it reads.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -22,7 +24,9 @@ constexpr std::uint64_t MaxModelFileBytes = 256 * 1024 * 1024;
 // holding a PNG file counts as a model here.
 bool LooksLikeModel(std::span<const std::uint8_t> Bytes, const std::string& Name);
 
-// Reads a model held in memory. Name (a file name, or any text ending in an extension)
+// Reads a model held in memory. assimp reads in a child process with limited memory and
+// time (TimeLimit, else ModelReadTime), so that a file that would crash or hang it, or
+// make it allocate without bound, is refused as Damaged with the reason in the detail. Name (a file name, or any text ending in an extension)
 // names the model in messages and helps to recognise a format without a signature.
 // Folder, when not empty, is where files the model refers to are looked up (an OBJ's
 // materials, a glTF's buffers); without it no other file is opened. Node transforms are
@@ -31,7 +35,12 @@ bool LooksLikeModel(std::span<const std::uint8_t> Bytes, const std::string& Name
 // Raises EInvalidGraphic: NotAPicture for content of no model format, Damaged for a file
 // assimp cannot read or one without a triangle left ("Modell enthält keine Dreiecke"),
 // Unsupported for a feature assimp does not read, TooLarge past the limits above.
-TMesh ReadModel(std::span<const std::uint8_t> Bytes, const std::string& Name, const std::string& Folder = {});
+TMesh ReadModel(std::span<const std::uint8_t> Bytes, const std::string& Name, const std::string& Folder = {},
+                std::optional<std::chrono::milliseconds> TimeLimit = std::nullopt);
+
+// The time assimp gets for a file of Size bytes before it counts as hung: ten seconds, and
+// a second more for every 8 MiB.
+std::chrono::milliseconds ModelReadTime(std::size_t Size);
 
 // Reads a model file, looking up the files it refers to beside it. A file that cannot be
 // opened or read raises EFileError; everything else as ReadModel.

@@ -88,6 +88,7 @@ TEST(ModelDepth, HostileAndEmptyFilesAreRefusedWithTheirReason) {
         {"stl_triangles_truncated.stl", TReadFailure::Damaged, "Modelldatei ist beschädigt: "},
         {"ply_vertices_truncated.ply", TReadFailure::Damaged, "Modelldatei ist beschädigt: "},
         {"glb_chunk_past_end.glb", TReadFailure::Damaged, "Modelldatei ist beschädigt: "},
+        {"ply_header_without_end_crashes_reader.ply", TReadFailure::Damaged, "Modelldatei ist beschädigt: "},
         {"png_image_data_truncated.png", TReadFailure::NotAPicture, "Keine lesbare Modelldatei: "},
     };
     for (const auto& C : Cases) {
@@ -106,6 +107,16 @@ TEST(ModelDepth, HostileAndEmptyFilesAreRefusedWithTheirReason) {
     } catch (const EFileError& E) {
         EXPECT_EQ(E.ErrorNumber(), ENOENT);
         EXPECT_EQ(E.Message(), "Datei kann nicht geöffnet werden: " + Fixture("no_such_model.stl"));
+    }
+}
+
+TEST(ModelDepth, ReaderThatDoesNotFinishIsStoppedAndTheFileRefused) {
+    try {
+        ReadModel(FileBytes(Fixture("ply_format_line_garbled_hangs_reader.ply")), "hangs.ply", {}, std::chrono::milliseconds(500));
+        ADD_FAILURE() << "the file was read";
+    } catch (const EInvalidGraphic& E) {
+        EXPECT_EQ(E.Failure(), TReadFailure::Damaged);
+        EXPECT_NE(E.Detail().find("took longer than"), std::string::npos) << E.Detail();
     }
 }
 
