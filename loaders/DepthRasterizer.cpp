@@ -292,7 +292,7 @@ void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width
 // Levels from the per-pixel sums: the level is linear in the distance, so a pixel's mean
 // level follows from its sample count and distance sum.
 void Shade(const TCoverage& Coverage, const TScene& Scene, TGreyPlane& Plane) {
-    const double Nearest = Scene.Distance(Coverage.NearestQ), Span = double(Scene.Distance(Coverage.FarthestQ)) - Nearest;
+    const double Nearest = double(Scene.Distance(Coverage.NearestQ)), Span = double(Scene.Distance(Coverage.FarthestQ)) - Nearest;
     const double Fall = Span > 0 ? (NearestDepthLevel - FarthestDepthLevel) / Span : 0;
     for (std::size_t I = 0; I < Plane.Levels.size(); ++I) {
         const int Count = Coverage.Count[I];
