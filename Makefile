@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DSTEREO_WERROR=ON)
 FULL_FLAGS  = -DSTEREO_BUILD_APP=ON -DSTEREO_BUILD_TOOLS=ON -DSTEREO_BUILD_BENCH=ON -DSTEREO_SANITIZE=OFF
 
-.PHONY: setup build test test-fast test-asan fuzz run bench samples install clean
+.PHONY: setup build test test-fast test-asan fuzz run bench samples models install clean
 
 setup:
 	bash scripts/setup-debian.sh
@@ -47,6 +47,10 @@ bench: build
 samples: setup
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(FULL_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS) --target samples
+
+models: setup
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(FULL_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS) --target models
 
 install: build
 	cmake --install $(BUILD)
