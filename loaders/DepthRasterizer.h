@@ -16,7 +16,7 @@ struct TModelView {
     TProjection Projection = TProjection::Orthographic;
 };
 
-// Nearest visible point of the model, farthest visible point, and the background.
+// Levels of a model's nearest and farthest visible point; the background is black.
 constexpr std::uint8_t NearestDepthLevel = 255;
 constexpr std::uint8_t FarthestDepthLevel = 48;
 

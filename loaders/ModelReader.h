@@ -24,14 +24,14 @@ constexpr std::uint64_t MaxModelFileBytes = 256 * 1024 * 1024;
 // holding a PNG file counts as a model here.
 bool LooksLikeModel(std::span<const std::uint8_t> Bytes, const std::string& Name);
 
-// Reads a model held in memory. assimp reads in a child process with limited memory and
-// time (TimeLimit, else ModelReadTime), so that a file that would crash or hang it, or
-// make it allocate without bound, is refused as Damaged with the reason in the detail. Name (a file name, or any text ending in an extension)
+// Reads a model held in memory. Name (a file name, or any text ending in an extension)
 // names the model in messages and helps to recognise a format without a signature.
 // Folder, when not empty, is where files the model refers to are looked up (an OBJ's
 // materials, a glTF's buffers); without it no other file is opened. Node transforms are
 // applied; points and lines are left out, polygons split into triangles; triangles with
-// a corner that is not finite are left out.
+// a corner that is not finite are left out. assimp reads in a child process with limited
+// memory and time (TimeLimit, else ModelReadTime), so that a file that would crash or hang
+// it, or make it allocate without bound, is refused as Damaged with the reason in the detail.
 // Raises EInvalidGraphic: NotAPicture for content of no model format, Damaged for a file
 // assimp cannot read or one without a triangle left ("Modell enthält keine Dreiecke"),
 // Unsupported for a feature assimp does not read, TooLarge past the limits above.
