@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the picture-reader fuzz targets with clang, libFuzzer and the address and
-# undefined-behaviour sanitizers in build-fuzz, and runs each for a bounded time on a copy
-# of its seed corpus. Exits non-zero on any crash, leak, timeout or sanitizer report.
+# Builds the picture- and model-reader fuzz targets with clang, libFuzzer and the address
+# and undefined-behaviour sanitizers in build-fuzz, and runs each for a bounded time on a
+# copy of its seed corpus. Exits non-zero on any crash, leak, timeout or sanitizer report.
 # FUZZ_SECONDS sets the time per target (default 30). FUZZ_SEED fixes libFuzzer's random
 # seed (default 1, so that a run can be repeated exactly); FUZZ_SEED=0 explores afresh.
 set -euo pipefail
@@ -15,10 +15,10 @@ sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=al
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSTEREO_FUZZ=ON -DSTEREO_BUILD_APP=OFF -DSTEREO_BUILD_TESTS=OFF -DSTEREO_BUILD_BENCH=OFF \
   -DSTEREO_BUILD_TOOLS=OFF -DCMAKE_CXX_FLAGS="$sanitizers" >/dev/null
-cmake --build "$build" -j2 --target fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif
+cmake --build "$build" -j2 --target fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif fuzz_model
 
 status=0
-for target in fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif; do
+for target in fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif fuzz_model; do
   work="$build/fuzz-run/$target"
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"

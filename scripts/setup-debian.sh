@@ -9,6 +9,7 @@ packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libwebp-dev libgif-dev
+  libassimp-dev libfreetype-dev libfontconfig-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   clang libclang-rt-dev
   fonts-dejavu-core
