@@ -148,7 +148,9 @@ private:
 
 }  // namespace
 
-bool IsAssimpExtension(const std::string& Ext) {
+namespace {
+
+const std::set<std::string>& KnownExtensions() {
     static const std::set<std::string> Known = [] {
         std::string List;  // "*.3d;*.3ds;…"
         Assimp::Importer().GetExtensionList(List);
@@ -161,8 +163,14 @@ bool IsAssimpExtension(const std::string& Ext) {
         for (const char* Generic : GenericExtensions) Result.erase(Generic);
         return Result;
     }();
-    return !Ext.empty() && Known.contains(Ext);
+    return Known;
 }
+
+}  // namespace
+
+bool IsAssimpExtension(const std::string& Ext) { return !Ext.empty() && KnownExtensions().contains(Ext); }
+
+std::vector<std::string> AssimpExtensions() { return {KnownExtensions().begin(), KnownExtensions().end()}; }
 
 TMesh ImportWithAssimp(std::span<const std::uint8_t> Bytes, const std::string& Name, const TModelFormat& Format, const std::string& Folder) {
     Assimp::Importer Importer;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "Mesh.h"
 #include "ModelFormats.h"
@@ -11,6 +12,8 @@
 // Whether assimp reads files of this extension (lower case, no dot); "xml" does not count,
 // as it says nothing about the content.
 bool IsAssimpExtension(const std::string& Extension);
+// Every such extension, sorted.
+std::vector<std::string> AssimpExtensions();
 
 // Reads a model with assimp and gathers its triangles, as ReadModel describes. Raises
 // EInvalidGraphic. A crafted file may crash or hang assimp itself.

@@ -155,6 +155,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& FileName) {
 
 }  // namespace
 
+std::vector<std::string> ModelExtensions() { return AssimpExtensions(); }
+
 bool LooksLikeModel(std::span<const std::uint8_t> Bytes, const std::string& Name) {
     return ModelFormatBySignature(Bytes).has_value() || IsAssimpExtension(PlainExtension(Name));
 }

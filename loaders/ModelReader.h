@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "Mesh.h"
 
@@ -23,6 +24,9 @@ constexpr std::uint64_t MaxModelFileBytes = 256 * 1024 * 1024;
 // assimp reads. A loader tells pictures by their own signatures first, since a ".obj"
 // holding a PNG file counts as a model here.
 bool LooksLikeModel(std::span<const std::uint8_t> Bytes, const std::string& Name);
+
+// The extensions of the model files we read (lower case, no dot), for file dialogs.
+std::vector<std::string> ModelExtensions();
 
 // Reads a model held in memory. Name (a file name, or any text ending in an extension)
 // names the model in messages and helps to recognise a format without a signature.

@@ -1,7 +1,10 @@
 #include "PictureReader.h"
 
 #include "JPEGImage.h"
+#include "ModelDepth.h"
+#include "ModelReader.h"
 #include "PictureFiles.h"
+#include "PictureFormats.h"
 #include "SampleLoaders.h"
 
 namespace {
@@ -19,6 +22,16 @@ TPictureRead ReadPicture(const std::string& FileName) {
     TPicture Loaded;
     LoadPictureFromFile(Loaded, FileName);
     return Taken(Loaded);
+}
+
+TPictureRead ReadDepthFile(const std::string& FileName, int Width, int Height, const TModelView& View) {
+    const std::vector<std::uint8_t> Bytes = ReadPictureFileBytes(FileName);
+    if (!FormatOfContent(Bytes) && LooksLikeModel(Bytes, FileName)) {
+        TPictureRead Result;
+        Result.Picture.SetGraphic(std::make_unique<TBitmap>(RenderModelDepth(FileName, Width, Height, View)));
+        return Result;
+    }
+    return ReadPictureBytes(Bytes, FileName);
 }
 
 TPictureRead ReadPictureBytes(std::span<const std::uint8_t> Bytes, const std::string& NameHint) {

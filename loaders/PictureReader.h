@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DepthRasterizer.h"
 #include "Picture.h"
 
 struct TPictureRead {
@@ -22,3 +23,8 @@ TPictureRead ReadPicture(const std::string& FileName);
 // The same for bytes in memory; NameHint stands in for the extension where the content has
 // no signature.
 TPictureRead ReadPictureBytes(std::span<const std::uint8_t> Bytes, const std::string& NameHint = {});
+
+// A depth map from a file: a picture, read as ReadPicture does, or a 3D model (content with
+// no picture signature that LooksLikeModel takes for one) rendered at Width × Height as
+// View says. Raises as ReadPicture and RenderModelDepth do.
+TPictureRead ReadDepthFile(const std::string& FileName, int Width, int Height, const TModelView& View = {});
