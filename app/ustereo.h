@@ -83,7 +83,8 @@ public:
     void GuideDotsActionClick(QObject* Sender);
     void CrossEyedActionClick(QObject* Sender);
     void TextDepthActionClick(QObject* Sender);
-    // A picture file dropped on the depth preview or the result view, or on the texture preview.
+    // A file dropped on the depth preview or the result view (a picture or a model), or on
+    // the texture preview (a picture).
     void Image2DragDrop(const QString& FileName);
     void Image3DragDrop(const QString& FileName);
 
