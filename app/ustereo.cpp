@@ -18,8 +18,10 @@
 #include "FileDialogs.h"
 #include "Gauge.h"
 #include "ImageView.h"
+#include "ModelReader.h"
 #include "PictureFileDialog.h"
 #include "PictureFiles.h"
+#include "PictureReader.h"
 #include "PictureSaveDialog.h"
 #include "RadioGroup.h"
 #include "SampleLibrary.h"
@@ -27,6 +29,8 @@
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
 #include "StartSettings.h"
+#include "TextDepth.h"
+#include "TextDepthDialog.h"
 #include "WholePictureWindow.h"
 #include "WindowRecord.h"
 
@@ -37,13 +41,21 @@ const char* const ClassicFilter = "Image files (*.BMP,*.JPG)|*.BMP;*.JPG";
 const char* const DefaultSaveName = "stereogramm.png";
 const char* const Software = "stereogramm " STEREOGRAMM_VERSION;
 
-// The classic filter first, then one for every format the program reads.
-QString PictureFilter() {
-    const std::vector<std::string_view> Extensions = ReadableExtensions();
-    return QString(ClassicFilter) + '|' + FilterEntry("Alle Bilddateien (" + PatternList(Extensions) + ')', Extensions);
+// The classic filter first, then one for every format the program reads; for the depth
+// map that includes the model formats.
+QString PictureFilter(TPictureRole Role) {
+    std::vector<std::string_view> Extensions = ReadableExtensions();
+    const std::vector<std::string> Models = Role == TPictureRole::DepthMap ? ModelExtensions() : std::vector<std::string>{};
+    Extensions.insert(Extensions.end(), Models.begin(), Models.end());
+    const QString Description = Models.empty() ? "Alle Bilddateien" : "Alle Bild- und Modelldateien";
+    return QString(ClassicFilter) + '|' + FilterEntry(Description + " (" + PatternList(Extensions) + ')', Extensions);
 }
 
 std::string LocalName(const QString& FileName) { return QFile::encodeName(FileName).toStdString(); }
+
+TPictureSource FileSource(const QString& FileName) {
+    return {TPictureSource::TKind::File, 0, LocalName(QFileInfo(FileName).absoluteFilePath())};
+}
 
 void FillSampleList(SampleList& List, TPictureRole Role) {
     List.Clear();
@@ -109,9 +121,8 @@ void Tfstereo::ComboBox1Change(QObject*) {
     const int Index = ComboBox1->ItemIndex();
     if (Index < 0) return;
     LoadSampleDepthMap(SampleResourceName(TPictureRole::DepthMap, Index + 1));
-    FDepthSource = {TPictureSource::TKind::Sample, Index + 1, {}};
-    Stereogram1->SetDepthMap(Image2->Picture());
-    UpdateControls();
+    FDepthSource = {TWindowDepthSource::TKind::Picture, {TPictureSource::TKind::Sample, Index + 1, {}}, {}, {}};
+    DepthMapChanged();
 }
 
 void Tfstereo::ComboBox2Change(QObject*) {
@@ -133,33 +144,64 @@ void Tfstereo::LoadSampleMask(const std::string& Name) {
 
 // After a cancel the unchanged preview is assigned again: that re-enlarges Width and
 // Height to the depth map when a change of kind had reduced them.
-void Tfstereo::Image2Click(QObject*) { LoadFileFor(TPictureRole::DepthMap, ChooseFile()); }
+void Tfstereo::Image2Click(QObject*) { LoadFileFor(TPictureRole::DepthMap, ChooseFile(TPictureRole::DepthMap)); }
 
-void Tfstereo::Image3Click(QObject*) { LoadFileFor(TPictureRole::Texture, ChooseFile()); }
+void Tfstereo::Image3Click(QObject*) { LoadFileFor(TPictureRole::Texture, ChooseFile(TPictureRole::Texture)); }
 
 // A drop loads as the load button's dialog step does.
 void Tfstereo::Image2DragDrop(const QString& FileName) { LoadFileFor(TPictureRole::DepthMap, FileName); }
 
 void Tfstereo::Image3DragDrop(const QString& FileName) { LoadFileFor(TPictureRole::Texture, FileName); }
 
-std::optional<QString> Tfstereo::ChooseFile() {
-    OD1->SetFilter(PictureFilter());
+std::optional<QString> Tfstereo::ChooseFile(TPictureRole Role) {
+    OD1->SetFilter(PictureFilter(Role));
     OD1->SetFilterIndex(0);
     if (!OD1->Execute()) return std::nullopt;
     return OD1->FileName();
 }
 
 void Tfstereo::LoadFileFor(TPictureRole Role, const std::optional<QString>& FileName) {
-    const bool Depth = Role == TPictureRole::DepthMap;
-    ImageView& Preview = Depth ? *Image2 : *Image3;
-    TPictureSource& Source = Depth ? FDepthSource : FMaskSource;
-    if (FileName && LoadImage(Preview, LocalName(*FileName)))
-        Source = TPictureSource{TPictureSource::TKind::File, 0, LocalName(QFileInfo(*FileName).absoluteFilePath())};
-    if (Depth)
-        Stereogram1->SetDepthMap(Preview.Picture());
-    else
-        Stereogram1->SetMaskMap(Preview.Picture());
+    if (Role == TPictureRole::DepthMap) {
+        if (FileName) LoadDepthFile(*FileName);
+        DepthMapChanged();
+        return;
+    }
+    if (FileName && LoadImage(*Image3, LocalName(*FileName))) FMaskSource = FileSource(*FileName);
+    Stereogram1->SetMaskMap(Image3->Picture());
     UpdateControls();
+}
+
+// A file that is neither a readable picture nor a readable model changes nothing.
+void Tfstereo::LoadDepthFile(const QString& FileName) {
+    std::optional<TPictureRead> Read;
+    try {
+        Read = ReadDepthFile(LocalName(FileName), Stereogram1->Width(), Stereogram1->Height());
+    } catch (const EInvalidGraphic&) {
+        return;
+    }
+    if (Read->Picture.Graphic() == nullptr) return;
+    Image2->SetPicture(Read->Picture);
+    using TKind = TWindowDepthSource::TKind;
+    FDepthSource = {Read->FromModel ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}};
+}
+
+void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& Font) {
+    TPicture Rendered;
+    Rendered.SetGraphic(std::make_unique<TBitmap>(
+        RenderTextDepth(Utf8Text, Stereogram1->Width(), Stereogram1->Height(), {.Font = Font})));
+    Image2->SetPicture(Rendered);
+    FDepthSource = {TWindowDepthSource::TKind::Text, {}, Utf8Text, Font};
+    DepthMapChanged();
+}
+
+void Tfstereo::DepthMapChanged() {
+    Stereogram1->SetDepthMap(Image2->Picture());
+    UpdateControls();
+}
+
+void Tfstereo::TextDepthActionClick(QObject*) {
+    TextDepthDialog Dialog(this);
+    if (Dialog.exec() == QDialog::Accepted) LoadTextDepthMap(Dialog.Text(), Dialog.FontName());
 }
 
 bool Tfstereo::LoadImage(ImageView& Target, const std::string& FileName) {
@@ -243,11 +285,16 @@ void Tfstereo::ShowWholeActionClick(QObject*) {
     FWholePicture->activateWindow();  // its keys (Ctrl+0, Ctrl+1, Esc) work at once
 }
 
+void Tfstereo::GuideDotsActionClick(QObject*) { Stereogram1->SetGuideDots(GuideDotsAction->isChecked()); }
+
+void Tfstereo::CrossEyedActionClick(QObject*) { Stereogram1->SetCrossEyed(CrossEyedAction->isChecked()); }
+
 // Settings and pictures must not change under a running generation; the generate button,
 // Enter and the depth preview's check box stay live.
 void Tfstereo::UpdateRunControls(bool RunInProgress) {
     const std::array<QWidget*, 5> Locked = {ComboBox1, ComboBox2, S4, S2, RG1};
     for (QWidget* Control : Locked) Control->setEnabled(!RunInProgress);
+    for (QAction* Setting : {GuideDotsAction, CrossEyedAction, TextDepthAction}) Setting->setEnabled(!RunInProgress);
     for (ImageView* View : {Image2, Image3, meinimage}) View->setAcceptDrops(!RunInProgress);
     const bool ResultReady = !RunInProgress && FResultOptions;
     for (QAction* Action : {SaveAsAction, CopyAction, ShowWholeAction}) Action->setEnabled(ResultReady);

@@ -11,6 +11,7 @@
 
 #include "PictureSource.h"
 #include "Stereogram.h"
+#include "WindowRecord.h"
 
 class QAction;
 class QCheckBox;
@@ -58,6 +59,10 @@ public:
     QAction* SaveAsAction = nullptr;     // "Speichern unter…", Ctrl+S
     QAction* CopyAction = nullptr;       // "Kopieren", Ctrl+C
     QAction* ShowWholeAction = nullptr;  // "Ganzes Bild anzeigen", also a double-click on the result
+    QAction* GuideDotsAction = nullptr;  // "Hilfspunkte", checkable: for the next generation
+    QAction* CrossEyedAction = nullptr;  // "Kreuzblick", checkable: for the next generation
+    // The depth preview's context menu.
+    QAction* TextDepthAction = nullptr;  // "Text als Tiefenbild…"
     PictureSaveDialog* SaveDialog = nullptr;
 
     // Event handlers.
@@ -75,7 +80,11 @@ public:
     void SaveAsActionClick(QObject* Sender);
     void CopyActionClick(QObject* Sender);
     void ShowWholeActionClick(QObject* Sender);
-    // A picture file dropped on the depth preview or the result view, or on the texture preview.
+    void GuideDotsActionClick(QObject* Sender);
+    void CrossEyedActionClick(QObject* Sender);
+    void TextDepthActionClick(QObject* Sender);
+    // A file dropped on the depth preview or the result view (a picture or a model), or on
+    // the texture preview (a picture).
     void Image2DragDrop(const QString& FileName);
     void Image3DragDrop(const QString& FileName);
 
@@ -85,6 +94,9 @@ public:
     void UpdateControls();
     void LoadSampleDepthMap(const std::string& Name);
     void LoadSampleMask(const std::string& Name);
+    // Renders Utf8Text in Font as the depth map, at the output size, and takes it as a loaded
+    // file would be taken. Raises for an empty text and a font that cannot be found.
+    void LoadTextDepthMap(const std::string& Utf8Text, const std::string& Font);
 
     // The options of stereogramm-cli that make the shown result again, seed included;
     // nothing before the first result.
@@ -105,14 +117,18 @@ private:
     // generator's settings or pictures; the result's actions need a finished result.
     void UpdateRunControls(bool RunInProgress);
     // The dialog step of the load buttons: the file the user picked, if any.
-    std::optional<QString> ChooseFile();
+    std::optional<QString> ChooseFile(TPictureRole Role);
     // Loads FileName, when there is one, into the preview of Role (a file that is no
     // readable picture changes nothing), then assigns the preview to the generator.
+    // A depth map may also be a model, rendered at the output size.
     void LoadFileFor(TPictureRole Role, const std::optional<QString>& FileName);
+    void LoadDepthFile(const QString& FileName);
+    // Gives the generator the depth preview's picture and brings the controls into line.
+    void DepthMapChanged();
 
     bool FActivated = false;
     // Where the pictures in the previews came from, for the result's record.
-    TPictureSource FDepthSource;
+    TWindowDepthSource FDepthSource;
     TPictureSource FMaskSource;
     std::optional<std::string> FResultOptions;
     QPointer<WholePictureWindow> FWholePicture;

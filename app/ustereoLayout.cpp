@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <thread>
 
 #include "Gauge.h"
 #include "ImageView.h"
@@ -146,7 +147,12 @@ void Tfstereo::CreateControls() {
     CopyAction = meinimage->addAction("Kopieren");
     CopyAction->setShortcut(QKeySequence::Copy);
     ShowWholeAction = meinimage->addAction("Ganzes Bild anzeigen");
+    GuideDotsAction = meinimage->addAction("Hilfspunkte");
+    GuideDotsAction->setCheckable(true);
+    CrossEyedAction = meinimage->addAction("Kreuzblick");
+    CrossEyedAction->setCheckable(true);
     SaveDialog = new PictureSaveDialog(this);
+    TextDepthAction = Image2->addAction("Text als Tiefenbild…");
 
     if (const QScreen* Screen = QGuiApplication::primaryScreen())
         move(Screen->availableGeometry().center() - rect().center());
@@ -164,6 +170,7 @@ void Tfstereo::CreateStereogram() {
     Stereogram1->SetMax3Ddepth(14.0);
     Stereogram1->SetMin3Ddepth(7.0);
     Stereogram1->Loaded();
+    Stereogram1->SetThreads(static_cast<int>(std::thread::hardware_concurrency()));  // 0 (unknown) counts as 1
 }
 
 void Tfstereo::ConnectEvents() {
@@ -179,6 +186,9 @@ void Tfstereo::ConnectEvents() {
     Wire(SaveAsAction, &QAction::triggered, this, &Tfstereo::SaveAsActionClick);
     Wire(CopyAction, &QAction::triggered, this, &Tfstereo::CopyActionClick);
     Wire(ShowWholeAction, &QAction::triggered, this, &Tfstereo::ShowWholeActionClick);
+    Wire(GuideDotsAction, &QAction::toggled, this, &Tfstereo::GuideDotsActionClick);
+    Wire(CrossEyedAction, &QAction::toggled, this, &Tfstereo::CrossEyedActionClick);
+    Wire(TextDepthAction, &QAction::triggered, this, &Tfstereo::TextDepthActionClick);
     const auto Drop = [this](void (Tfstereo::*Handler)(const QString&)) {
         return [this, Handler](const QString& FileName) { RunGuarded([&] { (this->*Handler)(FileName); }); };
     };

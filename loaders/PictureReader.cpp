@@ -29,6 +29,7 @@ TPictureRead ReadDepthFile(const std::string& FileName, int Width, int Height, c
     if (!FormatOfContent(Bytes) && LooksLikeModel(Bytes, FileName)) {
         TPictureRead Result;
         Result.Picture.SetGraphic(std::make_unique<TBitmap>(RenderModelDepth(FileName, Width, Height, View)));
+        Result.FromModel = true;
         return Result;
     }
     return ReadPictureBytes(Bytes, FileName);

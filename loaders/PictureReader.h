@@ -14,6 +14,7 @@
 struct TPictureRead {
     TPicture Picture;                   // holds a bitmap
     std::vector<std::string> Warnings;  // English; things a viewer would pass over, such as a file cut short
+    bool FromModel = false;             // rendered from a 3D model at the size asked for
 };
 
 // Raises EFileError when the file cannot be opened or read, EInvalidGraphic with its reason

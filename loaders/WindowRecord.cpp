@@ -14,15 +14,41 @@ std::string ExactText(double Value) {
     return {Text, std::to_chars(Text, Text + sizeof Text, Value).ptr};
 }
 
+// The command line's hidden-text source; a line break is written as backslash and n.
+std::string TextSourceText(std::string_view Text) {
+    std::string Result = "text:";
+    for (const char C : Text) {
+        if (C == '\n')
+            Result += "\\n";
+        else
+            Result += C;
+    }
+    return Result;
+}
+
 }  // namespace
 
-std::string WindowRecordOptions(const TStereogram& Stereogram, const TPictureSource& DepthMap,
+std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDepthSource& DepthMap,
                                 const TPictureSource& MaskMap, std::uint32_t Seed) {
+    using TKind = TWindowDepthSource::TKind;
     std::string Text;
     const auto Option = [&Text](std::string_view Name, std::string_view Value) {
         Text.append(Name).append(" ").append(ShellWord(Value)).append(" ");
     };
-    Option("--depth", PictureSourceText(DepthMap, TPictureRole::DepthMap));
+    const auto Flag = [&Text](std::string_view Name, bool On) {
+        if (On) Text.append(Name).append(" ");
+    };
+    // The size it was rendered at is its own: the output size may have changed since.
+    if (DepthMap.Kind != TKind::Picture) {
+        Option("--width", std::to_string(Stereogram.DepthMap().Width()));
+        Option("--height", std::to_string(Stereogram.DepthMap().Height()));
+    }
+    if (DepthMap.Kind == TKind::Text) {
+        Option("--font", DepthMap.Font);
+        Option("--depth", TextSourceText(DepthMap.Text));
+    } else {
+        Option("--depth", PictureSourceText(DepthMap.Picture, TPictureRole::DepthMap));
+    }
     Option("--mask", PictureSourceText(MaskMap, TPictureRole::Texture));
     Option("--type", NameOfValue<TStereoGramType>(StereoTypeNames, Stereogram.StereoType()));
     Option("--dot-color", NameOfValue<TRandomDotColorType>(DotColorNames, Stereogram.RandomDotColor()));
@@ -35,5 +61,7 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TPictureSou
     Option("--width", std::to_string(Stereogram.Width()));
     Option("--height", std::to_string(Stereogram.Height()));
     Option("--dpi", std::to_string(Stereogram.DPI()));
+    Flag("--guide-dots", Stereogram.GuideDots());
+    Flag("--cross-eyed", Stereogram.CrossEyed());
     return Text + "--seed " + std::to_string(Seed);
 }

@@ -8,11 +8,25 @@
 #include "PictureSource.h"
 #include "Stereogram.h"
 
+// The depth map as the window got it: a sample or a picture file, a model file or a text,
+// the last two rendered at the output size of the moment.
+struct TWindowDepthSource {
+    enum class TKind : std::uint8_t { Picture, Model, Text };
+    TKind Kind = TKind::Picture;
+    TPictureSource Picture;  // for Picture and Model
+    std::string Text;        // for Text: UTF-8, lines separated by '\n'
+    std::string Font;        // for Text: a font name
+
+    bool operator==(const TWindowDepthSource&) const = default;
+};
+
 // Every setting the window can change, then --seed. The command line starts from the
 // window's start settings and applies its options one after another, each through the
 // generator's setters, so the order is chosen for the values to end up as they are here:
 // the pictures first (a depth map enlarges Width and Height), the kind before the
 // oversampling it limits, Width and Height after the pictures, DPI after Width and Height
-// (they limit it). Values a shell would split or expand are quoted.
-std::string WindowRecordOptions(const TStereogram& Stereogram, const TPictureSource& DepthMap,
+// (they limit it). A model or text depth map is rendered at the output size, so the size
+// it was rendered at also comes before it. The viewing aids are written only when on. Values a shell
+// would split or expand are quoted.
+std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDepthSource& DepthMap,
                                 const TPictureSource& MaskMap, std::uint32_t Seed);

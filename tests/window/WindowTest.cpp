@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
@@ -430,7 +431,8 @@ private slots:
     void ResultIsCopiedAndShownWholeInAWindowOfItsOwn() {
         QVERIFY(!W->CopyAction->isEnabled() && !W->ShowWholeAction->isEnabled());
         W->D1->click();
-        QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction}));
+        QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction,
+                                                            W->GuideDotsAction, W->CrossEyedAction}));
         W->ComboBox1->setFocus();  // Ctrl+C copies the result also from a list's text field
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(800, 500));
@@ -462,6 +464,72 @@ private slots:
         DropFile(W->Image3, Dir.filePath("wide.png"));
         QCOMPARE(W->Image3->Picture().Width(), 900);
         QCOMPARE(W->Stereogram1->MaskMap().Width(), 900);
+    }
+
+    // Each is recorded only when on, so that the replay sees the same settings.
+    void ViewingAidsAreCheckedInTheResultsMenuAndRecorded() {
+        const auto Recorded = [&](const char* Option) {
+            W->D1->click();
+            return W->ResultOptions()->find(Option) != std::string::npos;
+        };
+        QVERIFY(!Recorded("--guide-dots") && !Recorded("--cross-eyed"));
+        W->GuideDotsAction->trigger();
+        QVERIFY(W->Stereogram1->GuideDots() && !W->Stereogram1->CrossEyed());
+        QVERIFY(Recorded("--guide-dots") && !Recorded("--cross-eyed"));
+        W->CrossEyedAction->trigger();
+        W->GuideDotsAction->trigger();
+        QVERIFY(!W->Stereogram1->GuideDots() && W->Stereogram1->CrossEyed());
+        QVERIFY(!Recorded("--guide-dots") && Recorded("--cross-eyed"));
+        QVERIFY(W->Stereogram1->Threads() >= 1);
+    }
+
+    // A model is rendered at the output size; its record sets that size before it.
+    void DroppedModelFileBecomesADepthMapOfTheOutputSize() {
+        QString ModelFilter;
+        WhenModal([&](QWidget* Modal) {
+            ModelFilter = static_cast<QFileDialog*>(Modal)->nameFilters().value(1);
+            static_cast<QDialog*>(Modal)->reject();
+        });
+        W->S4->click();
+        QVERIFY2(ModelFilter.contains("*.[Ss][Tt][Ll]") && ModelFilter.contains("*.[Pp][Nn][Gg]"), qPrintable(ModelFilter));
+
+        const QString Sphere = STEREO_TEST_DATA "/stl_sphere.stl";
+        DropFile(W->meinimage, Sphere);
+        QCOMPARE(W->Image2->Picture().Width(), 800);
+        QCOMPARE(W->Stereogram1->DepthMap().Height(), 500);
+        W->D1->click();
+        QVERIFY2(W->ResultOptions()->starts_with("--width 800 --height 500 --depth " + Sphere.toStdString() + ' '),
+                 W->ResultOptions()->c_str());
+    }
+
+    void TextDialogPutsADepthMapOfTheOutputSizeInThePreview() {
+        WhenModal([](QWidget* Modal) {
+            Modal->findChild<QPlainTextEdit*>()->setPlainText("Hallo\nWelt");
+            static_cast<QDialog*>(Modal)->accept();
+        });
+        W->TextDepthAction->trigger();
+        QCOMPARE(W->Image2->Picture().Width(), 800);
+        QCOMPARE(W->Stereogram1->DepthMap().Height(), 500);
+        W->D1->click();
+        QVERIFY2(W->ResultOptions()->starts_with("--width 800 --height 500 --font 'DejaVu Sans' --depth 'text:Hallo\\nWelt' "),
+                 W->ResultOptions()->c_str());
+
+        QString Message;
+        std::function<void()> CloseMessage = [&] {
+            if (auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                Message = Box->text();
+                Box->accept();
+            } else {
+                QTimer::singleShot(10, CloseMessage);
+            }
+        };
+        WhenModal([&](QWidget* Modal) {
+            static_cast<QDialog*>(Modal)->accept();  // an empty text
+            CloseMessage();
+        });
+        W->TextDepthAction->trigger();
+        QVERIFY(Message.startsWith("Text ist leer"));
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 800);
     }
 
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {
