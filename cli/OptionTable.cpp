@@ -54,6 +54,21 @@ constexpr std::array Table{
     SettingOption("--height", "N", "output height (1 to 800; below 1 gives 600)", Setting::Height, ValueKind::Integer),
     SettingOption("--separation", "N", "far-plane separation in pixels; sets the far\nplane (ignored unless 0 < N < dpi x 2.5)",
                   Setting::Separation, ValueKind::Integer),
+    SettingOption("--large", "", "lift the size limit to 16384 x 16384 from here\non (for prints): a later --width 3000 is kept",
+                  Setting::Large, ValueKind::Flag),
+    SettingOption("--paper", "SIZE",
+                  "A5, A4, A3, A2, letter or legal: width and\nheight of the paper, upright, at the --dpi\n"
+                  "given before it (A4 at 300 dpi: 2480 x 3508);\nimplies --large",
+                  Setting::Paper, ValueKind::Paper),
+    SettingOption("--landscape", "", "turn the output on its side when it stands\nupright: give it after --paper",
+                  Setting::Landscape, ValueKind::Flag),
+    SettingOption("--guide-dots", "", "two guide dots near the top, one separation\napart, to help the eyes converge",
+                  Setting::GuideDots, ValueKind::Flag),
+    SettingOption("--cross-eyed", "", "for viewing with crossed eyes: near is far", Setting::CrossEyed, ValueKind::Flag),
+    SettingOption("--threads", "N",
+                  "threads that render one picture (1 to 64;\ndefault: one per processor core, shared out\n"
+                  "among the files --jobs renders at once)",
+                  Setting::Threads, ValueKind::Count),
 
     OptionSpec{.Long = "--seed", .ValueName = "N", .Group = G::Output,
                .Help = "seed of the random dots (0 to 4294967295); the\nsame seed and settings give the same file.\n"

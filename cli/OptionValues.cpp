@@ -77,6 +77,11 @@ std::string SampleRange(TPictureRole Role) {
 SettingValue ParseSettingValue(std::string_view Option, ValueKind Kind, std::string_view Text) {
     switch (Kind) {
         case ValueKind::Integer: return ParseInteger(Option, Text);
+        case ValueKind::Count: return ParseCount(Option, Text);
+        case ValueKind::Flag: return 1;
+        case ValueKind::Paper:
+            if (const auto Paper = PaperOfName(Text)) return *Paper;
+            Fail(Option, Quoted(Text) + " is not one of " + PaperNames());
         case ValueKind::Number: return ParseNumber(Option, Text);
         case ValueKind::DepthSource: return ParseSource(Option, Text, TPictureRole::DepthMap);
         case ValueKind::MaskSource: return ParseSource(Option, Text, TPictureRole::Texture);

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "PaperSizes.h"
 #include "PictureSource.h"
 #include "Stereogram.h"
 
@@ -25,15 +26,16 @@ public:
 enum class Setting : std::uint8_t {
     DepthMap, MaskMap, StereoType, Blur, DotColor, DotIntensity, Oversampling,
     ObservDistance, MaxDepth, MinDepth, DPI, Width, Height, Separation,
+    Large, Paper, Landscape, GuideDots, CrossEyed, Threads,
 };
 
-using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType>;
+using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType, TPaper>;
 
 struct SettingAction {
     Setting Target;
     SettingValue Value;
     std::string Option;    // the long option name, e.g. "--width"
-    std::string Argument;  // the value as the user wrote it
+    std::string Argument;  // the value as the user wrote it; empty for an option without one
 };
 
 enum class Command : std::uint8_t { Render, PrintSettings, ListSamples, Help, Version };

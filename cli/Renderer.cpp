@@ -66,6 +66,7 @@ std::optional<TRenderer::TSetUpJob> TRenderer::SetUp(const TJob& Job) const {
     }
     for (std::size_t I = 0; I < FParsed.Settings.size(); ++I) Settings.push_back({&FParsed.Settings[I], &FShared.OfSetting[I]});
     TSetUpJob Result{std::make_unique<TStereogram>(nullptr), {}};
+    Result.Generator->SetThreads(FThreadsEach);
     TSetUp Done = SetUpGenerator(*Result.Generator, Settings, FParsed.FitDepth);
     for (const std::string& Warning : Done.Warnings) FConsole.Warning({}, Warning);
     Result.Origins = Done.Origins;
