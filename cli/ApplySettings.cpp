@@ -47,6 +47,10 @@ void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Setting) {
         case Setting::GuideDots: Stereogram.SetGuideDots(true); break;
         case Setting::CrossEyed: Stereogram.SetCrossEyed(true); break;
         case Setting::Threads: Stereogram.SetThreads(std::get<int>(V)); break;
+        case Setting::Font:
+        case Setting::TextProfile:
+        case Setting::Camera:
+        case Setting::Rotation: break;  // read with the depth map they shape
     }
 }
 

@@ -17,14 +17,32 @@ constexpr OptionSpec SettingOption(std::string_view Long, std::string_view Value
     return {.Long = Long, .ValueName = ValueName, .Group = G::Settings, .Help = Help, .Read = ReadSetting, .Target = Target, .Kind = Kind};
 }
 
+// An option that shapes a later text or model depth map.
+constexpr OptionSpec ShapeOption(std::string_view Long, std::string_view ValueName, std::string_view Help, Setting Target, ValueKind Kind) {
+    OptionSpec Spec = SettingOption(Long, ValueName, Help, Target, Kind);
+    Spec.Group = G::DepthMaps;
+    return Spec;
+}
+
 constexpr std::array Table{
-    OptionSpec{.Long = "--depth", .ValueName = "FILE|sample:N|none|-", .Group = G::Pictures,
-               .Help = "depth map: a picture file, a built-in sample\n(1 to 28), nothing, or - for standard input",
+    OptionSpec{.Long = "--depth", .ValueName = "FILE|sample:N|text:WORDS|none|-", .Group = G::Pictures,
+               .Help = "depth map: a picture or 3D model file, a\nbuilt-in sample (1 to 28), hidden text (\\n in\n"
+                       "WORDS breaks the line), nothing, or - for a\npicture from standard input. Text and models\n"
+                       "are drawn at the width and height set before",
                .Read = ReadSetting, .Target = Setting::DepthMap, .Kind = ValueKind::DepthSource},
     OptionSpec{.Long = "--mask", .ValueName = "FILE|texture:N|none|-", .Group = G::Pictures,
                .Help = "texture of the textured kind and colour source\nof colored-dot: a file, a built-in texture\n"
                        "(1 to 14), nothing, or - for standard input",
                .Read = ReadSetting, .Target = Setting::MaskMap, .Kind = ValueKind::MaskSource},
+
+    ShapeOption("--font", "NAME|FILE", "font of a later text: depth map, a font name\nor file (default DejaVu Sans Bold)",
+                  Setting::Font, ValueKind::Name),
+    ShapeOption("--text-profile", "PROFILE", "relief of a later text: depth map: round\n(default) or flat",
+                  Setting::TextProfile, ValueKind::ReliefProfile),
+    ShapeOption("--camera", "PROJECTION", "how a later model file is seen: orthographic\n(default) or perspective",
+                  Setting::Camera, ValueKind::Projection),
+    ShapeOption("--rotate", "X,Y,Z", "turn a later model file by these degrees about\nthe x, y and z axes", Setting::Rotation,
+                  ValueKind::Rotation),
 
     OptionSpec{.Long = "--invert-depth", .Group = G::DepthMaps,
                .Help = "white is far: every depth map is inverted as\nit is read (depth estimators often write so)",

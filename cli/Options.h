@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "DepthRasterizer.h"
+#include "DistanceProfile.h"
 #include "PaperSizes.h"
 #include "PictureSource.h"
 #include "Stereogram.h"
@@ -27,9 +29,16 @@ enum class Setting : std::uint8_t {
     DepthMap, MaskMap, StereoType, Blur, DotColor, DotIntensity, Oversampling,
     ObservDistance, MaxDepth, MinDepth, DPI, Width, Height, Separation,
     Large, Paper, Landscape, GuideDots, CrossEyed, Threads,
+    Font, TextProfile, Camera, Rotation,  // shape a later text or model depth map; set nothing themselves
 };
 
-using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType, TPaper>;
+// Degrees about the x, y and z axes.
+struct TRotation {
+    double X = 0, Y = 0, Z = 0;
+};
+
+using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType, TPaper, std::string,
+                                  TReliefProfile, TProjection, TRotation>;
 
 struct SettingAction {
     Setting Target;

@@ -54,7 +54,8 @@ std::optional<TRenderer::TSetUpJob> TRenderer::SetUp(const TJob& Job) const {
     TPicture FilePicture;
     if (!Job.DepthFile.empty()) {
         try {
-            TPictureRead Read = ReadSource(std::get<TPictureSource>(FileAction.Value), TPictureRole::DepthMap, {}, FParsed.InvertDepth);
+            TPictureRead Read = ReadSource(std::get<TPictureSource>(FileAction.Value), TPictureRole::DepthMap, {}, FParsed.InvertDepth,
+                                            FShared.OfFiles);
             for (const std::string& Warning : Read.Warnings) FConsole.Warning(Job.DepthFile, Warning);
             FilePicture = Read.Picture;
         } catch (const std::exception& E) {

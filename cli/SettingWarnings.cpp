@@ -115,7 +115,11 @@ std::vector<std::string> SettingWarnings(const SettingAction& Action, const TSet
         case Setting::MinDepth:
         case Setting::Large:
         case Setting::GuideDots:
-        case Setting::CrossEyed: break;
+        case Setting::CrossEyed:
+        case Setting::Font:
+        case Setting::TextProfile:
+        case Setting::Camera:
+        case Setting::Rotation: break;
     }
     const std::string Named = Action.Argument.empty() ? Action.Option : Action.Option + " " + Action.Argument;
     for (std::string& Text : Texts) Text = Named + ": " + Text;
