@@ -538,3 +538,17 @@ TEST_F(CliEndToEnd, FitAndInvertMakeTheDepthMapTheRunReadsAndDepthOutShowsIt) {
     const Ppm Placed = ParsePpm(Read("used.ppm"));
     for (const int X : {79, 80, 119, 120}) EXPECT_EQ(Placed.PixelAt(X, 50), std::string(3, X >= 80 && X < 120 ? '\xff' : '\0')) << X;
 }
+
+TEST_F(CliEndToEnd, TextAndModelDepthMapsRenderAsTheDepthMapTheyWrite) {
+    // Drawn at the size set before them; the map --depth-out writes renders the same picture.
+    const Args Settings{"--type", "fast-random-dot", "--width", "240", "--height", "160", "--seed", "5", "-q"};
+    for (const std::string Source : {"text:Hi\\nthere", STEREO_TEST_DATA "/stl_sphere.stl"}) {
+        ASSERT_EQ(Run(Settings + Args{"--depth", Source, "--depth-out", "used.ppm", "-o", "made.ppm"}).Status, 0) << Source;
+        const Ppm Used = ParsePpm(Read("used.ppm"));
+        EXPECT_EQ(Used.Width, 240) << Source;
+        EXPECT_EQ(Used.Height, 160) << Source;
+        EXPECT_NE(Used.Pixels.find_first_not_of('\0'), std::string::npos) << Source << ": something stands out";
+        ASSERT_EQ(Run(Settings + Args{"--depth", "used.ppm", "-o", "again.ppm"}).Status, 0) << Source;
+        EXPECT_EQ(Read("made.ppm"), Read("again.ppm")) << Source;
+    }
+}
