@@ -5,6 +5,24 @@
 #include "StartSettings.h"
 
 namespace cli {
+namespace {
+
+// A paper's size at the current resolution, portrait, with the large limit a print needs.
+void SetPaper(TStereogram& Stereogram, const TPaper& Paper) {
+    Stereogram.SetSizeLimit(slLarge);
+    Stereogram.SetWidth(PaperPixels(Paper.WidthMm, Stereogram.DPI()));
+    Stereogram.SetHeight(PaperPixels(Paper.HeightMm, Stereogram.DPI()));
+}
+
+// The output turned to lie on its long side: width and height swap when it stands upright.
+void SetLandscape(TStereogram& Stereogram) {
+    const int Width = Stereogram.Width(), Height = Stereogram.Height();
+    if (Height <= Width) return;
+    Stereogram.SetWidth(Height);
+    Stereogram.SetHeight(Width);
+}
+
+}  // namespace
 
 void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Setting) {
     const SettingValue& V = Setting.Action->Value;
@@ -23,6 +41,16 @@ void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Setting) {
         case Setting::Width: Stereogram.SetWidth(std::get<int>(V)); break;
         case Setting::Height: Stereogram.SetHeight(std::get<int>(V)); break;
         case Setting::Separation: Stereogram.SetSeparation(std::get<int>(V)); break;
+        case Setting::Large: Stereogram.SetSizeLimit(slLarge); break;
+        case Setting::Paper: SetPaper(Stereogram, std::get<TPaper>(V)); break;
+        case Setting::Landscape: SetLandscape(Stereogram); break;
+        case Setting::GuideDots: Stereogram.SetGuideDots(true); break;
+        case Setting::CrossEyed: Stereogram.SetCrossEyed(true); break;
+        case Setting::Threads: Stereogram.SetThreads(std::get<int>(V)); break;
+        case Setting::Font:
+        case Setting::TextProfile:
+        case Setting::Camera:
+        case Setting::Rotation: break;  // read with the depth map they shape
     }
 }
 

@@ -36,6 +36,11 @@ takes its size from the depth map loaded before '--type colored-dot', and a
 later, smaller map does not shrink it: give --depth first to use the new map's
 size (with --fit the map is scaled to the size colored-dot took).
 
+A text: or model depth map is drawn at the width and height set before it, as
+the --font, --text-profile, --camera and --rotate before it say; a FILE that is
+a model is drawn at the start size, as all of them say. --paper sizes the output
+at the --dpi before it; --landscape after it turns it on its side.
+
 Standard input (-) can serve one of --depth and --mask. -o - writes the picture
 to standard output, which must not be a terminal; the progress bar is off then.
 )";

@@ -17,14 +17,32 @@ constexpr OptionSpec SettingOption(std::string_view Long, std::string_view Value
     return {.Long = Long, .ValueName = ValueName, .Group = G::Settings, .Help = Help, .Read = ReadSetting, .Target = Target, .Kind = Kind};
 }
 
+// An option that shapes a later text or model depth map.
+constexpr OptionSpec ShapeOption(std::string_view Long, std::string_view ValueName, std::string_view Help, Setting Target, ValueKind Kind) {
+    OptionSpec Spec = SettingOption(Long, ValueName, Help, Target, Kind);
+    Spec.Group = G::DepthMaps;
+    return Spec;
+}
+
 constexpr std::array Table{
-    OptionSpec{.Long = "--depth", .ValueName = "FILE|sample:N|none|-", .Group = G::Pictures,
-               .Help = "depth map: a picture file, a built-in sample\n(1 to 28), nothing, or - for standard input",
+    OptionSpec{.Long = "--depth", .ValueName = "FILE|sample:N|text:WORDS|none|-", .Group = G::Pictures,
+               .Help = "depth map: a picture or 3D model file, a\nbuilt-in sample (1 to 28), hidden text (\\n in\n"
+                       "WORDS breaks the line), nothing, or - for a\npicture from standard input. Text and models\n"
+                       "are drawn at the width and height set before",
                .Read = ReadSetting, .Target = Setting::DepthMap, .Kind = ValueKind::DepthSource},
     OptionSpec{.Long = "--mask", .ValueName = "FILE|texture:N|none|-", .Group = G::Pictures,
                .Help = "texture of the textured kind and colour source\nof colored-dot: a file, a built-in texture\n"
                        "(1 to 14), nothing, or - for standard input",
                .Read = ReadSetting, .Target = Setting::MaskMap, .Kind = ValueKind::MaskSource},
+
+    ShapeOption("--font", "NAME|FILE", "font of a later text: depth map, a font name\nor file (default DejaVu Sans Bold)",
+                  Setting::Font, ValueKind::Name),
+    ShapeOption("--text-profile", "PROFILE", "relief of a later text: depth map: round\n(default) or flat",
+                  Setting::TextProfile, ValueKind::ReliefProfile),
+    ShapeOption("--camera", "PROJECTION", "how a later model file is seen: orthographic\n(default) or perspective",
+                  Setting::Camera, ValueKind::Projection),
+    ShapeOption("--rotate", "X,Y,Z", "turn a later model file by these degrees about\nthe x, y and z axes", Setting::Rotation,
+                  ValueKind::Rotation),
 
     OptionSpec{.Long = "--invert-depth", .Group = G::DepthMaps,
                .Help = "white is far: every depth map is inverted as\nit is read (depth estimators often write so)",
@@ -54,6 +72,21 @@ constexpr std::array Table{
     SettingOption("--height", "N", "output height (1 to 800; below 1 gives 600)", Setting::Height, ValueKind::Integer),
     SettingOption("--separation", "N", "far-plane separation in pixels; sets the far\nplane (ignored unless 0 < N < dpi x 2.5)",
                   Setting::Separation, ValueKind::Integer),
+    SettingOption("--large", "", "lift the size limit to 16384 x 16384 from here\non (for prints): a later --width 3000 is kept",
+                  Setting::Large, ValueKind::Flag),
+    SettingOption("--paper", "SIZE",
+                  "A5, A4, A3, A2, letter or legal: width and\nheight of the paper, upright, at the --dpi\n"
+                  "given before it (A4 at 300 dpi: 2480 x 3508);\nimplies --large",
+                  Setting::Paper, ValueKind::Paper),
+    SettingOption("--landscape", "", "turn the output on its side when it stands\nupright: give it after --paper",
+                  Setting::Landscape, ValueKind::Flag),
+    SettingOption("--guide-dots", "", "two guide dots near the top, one separation\napart, to help the eyes converge",
+                  Setting::GuideDots, ValueKind::Flag),
+    SettingOption("--cross-eyed", "", "for viewing with crossed eyes: near is far", Setting::CrossEyed, ValueKind::Flag),
+    SettingOption("--threads", "N",
+                  "threads that render one picture (1 to 64;\ndefault: one per processor core, shared out\n"
+                  "among the files --jobs renders at once)",
+                  Setting::Threads, ValueKind::Count),
 
     OptionSpec{.Long = "--seed", .ValueName = "N", .Group = G::Output,
                .Help = "seed of the random dots (0 to 4294967295); the\nsame seed and settings give the same file.\n"

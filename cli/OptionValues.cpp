@@ -52,6 +52,15 @@ TPictureSource ParseSource(std::string_view Option, std::string_view Text, TPict
     Fail(Option, "there is no " + Quoted(Text) + " (" + SampleRange(Role) + ", see --list-samples)");
 }
 
+// "X,Y,Z": three numbers of degrees.
+TRotation ParseRotation(std::string_view Option, std::string_view Text) {
+    const auto First = Text.find(','), Second = Text.find(',', First + 1);
+    if (First == std::string_view::npos || Second == std::string_view::npos || Text.find(',', Second + 1) != std::string_view::npos)
+        Fail(Option, Quoted(Text) + " is not three angles X,Y,Z in degrees");
+    return {ParseNumber(Option, Text.substr(0, First)), ParseNumber(Option, Text.substr(First + 1, Second - First - 1)),
+            ParseNumber(Option, Text.substr(Second + 1))};
+}
+
 template <class E>
 E ParseName(std::string_view Option, std::string_view Text, std::span<const NamedValue<E>> Names) {
     if (const auto Value = ValueOfName(Names, Text)) return *Value;
@@ -77,6 +86,17 @@ std::string SampleRange(TPictureRole Role) {
 SettingValue ParseSettingValue(std::string_view Option, ValueKind Kind, std::string_view Text) {
     switch (Kind) {
         case ValueKind::Integer: return ParseInteger(Option, Text);
+        case ValueKind::Count: return ParseCount(Option, Text);
+        case ValueKind::Flag: return 1;
+        case ValueKind::Name:
+            if (Text.empty()) Fail(Option, "the name is empty");
+            return std::string(Text);
+        case ValueKind::ReliefProfile: return ParseName<TReliefProfile>(Option, Text, ReliefProfileNames);
+        case ValueKind::Projection: return ParseName<TProjection>(Option, Text, ProjectionNames);
+        case ValueKind::Rotation: return ParseRotation(Option, Text);
+        case ValueKind::Paper:
+            if (const auto Paper = PaperOfName(Text)) return *Paper;
+            Fail(Option, Quoted(Text) + " is not one of " + PaperNames());
         case ValueKind::Number: return ParseNumber(Option, Text);
         case ValueKind::DepthSource: return ParseSource(Option, Text, TPictureRole::DepthMap);
         case ValueKind::MaskSource: return ParseSource(Option, Text, TPictureRole::Texture);

@@ -11,7 +11,10 @@
 
 namespace cli {
 
-enum class ValueKind : std::uint8_t { Integer, Number, DepthSource, MaskSource, StereoType, Blur, DotColor };
+// Flag: an option without a value (its value is 1).
+enum class ValueKind : std::uint8_t {
+    Integer, Count, Number, DepthSource, MaskSource, StereoType, Blur, DotColor, Paper, Flag, Name, ReliefProfile, Projection, Rotation,
+};
 
 SettingValue ParseSettingValue(std::string_view Option, ValueKind Kind, std::string_view Text);
 std::uint32_t ParseSeed(std::string_view Option, std::string_view Text);

@@ -11,6 +11,9 @@
 #include <variant>
 #include <vector>
 
+#include "DepthRasterizer.h"
+#include "DistanceProfile.h"
+#include "PaperSizes.h"
 #include "PictureSource.h"
 #include "Stereogram.h"
 
@@ -25,15 +28,23 @@ public:
 enum class Setting : std::uint8_t {
     DepthMap, MaskMap, StereoType, Blur, DotColor, DotIntensity, Oversampling,
     ObservDistance, MaxDepth, MinDepth, DPI, Width, Height, Separation,
+    Large, Paper, Landscape, GuideDots, CrossEyed, Threads,
+    Font, TextProfile, Camera, Rotation,  // shape a later text or model depth map; set nothing themselves
 };
 
-using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType>;
+// Degrees about the x, y and z axes.
+struct TRotation {
+    double X = 0, Y = 0, Z = 0;
+};
+
+using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType, TPaper, std::string,
+                                  TReliefProfile, TProjection, TRotation>;
 
 struct SettingAction {
     Setting Target;
     SettingValue Value;
     std::string Option;    // the long option name, e.g. "--width"
-    std::string Argument;  // the value as the user wrote it
+    std::string Argument;  // the value as the user wrote it; empty for an option without one
 };
 
 enum class Command : std::uint8_t { Render, PrintSettings, ListSamples, Help, Version };

@@ -2,11 +2,13 @@
 
 #include <cerrno>
 
+#include "ApplySettings.h"
 #include "DepthMapTools.h"
 #include "Exception.h"
 #include "Messages.h"
 #include "OptionValues.h"
 #include "StandardStreams.h"
+#include "StartSettings.h"
 
 namespace cli {
 namespace {
@@ -24,11 +26,33 @@ std::string SampleHint(const TPictureSource& Source, TPictureRole Role, const st
     return std::string("; the built-in ") + (Role == TPictureRole::DepthMap ? "depth maps are " : "textures are ") + SampleRange(Role);
 }
 
+// What Action says about the look of a later text or model.
+void Reshape(TDepthShape& Shape, const SettingAction& Action) {
+    const SettingValue& V = Action.Value;
+    switch (Action.Target) {
+        case Setting::Font: Shape.Text.Font = std::get<std::string>(V); break;
+        case Setting::TextProfile: Shape.Text.Profile = std::get<TReliefProfile>(V); break;
+        case Setting::Camera: Shape.View.Projection = std::get<TProjection>(V); break;
+        case Setting::Rotation: {
+            const auto& R = std::get<TRotation>(V);
+            Shape.View.RotateX = R.X, Shape.View.RotateY = R.Y, Shape.View.RotateZ = R.Z;
+            break;
+        }
+        default: break;
+    }
+}
+
+// The subject of the source's messages: the file, or the option that gives the text.
+std::string SubjectOf(const TPictureSource& Source, const SettingAction& Action) {
+    return Source.From == TPictureSource::TKind::Text ? Action.Option + " " + Action.Argument : SourceName(Source.FileName);
+}
+
 }  // namespace
 
-TPictureRead ReadSource(const TPictureSource& Source, TPictureRole Role, std::span<const std::uint8_t> StandardInput, bool Invert) {
+TPictureRead ReadSource(const TPictureSource& Source, TPictureRole Role, std::span<const std::uint8_t> StandardInput, bool Invert,
+                        const TDepthShape& Shape) {
     const bool FromStandardInput = Source.From == TPictureSource::TKind::File && Source.FileName == StandardStream;
-    TPictureRead Read = FromStandardInput ? ReadPictureBytes(StandardInput) : LoadPictureSource(Source, Role);
+    TPictureRead Read = FromStandardInput ? ReadPictureBytes(StandardInput) : LoadPictureSource(Source, Role, Shape);
     if (Invert && Role == TPictureRole::DepthMap && Read.Picture.Graphic())
         Read.Picture.SetGraphic(std::make_unique<TBitmap>(InvertDepth(Read.Picture.Bitmap())));
     return Read;
@@ -37,17 +61,31 @@ TPictureRead ReadSource(const TPictureSource& Source, TPictureRole Role, std::sp
 std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsole& Console) {
     TSharedPictures Shared;
     std::vector<std::uint8_t> StandardInput;
+    // The settings in order on a generator of their own give the size at each depth map.
+    TStereogram Sized(nullptr);
+    ApplyStartSettings(Sized);
+    TDepthShape Shape{Sized.Width(), Sized.Height(), {}, {}};
+    for (const SettingAction& Action : Parsed.Settings) Reshape(Shape, Action);
+    Shared.OfFiles = Shape;
+    Shape = {};
     for (const SettingAction& Action : Parsed.Settings) {
         TPicture& Picture = Shared.OfSetting.emplace_back();
+        Reshape(Shape, Action);
         const auto* Source = std::get_if<TPictureSource>(&Action.Value);
-        if (!Source) continue;
+        if (!Source) {
+            ApplySetting(Sized, {&Action, &Picture});
+            continue;
+        }
         const TPictureRole Role = Action.Target == Setting::DepthMap ? TPictureRole::DepthMap : TPictureRole::Texture;
-        const std::string Name = SourceName(Source->FileName);
+        const std::string Name = SubjectOf(*Source, Action);
+        Shape.Width = Sized.Width();
+        Shape.Height = Sized.Height();
         try {
             if (ReadsStandardInput(Action)) StandardInput = ReadStandardInput();
-            TPictureRead Read = ReadSource(*Source, Role, StandardInput, Parsed.InvertDepth);
+            TPictureRead Read = ReadSource(*Source, Role, StandardInput, Parsed.InvertDepth, Shape);
             for (const std::string& Warning : Read.Warnings) Console.Warning(Name, Warning);
             Picture = std::move(Read.Picture);
+            ApplySetting(Sized, {&Action, &Picture});
         } catch (const std::exception& E) {
             Console.Problem(Name, ReadFailureText(E) + SampleHint(*Source, Role, E));
             return std::nullopt;

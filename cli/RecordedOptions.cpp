@@ -6,7 +6,9 @@ namespace cli {
 
 std::string RecordedOptions(const Options& Parsed, std::uint32_t Seed, const std::string& DepthFile) {
     std::string Text;
-    const auto Add = [&Text](const std::string& Option, const std::string& Value) { Text += Option + " " + ShellWord(Value) + " "; };
+    const auto Add = [&Text](const std::string& Option, const std::string& Value) {
+        Text += Value.empty() ? Option + " " : Option + " " + ShellWord(Value) + " ";
+    };
     if (!DepthFile.empty())
         Add("--depth", PictureSourceText({TPictureSource::TKind::File, 0, DepthFile}, TPictureRole::DepthMap));
     for (const SettingAction& Action : Parsed.Settings) Add(Action.Option, Action.Argument);

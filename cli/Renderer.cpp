@@ -54,7 +54,8 @@ std::optional<TRenderer::TSetUpJob> TRenderer::SetUp(const TJob& Job) const {
     TPicture FilePicture;
     if (!Job.DepthFile.empty()) {
         try {
-            TPictureRead Read = ReadSource(std::get<TPictureSource>(FileAction.Value), TPictureRole::DepthMap, {}, FParsed.InvertDepth);
+            TPictureRead Read = ReadSource(std::get<TPictureSource>(FileAction.Value), TPictureRole::DepthMap, {}, FParsed.InvertDepth,
+                                            FShared.OfFiles);
             for (const std::string& Warning : Read.Warnings) FConsole.Warning(Job.DepthFile, Warning);
             FilePicture = Read.Picture;
         } catch (const std::exception& E) {
@@ -66,6 +67,7 @@ std::optional<TRenderer::TSetUpJob> TRenderer::SetUp(const TJob& Job) const {
     }
     for (std::size_t I = 0; I < FParsed.Settings.size(); ++I) Settings.push_back({&FParsed.Settings[I], &FShared.OfSetting[I]});
     TSetUpJob Result{std::make_unique<TStereogram>(nullptr), {}};
+    Result.Generator->SetThreads(FThreadsEach);
     TSetUp Done = SetUpGenerator(*Result.Generator, Settings, FParsed.FitDepth);
     for (const std::string& Warning : Done.Warnings) FConsole.Warning({}, Warning);
     Result.Origins = Done.Origins;

@@ -19,9 +19,9 @@ namespace cli {
 class TRenderer {
 public:
     // Parsed and Shared must outlive the renderer. Render may be called from several
-    // threads at once.
-    TRenderer(const Options& Parsed, const TSharedPictures& Shared, TConsole& Console)
-        : FParsed(Parsed), FShared(Shared), FConsole(Console) {}
+    // threads at once. ThreadsEach: the threads of each picture unless --threads sets them.
+    TRenderer(const Options& Parsed, const TSharedPictures& Shared, TConsole& Console, int ThreadsEach)
+        : FParsed(Parsed), FShared(Shared), FConsole(Console), FThreadsEach(ThreadsEach) {}
 
     // True when the picture (and the depth map of --depth-out) was written. Alone: the
     // command's only render, which draws the progress of its rows and a summary line.
@@ -47,6 +47,7 @@ private:
     const Options& FParsed;
     const TSharedPictures& FShared;
     TConsole& FConsole;
+    int FThreadsEach;
 };
 
 }  // namespace cli

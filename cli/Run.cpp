@@ -1,5 +1,6 @@
 #include "Run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -28,10 +29,15 @@ bool MadeOutputFolder(const std::string& Folder, TConsole& Console) {
     return false;
 }
 
-int Threads(const Options& Parsed) { return Parsed.Jobs > 0 ? Parsed.Jobs : int(std::max(1u, std::thread::hardware_concurrency())); }
+int Cores() { return int(std::max(1u, std::thread::hardware_concurrency())); }
+
+// Files rendered at once: --jobs, or one per core, and never more than there are.
+int FilesAtOnce(const Options& Parsed, std::size_t Files) {
+    return std::clamp(Parsed.Jobs > 0 ? Parsed.Jobs : Cores(), 1, int(std::max<std::size_t>(Files, 1)));
+}
 
 int RenderJobs(const Options& Parsed, const TRenderer& Renderer, const std::vector<TJob>& Jobs, TConsole& Console) {
-    const int Failed = RenderAll(Renderer, Jobs, Threads(Parsed), Console);
+    const int Failed = RenderAll(Renderer, Jobs, FilesAtOnce(Parsed, Jobs.size()), Console);
     if (Jobs.size() > 1) {
         const int Total = int(Jobs.size());
         if (Failed > 0) Console.Problem({}, std::to_string(Failed) + " of " + std::to_string(Total) + " files failed");
@@ -52,7 +58,8 @@ int Execute(const Options& Parsed) {
     TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
     const std::optional<TSharedPictures> Shared = ReadSharedPictures(Parsed, Console);
     if (!Shared) return ExitFailed;
-    const TRenderer Renderer(Parsed, *Shared, Console);
+    // The cores are shared out among the files rendered at once.
+    const TRenderer Renderer(Parsed, *Shared, Console, std::max(1, Cores() / FilesAtOnce(Parsed, Jobs.size())));
     if (Parsed.Action == Command::PrintSettings) {
         bool AllRead = true;
         for (const TJob& Job : Jobs) AllRead = Renderer.PrintSettings(Job, Parsed.Files.size() > 1) && AllRead;

@@ -19,7 +19,9 @@ std::optional<std::string> SideText(int Asked, int Kept, const TStereogram& S, c
     if (Asked == Kept) return std::nullopt;
     const std::string Using = "; using " + std::to_string(Kept);
     if (S.StereoType() == sgtColoredDot) return "colored-dot takes the depth map's " + std::string(Side) + Using;
-    if (Asked > Kept) return "the " + std::string(Widest) + " output is " + std::to_string(Kept) + Using;
+    if (Asked > Kept)
+        return "the " + std::string(Widest) + " output is " + std::to_string(Kept) +
+               (S.SizeLimit() == slClassic ? " (give --large before it for up to 16384)" : "") + Using;
     return "must be at least 1" + Using;
 }
 
@@ -82,6 +84,21 @@ std::vector<std::string> SettingWarnings(const SettingAction& Action, const TSet
     switch (Action.Target) {
         case Setting::Width: Add(SideText(Asked(), After.Width(), After, "width", "widest")); break;
         case Setting::Height: Add(SideText(Asked(), After.Height(), After, "height", "tallest")); break;
+        case Setting::Paper: {
+            const TPaper& Paper = std::get<TPaper>(Action.Value);
+            Add(SideText(PaperPixels(Paper.WidthMm, After.DPI()), After.Width(), After, "width", "widest"));
+            Add(SideText(PaperPixels(Paper.HeightMm, After.DPI()), After.Height(), After, "height", "tallest"));
+            break;
+        }
+        case Setting::Landscape:
+            if (Before.Height > Before.Width) {
+                Add(SideText(Before.Height, After.Width(), After, "width", "widest"));
+                Add(SideText(Before.Width, After.Height(), After, "height", "tallest"));
+            }
+            break;
+        case Setting::Threads:
+            if (Asked() != After.Threads()) Texts.push_back(RangeText(Asked(), After.Threads()));
+            break;
         case Setting::DotIntensity:
             if (Asked() != After.DotIntensity()) Texts.push_back(RangeText(Asked(), After.DotIntensity()));
             break;
@@ -95,9 +112,17 @@ std::vector<std::string> SettingWarnings(const SettingAction& Action, const TSet
         case Setting::DotColor:
         case Setting::ObservDistance:
         case Setting::MaxDepth:
-        case Setting::MinDepth: break;
+        case Setting::MinDepth:
+        case Setting::Large:
+        case Setting::GuideDots:
+        case Setting::CrossEyed:
+        case Setting::Font:
+        case Setting::TextProfile:
+        case Setting::Camera:
+        case Setting::Rotation: break;
     }
-    for (std::string& Text : Texts) Text = Action.Option + " " + Action.Argument + ": " + Text;
+    const std::string Named = Action.Argument.empty() ? Action.Option : Action.Option + " " + Action.Argument;
+    for (std::string& Text : Texts) Text = Named + ": " + Text;
     return Texts;
 }
 

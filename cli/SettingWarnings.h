@@ -17,8 +17,10 @@ namespace cli {
 struct TSettingsBefore {
     double Max3Ddepth = 0;
     double Min3Ddepth = 0;
+    int Width = 0, Height = 0;
 
-    explicit TSettingsBefore(const TStereogram& S) : Max3Ddepth(S.Max3Ddepth()), Min3Ddepth(S.Min3Ddepth()) {}
+    explicit TSettingsBefore(const TStereogram& S)
+        : Max3Ddepth(S.Max3Ddepth()), Min3Ddepth(S.Min3Ddepth()), Width(S.Width()), Height(S.Height()) {}
 };
 
 // The warnings for Action, just applied to After; Before as it was before.

@@ -24,6 +24,9 @@ std::string SettingsReport(TStereogram& Stereogram) {
     Line("width", std::to_string(Stereogram.Width()));
     Line("height", std::to_string(Stereogram.Height()));
     Line("separation", std::to_string(Stereogram.Separation()));
+    Line("size-limit", Stereogram.SizeLimit() == slLarge ? "large" : "classic");
+    Line("guide-dots", Stereogram.GuideDots() ? "on" : "off");
+    Line("cross-eyed", Stereogram.CrossEyed() ? "on" : "off");
     return Report;
 }
 

@@ -8,9 +8,9 @@ _stereogramm_cli() {
     local before=${line%"$cur"}
     before=${before%"${before##*[![:space:]]}"}
     local prev=${before##*[[:space:]]}
-    local options='--depth --mask --invert-depth --fit --depth-out --type --blur --dot-color
+    local options='--depth --mask --font --text-profile --camera --rotate --invert-depth --fit --depth-out --type --blur --dot-color
         --dot-intensity --oversampling --observ-distance --max-depth --min-depth --dpi --width
-        --height --separation --seed -o --output --format -j --jobs --print-settings -q --quiet
+        --height --separation --large --paper --landscape --guide-dots --cross-eyed --threads --seed -o --output --format -j --jobs --print-settings -q --quiet
         --no-warnings --list-samples -h --help --version'
     local words= files=
     case $prev in
@@ -20,10 +20,14 @@ _stereogramm_cli() {
         --blur) words='none light medium heavy' ;;
         --dot-color) words='black-white rgb' ;;
         --format) words='png jpg bmp ppm webp' ;;
+        --paper) words='A5 A4 A3 A2 letter legal' ;;
+        --text-profile) words='round flat' ;;
+        --camera) words='orthographic perspective' ;;
+        --font) files=1 ;;
         -o | --output) words='-' files=1 ;;
         --depth-out) files=1 ;;
         --dot-intensity | --oversampling | --observ-distance | --max-depth | --min-depth | --dpi | \
-            --width | --height | --separation | --seed | -j | --jobs) ;;
+            --width | --height | --separation | --threads | --rotate | --seed | -j | --jobs) ;;
         *)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "$options" -- "$cur"))

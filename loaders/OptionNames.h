@@ -1,4 +1,5 @@
-// The option names of the generator's kinds, blur strengths and dot colours, in both
+// The option names of the generator's kinds, blur strengths and dot colours, and of the
+// relief of hidden text and the camera on a model, in both
 // directions: the command line reads and prints them, and both front ends record them
 // with a picture so that it can be made again.
 #pragma once
@@ -8,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "DepthRasterizer.h"
+#include "DistanceProfile.h"
 #include "Stereogram.h"
 
 template <class E>
@@ -33,6 +36,16 @@ inline constexpr std::array<NamedValue<TBlurType>, 4> BlurNames{{
 inline constexpr std::array<NamedValue<TRandomDotColorType>, 2> DotColorNames{{
     {"black-white", dctBlackWhite},
     {"rgb", dctRGB},
+}};
+
+inline constexpr std::array<NamedValue<TReliefProfile>, 2> ReliefProfileNames{{
+    {"flat", TReliefProfile::Flat},
+    {"round", TReliefProfile::Round},
+}};
+
+inline constexpr std::array<NamedValue<TProjection>, 2> ProjectionNames{{
+    {"orthographic", TProjection::Orthographic},
+    {"perspective", TProjection::Perspective},
 }};
 
 template <class E>

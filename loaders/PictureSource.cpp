@@ -4,11 +4,35 @@
 
 #include "SampleLoaders.h"
 
+namespace {
+
+constexpr std::string_view TextPrefix = "text:";
+
+// "\n" to a line break and "\\" to a backslash; any other backslash stays.
+std::string UnescapedWords(std::string_view Text) {
+    std::string Words;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        const bool Escape = Text[I] == '\\' && I + 1 < Text.size() && (Text[I + 1] == 'n' || Text[I + 1] == '\\');
+        Words += Escape ? (Text[++I] == 'n' ? '\n' : '\\') : Text[I];
+    }
+    return Words;
+}
+
+std::string EscapedWords(std::string_view Words) {
+    std::string Text;
+    for (const char C : Words) Text += C == '\n' ? "\\n" : C == '\\' ? "\\\\" : std::string(1, C);
+    return Text;
+}
+
+}  // namespace
+
 std::string_view SamplePrefix(TPictureRole Role) { return Role == TPictureRole::DepthMap ? "sample:" : "texture:"; }
 
 std::optional<TPictureSource> ParsePictureSource(std::string_view Text, TPictureRole Role) {
     if (Text.empty()) return std::nullopt;
     if (Text == "none") return TPictureSource{};
+    if (Role == TPictureRole::DepthMap && Text.starts_with(TextPrefix))
+        return TPictureSource{TPictureSource::TKind::Text, 0, UnescapedWords(Text.substr(TextPrefix.size()))};
     const std::string_view Prefix = SamplePrefix(Role);
     if (!Text.starts_with(Prefix)) return TPictureSource{TPictureSource::TKind::File, 0, std::string(Text)};
     const std::string_view Digits = Text.substr(Prefix.size());
@@ -25,13 +49,16 @@ std::string PictureSourceText(const TPictureSource& Source, TPictureRole Role) {
         case TPictureSource::TKind::Sample: return std::string(SamplePrefix(Role)) + std::to_string(Source.Number);
         case TPictureSource::TKind::File:
             // A file called like a keyword is written as a path, so that it parses back as a file.
-            if (Source.FileName == "none" || Source.FileName.starts_with(SamplePrefix(Role))) return "./" + Source.FileName;
+            if (Source.FileName == "none" || Source.FileName.starts_with(SamplePrefix(Role)) ||
+                (Role == TPictureRole::DepthMap && Source.FileName.starts_with(TextPrefix)))
+                return "./" + Source.FileName;
             return Source.FileName;
+        case TPictureSource::TKind::Text: return std::string(TextPrefix) + EscapedWords(Source.FileName);
     }
     return "none";
 }
 
-TPictureRead LoadPictureSource(const TPictureSource& Source, TPictureRole Role) {
+TPictureRead LoadPictureSource(const TPictureSource& Source, TPictureRole Role, const TDepthShape& Shape) {
     switch (Source.From) {
         case TPictureSource::TKind::None: break;
         case TPictureSource::TKind::Sample: {
@@ -39,7 +66,16 @@ TPictureRead LoadPictureSource(const TPictureSource& Source, TPictureRole Role) 
             LoadSampleDepthMap(Result.Picture, SampleResourceName(Role, Source.Number));
             return Result;
         }
-        case TPictureSource::TKind::File: return ReadPicture(Source.FileName);
+        case TPictureSource::TKind::File:
+            if (Role == TPictureRole::DepthMap && Shape.Width > 0 && Shape.Height > 0)
+                return ReadDepthFile(Source.FileName, Shape.Width, Shape.Height, Shape.View);
+            return ReadPicture(Source.FileName);
+        case TPictureSource::TKind::Text: {
+            TPictureRead Result;
+            Result.Picture.SetGraphic(
+                std::make_unique<TBitmap>(RenderTextDepth(Source.FileName, Shape.Width, Shape.Height, Shape.Text, &Result.Warnings)));
+            return Result;
+        }
     }
     return {};
 }

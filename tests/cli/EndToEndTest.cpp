@@ -236,6 +236,15 @@ TEST_F(CliEndToEnd, PngRecordsVersionAndOptionsThatMakeItAgain) {
     ASSERT_EQ(Run(Recorded + Args{"-q", "-o", "again.png"}).Status, 0);
     EXPECT_EQ(Read("first.png"), Read("again.png"));
 
+    // Options without a value are recorded bare and replay the same picture.
+    const Args Aids = Args{"--large", "--guide-dots", "--cross-eyed", "--threads", "2"} + Small;
+    ASSERT_EQ(Run(Aids + Args{"-q", "-o", "aids.png"}).Status, 0);
+    const Args AidsRecorded = Split(PngTextChunks(Read("aids.png"))["Options"]);
+    EXPECT_EQ(Args(AidsRecorded.begin(), AidsRecorded.end() - 2), Aids);
+    ASSERT_EQ(Run(AidsRecorded + Args{"-q", "-o", "aids-again.png"}).Status, 0);
+    EXPECT_EQ(Read("aids.png"), Read("aids-again.png"));
+    EXPECT_NE(Read("aids.png"), Read("first.png"));
+
     ASSERT_EQ(Run(Args{"--seed", "12", "--width=300", "-o", "seeded.png", "--depth", "sample:5"}).Status, 0);
     EXPECT_EQ(PngTextChunks(Read("seeded.png"))["Options"], "--width 300 --depth sample:5 --seed 12");
 }
@@ -246,6 +255,7 @@ TEST_F(CliEndToEnd, StartStateIsTheWindowsFirstState) {
         {"type", "textured"}, {"blur", "none"}, {"dot-color", "black-white"}, {"dot-intensity", "50"}, {"oversampling", "4"},
         {"observ-distance", "14"}, {"max-depth", "14"}, {"min-depth", "8"}, {"dpi", "72"}, {"width", "800"},
         {"height", "500"}, {"separation", "85"},  // texture 1 is 85 pixels wide
+        {"size-limit", "classic"}, {"guide-dots", "off"}, {"cross-eyed", "off"},
     };
     EXPECT_EQ(S, Expected);
     EXPECT_TRUE(Files().empty()) << "--print-settings renders nothing";
@@ -277,6 +287,14 @@ TEST_F(CliEndToEnd, OptionOrderActsAsTheSettersDo) {
     EXPECT_EQ(Named["dot-color"], "rgb");
     EXPECT_EQ(Named["min-depth"], "2.5");
     EXPECT_EQ(Named["observ-distance"], "20");
+    // --large acts from where it stands; --paper sizes at the dpi before it, --landscape after it turns it.
+    EXPECT_EQ(Settings({"--width", "3000", "--large"})["width"], "1024");
+    EXPECT_EQ(Settings({"--large", "--width", "3000"})["width"], "3000");
+    auto A4 = Settings({"--dpi", "300", "--paper", "a4", "--guide-dots"});
+    EXPECT_EQ(A4["width"] + " x " + A4["height"], "2480 x 3508");
+    EXPECT_EQ(A4["size-limit"] + " " + A4["guide-dots"], "large on");
+    auto Landscape = Settings({"--dpi", "300", "--paper", "A4", "--landscape"});
+    EXPECT_EQ(Landscape["width"] + " x " + Landscape["height"], "3508 x 2480");
 }
 
 TEST_F(CliEndToEnd, RefusedRunsExitOneWithAnEnglishLineNamingWhatToChangeAndWriteNothing) {
@@ -414,7 +432,7 @@ TEST_F(CliEndToEnd, HelpVersionAndSampleList) {
 TEST_F(CliEndToEnd, WarningsGoToStandardErrorAndTheRunStillWrites) {
     const Args Asked{"--width", "2000", "--separation", "500", "--min-depth", "20", "--observ-distance", "-10", "-o", "out.png"};
     const std::string Warnings =
-        "stereogramm-cli: warning: --width 2000: the widest output is 1024; using 1024\n"
+        "stereogramm-cli: warning: --width 2000: the widest output is 1024 (give --large before it for up to 16384); using 1024\n"
         "stereogramm-cli: warning: --separation 500: ignored at 72 dpi, it must be below 180\n"
         "stereogramm-cli: warning: the near plane, 20 inches (--min-depth), lies behind the far plane, 14 inches "
         "(--max-depth): the relief comes out inside out; give --min-depth below --max-depth\n"
@@ -519,4 +537,18 @@ TEST_F(CliEndToEnd, FitAndInvertMakeTheDepthMapTheRunReadsAndDepthOutShowsIt) {
     ASSERT_EQ(Run(Args{"--depth", "black.png"} + Small + Args{"--invert-depth", "--depth-out", "used.ppm", "-q"}).Status, 0);
     const Ppm Placed = ParsePpm(Read("used.ppm"));
     for (const int X : {79, 80, 119, 120}) EXPECT_EQ(Placed.PixelAt(X, 50), std::string(3, X >= 80 && X < 120 ? '\xff' : '\0')) << X;
+}
+
+TEST_F(CliEndToEnd, TextAndModelDepthMapsRenderAsTheDepthMapTheyWrite) {
+    // Drawn at the size set before them; the map --depth-out writes renders the same picture.
+    const Args Settings{"--type", "fast-random-dot", "--width", "240", "--height", "160", "--seed", "5", "-q"};
+    for (const std::string Source : {"text:Hi\\nthere", STEREO_TEST_DATA "/stl_sphere.stl"}) {
+        ASSERT_EQ(Run(Settings + Args{"--depth", Source, "--depth-out", "used.ppm", "-o", "made.ppm"}).Status, 0) << Source;
+        const Ppm Used = ParsePpm(Read("used.ppm"));
+        EXPECT_EQ(Used.Width, 240) << Source;
+        EXPECT_EQ(Used.Height, 160) << Source;
+        EXPECT_NE(Used.Pixels.find_first_not_of('\0'), std::string::npos) << Source << ": something stands out";
+        ASSERT_EQ(Run(Settings + Args{"--depth", "used.ppm", "-o", "again.ppm"}).Status, 0) << Source;
+        EXPECT_EQ(Read("made.ppm"), Read("again.ppm")) << Source;
+    }
 }

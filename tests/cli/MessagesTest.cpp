@@ -19,6 +19,16 @@ namespace {
 
 std::string ReadLine(const std::string& File, const std::exception& E) { return ProblemLine(File, ReadFailureText(E)); }
 
+// The line for reading Source as a 100 × 50 depth map shaped by Text.
+std::string SourceLine(const std::string& Subject, const TPictureSource& Source, const TTextDepthOptions& Text = {}) {
+    try {
+        ReadSource(Source, TPictureRole::DepthMap, {}, false, {100, 50, Text, {}});
+    } catch (const std::exception& E) {
+        return ReadLine(Subject, E);
+    }
+    return "read";
+}
+
 // The line for the run that Args set up and the generator refuses; a File source reads as
 // FilePicture.
 std::string RefusalLine(const std::vector<std::string>& Args, const TPicture& FilePicture = {}) {
@@ -69,6 +79,16 @@ TEST(CliMessages, EveryProblemIsOneEnglishLineWithItsReasonAndWhatToChange) {
          P + "a.png: damaged PNG file (Not enough image data)"},
         {"unsupported feature", [] { return ReadLine("a.jpg", EInvalidGraphic("", TReadFailure::Unsupported, "JPEG", "CMYK colour")); },
          P + "a.jpg: unsupported JPEG file (CMYK colour); save it as an 8-bit grey or RGB " + ReadFormatNames() + " file"},
+        {"empty text", [] { return SourceLine("--depth text:", {TPictureSource::TKind::Text, 0, " "}); },
+         P + "--depth text:: the text is empty; give words after text:"},
+        {"unknown font", [] { return SourceLine("--depth text:A", {TPictureSource::TKind::Text, 0, "A"}, {"NoSuchFont", {}}); },
+         P + "--depth text:A: font not found (see fc-list, or give a font file): NoSuchFont"},
+        {"missing font file", [] { return SourceLine("--depth text:A", {TPictureSource::TKind::Text, 0, "A"}, {"/no/font.ttf", {}}); },
+         P + "--depth text:A: the font file cannot be opened: /no/font.ttf"},
+        {"text too long", [] { return ReadLine("--depth text:A", Exception("Text ist zu lang (höchstens 10000 Zeichen)")); },
+         P + "--depth text:A: the text is too long (10000 characters at most)"},
+        {"damaged model", [] { return ReadLine("a.stl", EInvalidGraphic("", TReadFailure::Damaged, "STL", "no triangles")); },
+         P + "a.stl: damaged STL file (no triangles)"},
         {"too large", [] { return ReadLine("a.png", EInvalidGraphic("", TReadFailure::TooLarge, "PNG", "100000 x 100000 pixels")); },
          P + "a.png: too large (100000 x 100000 pixels); pictures may have 16384 pixels a side and 256 MiB of pixels at "
              "most; scale it down"},

@@ -78,6 +78,11 @@ TEST(CliOptions, NumbersOutsideTheirTypeOrMalformedAreUsageErrors) {
     EXPECT_EQ(UsageErrorOf({"--max-depth", "nan"}), "--max-depth: 'nan' is not a finite number");
     EXPECT_NE(UsageErrorOf({"--min-depth", "inf"}), "");
     EXPECT_EQ(UsageErrorOf({"--observ-distance", "1e999"}), "--observ-distance: '1e999' is out of range");
+    EXPECT_EQ(UsageErrorOf({"--rotate", "1,2"}), "--rotate: '1,2' is not three angles X,Y,Z in degrees");
+    EXPECT_EQ(UsageErrorOf({"--rotate", "1,2,x"}), "--rotate: 'x' is not a finite number");
+    EXPECT_EQ(UsageErrorOf({"--paper", "A6"}), "--paper: 'A6' is not one of A5, A4, A3, A2, letter, legal");
+    EXPECT_EQ(UsageErrorOf({"--threads", "0"}), "--threads: '0' is not a whole number from 1 up");
+    EXPECT_EQ(UsageErrorOf({"--large=1"}), "--large: takes no value");
     EXPECT_EQ(UsageErrorOf({"--type", "stripes"}),
               "--type: 'stripes' is not one of fast-random-dot, colored-dot, random-dot-textured, textured");
     EXPECT_NE(UsageErrorOf({"--blur", "NONE"}), "");

@@ -23,6 +23,10 @@ TEST(PictureSource, TextNamesNothingASampleOrAFileAndIsWrittenBackAlike) {
         {"texture:14", TPictureRole::Texture, TPictureSource{TKind::Sample, 14, {}}, "texture:14"},
         {"texture:1", TPictureRole::DepthMap, TPictureSource{TKind::File, 0, "texture:1"}, "texture:1"},
         {"./none", TPictureRole::Texture, TPictureSource{TKind::File, 0, "./none"}, "./none"},
+        // \n breaks the line and \\ is a backslash, as typed in a shell; other backslashes stay.
+        {"text:Hi\\nthere \\\\o/ \\x", TPictureRole::DepthMap, TPictureSource{TKind::Text, 0, "Hi\nthere \\o/ \\x"},
+         "text:Hi\\nthere \\\\o/ \\\\x"},
+        {"text:A", TPictureRole::Texture, TPictureSource{TKind::File, 0, "text:A"}, "text:A"},
         {"sample:29", TPictureRole::DepthMap, std::nullopt, ""},
         {"texture:0", TPictureRole::Texture, std::nullopt, ""},
         {"sample:+1", TPictureRole::DepthMap, std::nullopt, ""},
@@ -38,6 +42,7 @@ TEST(PictureSource, TextNamesNothingASampleOrAFileAndIsWrittenBackAlike) {
     // A file called like a keyword is written so that it reads back as that file.
     EXPECT_EQ(PictureSourceText({TKind::File, 0, "none"}, TPictureRole::DepthMap), "./none");
     EXPECT_EQ(PictureSourceText({TKind::File, 0, "sample:3"}, TPictureRole::DepthMap), "./sample:3");
+    EXPECT_EQ(PictureSourceText({TKind::File, 0, "text:A"}, TPictureRole::DepthMap), "./text:A");
 }
 
 TEST(PictureSource, ShellWordQuotesWhatAShellWouldSplitOrExpand) {

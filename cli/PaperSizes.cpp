@@ -1,0 +1,38 @@
+#include "PaperSizes.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+
+namespace cli {
+namespace {
+
+constexpr double MmPerInch = 25.4;
+
+constexpr std::array Papers{
+    TPaper{"A5", 148, 210}, TPaper{"A4", 210, 297},       TPaper{"A3", 297, 420},
+    TPaper{"A2", 420, 594}, TPaper{"letter", 215.9, 279.4}, TPaper{"legal", 215.9, 355.6},
+};
+
+bool SameLetters(std::string_view A, std::string_view B) {
+    return std::ranges::equal(A, B, [](char X, char Y) { return std::tolower(static_cast<unsigned char>(X)) == std::tolower(static_cast<unsigned char>(Y)); });
+}
+
+}  // namespace
+
+std::optional<TPaper> PaperOfName(std::string_view Name) {
+    const auto Found = std::ranges::find_if(Papers, [&](const TPaper& P) { return SameLetters(P.Name, Name); });
+    if (Found == Papers.end()) return std::nullopt;
+    return *Found;
+}
+
+std::string PaperNames() {
+    std::string Names;
+    for (const TPaper& P : Papers) Names += (Names.empty() ? "" : ", ") + std::string(P.Name);
+    return Names;
+}
+
+int PaperPixels(double Millimetres, int Dpi) { return int(std::lround(Millimetres * Dpi / MmPerInch)); }
+
+}  // namespace cli

@@ -1,0 +1,22 @@
+// The paper sizes --paper knows and the output size they give at a resolution.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+struct TPaper {
+    std::string_view Name;  // "A4"
+    double WidthMm = 0, HeightMm = 0;  // portrait
+};
+
+// The paper called Name (A4 and a4 alike), if any.
+std::optional<TPaper> PaperOfName(std::string_view Name);
+// "A5, A4, A3, A2, letter, legal".
+std::string PaperNames();
+// Pixels across Millimetres at Dpi, rounded to the nearest (A4 at 300 dpi: 2480 x 3508).
+int PaperPixels(double Millimetres, int Dpi);
+
+}  // namespace cli
