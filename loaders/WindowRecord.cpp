@@ -14,18 +14,6 @@ std::string ExactText(double Value) {
     return {Text, std::to_chars(Text, Text + sizeof Text, Value).ptr};
 }
 
-// The command line's hidden-text source; a line break is written as backslash and n.
-std::string TextSourceText(std::string_view Text) {
-    std::string Result = "text:";
-    for (const char C : Text) {
-        if (C == '\n')
-            Result += "\\n";
-        else
-            Result += C;
-    }
-    return Result;
-}
-
 }  // namespace
 
 std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDepthSource& DepthMap,
@@ -45,7 +33,7 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDept
     }
     if (DepthMap.Kind == TKind::Text) {
         Option("--font", DepthMap.Font);
-        Option("--depth", TextSourceText(DepthMap.Text));
+        Option("--depth", PictureSourceText({TPictureSource::TKind::Text, 0, DepthMap.Text}, TPictureRole::DepthMap));
     } else {
         Option("--depth", PictureSourceText(DepthMap.Picture, TPictureRole::DepthMap));
     }
