@@ -54,11 +54,11 @@ on with the other files); 2 a usage error (nothing is read or written).
 // Options start in this column; a longer name and value put the help on the next line.
 constexpr std::size_t HelpColumn = 34;
 
-void AppendOption(std::string& Text, const OptionSpec& Spec) {
-    std::string Line = "  " + (Spec.Short.empty() ? std::string(4, ' ') : std::string(Spec.Short) + ", ") + std::string(Spec.Long);
-    if (!Spec.ValueName.empty()) Line += " " + std::string(Spec.ValueName);
+void AppendOption(std::string& Text, const OptionSpec& Entry) {
+    std::string Line = "  " + (Entry.Short.empty() ? std::string(4, ' ') : std::string(Entry.Short) + ", ") + std::string(Entry.Long);
+    if (!Entry.ValueName.empty()) Line += " " + std::string(Entry.ValueName);
     Line += Line.size() + 1 < HelpColumn ? std::string(HelpColumn - Line.size(), ' ') : "\n" + std::string(HelpColumn, ' ');
-    for (const char C : Spec.Help) Line += C == '\n' ? "\n" + std::string(HelpColumn, ' ') : std::string(1, C);
+    for (const char C : Entry.Help) Line += C == '\n' ? "\n" + std::string(HelpColumn, ' ') : std::string(1, C);
     Text += Line + "\n";
 }
 
@@ -68,11 +68,11 @@ std::string HelpText() {
     std::string Text = HelpIntroduction;
     bool First = true;
     OptionGroup Group{};
-    for (const OptionSpec& Spec : OptionTable()) {
-        if (First || Spec.Group != Group) Text += "\n" + std::string(GroupHeading(Spec.Group)) + ":\n";
+    for (const OptionSpec& Entry : OptionTable()) {
+        if (First || Entry.Group != Group) Text += "\n" + std::string(GroupHeading(Entry.Group)) + ":\n";
         First = false;
-        Group = Spec.Group;
-        AppendOption(Text, Spec);
+        Group = Entry.Group;
+        AppendOption(Text, Entry);
     }
     Text += HelpNotes;
     Text += "\nFormats read, known by their content: " + ReadFormatNames() + ".\nFormats written, chosen by extension or --format: " +

@@ -19,9 +19,9 @@ constexpr OptionSpec SettingOption(std::string_view Long, std::string_view Value
 
 // An option that shapes a later text or model depth map.
 constexpr OptionSpec ShapeOption(std::string_view Long, std::string_view ValueName, std::string_view Help, Setting Target, ValueKind Kind) {
-    OptionSpec Spec = SettingOption(Long, ValueName, Help, Target, Kind);
-    Spec.Group = G::DepthMaps;
-    return Spec;
+    OptionSpec Entry = SettingOption(Long, ValueName, Help, Target, Kind);
+    Entry.Group = G::DepthMaps;
+    return Entry;
 }
 
 constexpr std::array Table{

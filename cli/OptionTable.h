@@ -22,7 +22,7 @@ struct OptionSpec {
     OptionGroup Group = OptionGroup::Settings;
     std::string_view Help = {};  // lines of at most 46 characters, separated by '\n'
     // Stores the option (with Value when it takes one) in Parsed; raises UsageError.
-    void (*Read)(Options& Parsed, const OptionSpec& Spec, std::string_view Value) = nullptr;
+    void (*Read)(Options& Parsed, const OptionSpec& Entry, std::string_view Value) = nullptr;
     bool EndsParse = false;  // --help and the like: what follows is not read
     // For the setting options: what they set and how their value reads.
     Setting Target = Setting::DepthMap;

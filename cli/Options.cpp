@@ -27,9 +27,9 @@ public:
                 OnlyFiles = true;
                 continue;
             }
-            const OptionSpec& Spec = Split(Arg);
-            Spec.Read(Result, Spec, Spec.ValueName.empty() ? NoValue(Spec) : Value(Spec));
-            if (Spec.EndsParse) break;
+            const OptionSpec& Entry = Split(Arg);
+            Entry.Read(Result, Entry, Entry.ValueName.empty() ? NoValue(Entry) : Value(Entry));
+            if (Entry.EndsParse) break;
         }
         return Result;
     }
@@ -41,28 +41,28 @@ private:
         std::string_view Name = Arg;
         if (!Arg.starts_with("--") && Arg.size() > 2) {
             // A short option with its value joined: only one that takes a value.
-            const OptionSpec* Spec = FindOption(Arg.substr(0, 2));
-            if (!Spec || Spec->ValueName.empty()) throw UsageError("unknown option " + Quoted(Arg));
+            const OptionSpec* Entry = FindOption(Arg.substr(0, 2));
+            if (!Entry || Entry->ValueName.empty()) throw UsageError("unknown option " + Quoted(Arg));
             FJoinedValue = Arg.substr(2);
-            return *Spec;
+            return *Entry;
         }
         if (const auto Equals = Arg.find('='); Equals != std::string_view::npos) {
             Name = Arg.substr(0, Equals);
             FJoinedValue = Arg.substr(Equals + 1);
         }
-        const OptionSpec* Spec = FindOption(Name);
-        if (!Spec) throw UsageError("unknown option " + Quoted(Name));
-        return *Spec;
+        const OptionSpec* Entry = FindOption(Name);
+        if (!Entry) throw UsageError("unknown option " + Quoted(Name));
+        return *Entry;
     }
 
-    std::string_view Value(const OptionSpec& Spec) {
+    std::string_view Value(const OptionSpec& Entry) {
         if (FJoinedValue) return *FJoinedValue;
-        if (FNext == FArgs.size()) throw UsageError(std::string(Spec.Long) + ": missing value");
+        if (FNext == FArgs.size()) throw UsageError(std::string(Entry.Long) + ": missing value");
         return FArgs[FNext++];
     }
 
-    std::string_view NoValue(const OptionSpec& Spec) const {
-        if (FJoinedValue) throw UsageError(std::string(Spec.Long) + ": takes no value");
+    std::string_view NoValue(const OptionSpec& Entry) const {
+        if (FJoinedValue) throw UsageError(std::string(Entry.Long) + ": takes no value");
         return {};
     }
 
