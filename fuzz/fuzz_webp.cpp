@@ -1,14 +1,5 @@
-// WebP files: reading must give a bitmap or EInvalidGraphic.
-#include <cstddef>
-#include <cstdint>
-
-#include "Exception.h"
+// WebP files through their reader (see PictureReaderTarget.h).
 #include "WebPFormat.h"
+#include "PictureReaderTarget.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-    try {
-        ReadWebP({Data, Size});
-    } catch (const EInvalidGraphic&) {
-    }
-    return 0;
-}
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) { return FuzzPictureReader<ReadWebP>(Data, Size); }
