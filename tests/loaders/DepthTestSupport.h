@@ -1,25 +1,11 @@
-// What the depth-source tests share: fixture files, refusal messages, lit pixels.
+// What the depth-source tests share: grey levels and lit pixels.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "Bitmap.h"
-#include "Exception.h"
-
-inline std::string Fixture(const std::string& Name) { return std::string(STEREO_TEST_DATA) + "/" + Name; }
-
-// The message of the Exception Action raises, "" when it raises none.
-inline std::string MessageOf(const std::function<void()>& Action) {
-    try {
-        Action();
-    } catch (const Exception& E) {
-        return E.Message();
-    }
-    return "";
-}
 
 // Grey level of a depth map's pixel (red, green and blue are equal in our depth maps).
 inline int Level(const TBitmap& Depth, int X, int Y) { return int(Depth.Pixel(X, Y) & 0xFF); }

@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "DepthTestSupport.h"
+#include "ExpectMessage.h"
+#include "TestPictures.h"
 #include "ModelDepth.h"
 #include "ModelReader.h"
 
@@ -30,7 +32,7 @@ TModelView TurnedAboutY(double Degrees, TProjection Projection = TProjection::Or
 }  // namespace
 
 TEST(ModelDepth, SphereIsADiscWhoseLevelsFollowTheSpheresProfile) {
-    const TBitmap Sphere = RenderModelDepth(Fixture("stl_sphere.stl"), Width, Height);
+    const TBitmap Sphere = RenderModelDepth(TestDataFile("stl_sphere.stl"), Width, Height);
     // Framed to the picture's height less the margins: radius 135 about the centre.
     const double Radius = 135, CentreX = Width / 2.0, CentreY = Height / 2.0;
     for (int Y = 0; Y < Height; Y += 3) {
@@ -48,12 +50,12 @@ TEST(ModelDepth, SphereIsADiscWhoseLevelsFollowTheSpheresProfile) {
 }
 
 TEST(ModelDepth, TurningHalfwayAboutYMirrorsTheSilhouette) {
-    const TBitmap Front = RenderModelDepth(Fixture("stl_l_block.stl"), Width, Height);
+    const TBitmap Front = RenderModelDepth(TestDataFile("stl_l_block.stl"), Width, Height);
     // An L: the upright bar on the left, its foot to the right at the bottom.
     EXPECT_EQ(Level(Front, 130, 50), 255);
     EXPECT_EQ(Level(Front, 280, 50), 0);
     EXPECT_EQ(Level(Front, 280, 260), 255);
-    const TBitmap Back = RenderModelDepth(Fixture("stl_l_block.stl"), Width, Height, TurnedAboutY(180));
+    const TBitmap Back = RenderModelDepth(TestDataFile("stl_l_block.stl"), Width, Height, TurnedAboutY(180));
     EXPECT_LE(MirrorMismatches(Front, Back), LitCount(Front) / 100);
     EXPECT_EQ(Level(Back, Width - 1 - 280, 260), 255);
 }
@@ -66,14 +68,14 @@ TEST(ModelDepth, PerspectiveShowsTheFootsTopFromAbove) {
         for (int Y = 0; Y < Height; ++Y) Count += Level(Depth, 250, Y) > 60 && Level(Depth, 250, Y) < 245;
         return Count;
     };
-    EXPECT_LE(Graded(RenderModelDepth(Fixture("stl_l_block.stl"), Width, Height)), 2);
-    EXPECT_GE(Graded(RenderModelDepth(Fixture("stl_l_block.stl"), Width, Height, TurnedAboutY(0, TProjection::Perspective))), 5);
+    EXPECT_LE(Graded(RenderModelDepth(TestDataFile("stl_l_block.stl"), Width, Height)), 2);
+    EXPECT_GE(Graded(RenderModelDepth(TestDataFile("stl_l_block.stl"), Width, Height, TurnedAboutY(0, TProjection::Perspective))), 5);
 }
 
 TEST(ModelDepth, ModelInMemoryGivesTheSameAsItsFile) {
-    const std::vector<std::uint8_t> Sphere = FileBytes(Fixture("stl_sphere.stl"));
+    const std::vector<std::uint8_t> Sphere = FileBytes(TestDataFile("stl_sphere.stl"));
     // A binary STL has no signature but its size; without an extension it is recognised by that.
-    EXPECT_EQ(Levels(RenderModelDepth(Sphere, "-", 80, 60)), Levels(RenderModelDepth(Fixture("stl_sphere.stl"), 80, 60)));
+    EXPECT_EQ(Levels(RenderModelDepth(Sphere, "-", 80, 60)), Levels(RenderModelDepth(TestDataFile("stl_sphere.stl"), 80, 60)));
 }
 
 TEST(ModelDepth, HostileAndEmptyFilesAreRefusedWithTheirReason) {
@@ -93,26 +95,26 @@ TEST(ModelDepth, HostileAndEmptyFilesAreRefusedWithTheirReason) {
     };
     for (const auto& C : Cases) {
         try {
-            RenderModelDepth(Fixture(C.Fixture), Width, Height);
+            RenderModelDepth(TestDataFile(C.Fixture), Width, Height);
             ADD_FAILURE() << C.Fixture << " was read";
         } catch (const EInvalidGraphic& E) {
             EXPECT_EQ(E.Failure(), C.Failure) << C.Fixture << ": " << E.Detail();
-            EXPECT_EQ(E.Message(), C.Message + Fixture(C.Fixture)) << E.Detail();
+            EXPECT_EQ(E.Message(), C.Message + TestDataFile(C.Fixture)) << E.Detail();
             EXPECT_FALSE(E.Detail().empty()) << C.Fixture;
         }
     }
     try {
-        RenderModelDepth(Fixture("no_such_model.stl"), Width, Height);
+        RenderModelDepth(TestDataFile("no_such_model.stl"), Width, Height);
         ADD_FAILURE() << "a missing file was read";
     } catch (const EFileError& E) {
         EXPECT_EQ(E.ErrorNumber(), ENOENT);
-        EXPECT_EQ(E.Message(), "Datei kann nicht geöffnet werden: " + Fixture("no_such_model.stl"));
+        EXPECT_EQ(E.Message(), "Datei kann nicht geöffnet werden: " + TestDataFile("no_such_model.stl"));
     }
 }
 
 TEST(ModelDepth, ReaderThatDoesNotFinishIsStoppedAndTheFileRefused) {
     try {
-        ReadModel(FileBytes(Fixture("ply_format_line_garbled_hangs_reader.ply")), "hangs.ply", {}, std::chrono::milliseconds(500));
+        ReadModel(FileBytes(TestDataFile("ply_format_line_garbled_hangs_reader.ply")), "hangs.ply", {}, std::chrono::milliseconds(500));
         ADD_FAILURE() << "the file was read";
     } catch (const EInvalidGraphic& E) {
         EXPECT_EQ(E.Failure(), TReadFailure::Damaged);
@@ -131,11 +133,11 @@ TEST(ModelDepth, ModelsAreToldFromPicturesByContentThenByExtension) {
         {Bytes("ply\nformat ascii 1.0\n"), "depth.png", true},
         {Bytes("glTF\x02\x00\x00\x00"), "-", true},
         {Bytes("  {\"asset\": {\"version\": \"2.0\"}}"), "-", true},
-        {FileBytes(Fixture("stl_l_block.stl")), "-", true},
+        {FileBytes(TestDataFile("stl_l_block.stl")), "-", true},
         {Bytes(Obj), "model.OBJ", true},
         {Bytes(Obj), "notes.txt", false},
         {Bytes(Obj), "settings.xml", false},
-        {FileBytes(Fixture("png_image_data_truncated.png")), "depth.png", false},
+        {FileBytes(TestDataFile("png_image_data_truncated.png")), "depth.png", false},
         {{}, "-", false},
     };
     for (const auto& C : Cases) EXPECT_EQ(LooksLikeModel(C.Content, C.Name), C.Model) << C.Name << " " << C.Content.size();

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "DepthTestSupport.h"
+#include "ExpectMessage.h"
+#include "TestPictures.h"
 #include "TextDepth.h"
 #include "TextFont.h"
 
