@@ -10,7 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libtiff-dev libwebp-dev libgif-dev
   libassimp-dev libfreetype-dev libfontconfig-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libimagequant-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   clang libclang-rt-dev
   fonts-dejavu-core
   xvfb xauth
