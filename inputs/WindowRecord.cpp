@@ -1,18 +1,20 @@
 #include "WindowRecord.h"
 
-#include <charconv>
+#include <array>
 #include <string_view>
 
-#include "OptionNames.h"
+#include "SettingsTable.h"
 #include "ShellWord.h"
 
 namespace {
 
-// The shortest text that reads back as the same double.
-std::string ExactText(double Value) {
-    char Text[32];
-    return {Text, std::to_chars(Text, Text + sizeof Text, Value).ptr};
-}
+// The generator's settings in the order that replays them: the kind before the oversampling
+// it limits, Width and Height before the DPI they limit.
+constexpr std::array RecordOrder{
+    TSettingId::StereoType,     TSettingId::DotColor, TSettingId::Blur,     TSettingId::DotIntensity, TSettingId::Oversampling,
+    TSettingId::ObservDistance, TSettingId::MaxDepth, TSettingId::MinDepth, TSettingId::Width,        TSettingId::Height,
+    TSettingId::DPI,            TSettingId::GuideDots, TSettingId::CrossEyed,
+};
 
 }  // namespace
 
@@ -38,18 +40,13 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDept
         Option("--depth", PictureSourceText(DepthMap.Picture, TPictureRole::DepthMap));
     }
     Option("--mask", PictureSourceText(MaskMap, TPictureRole::Texture));
-    Option("--type", NameOfValue<TStereoGramType>(StereoTypeNames, Stereogram.StereoType()));
-    Option("--dot-color", NameOfValue<TRandomDotColorType>(DotColorNames, Stereogram.RandomDotColor()));
-    Option("--blur", NameOfValue<TBlurType>(BlurNames, Stereogram.Blur()));
-    Option("--dot-intensity", std::to_string(Stereogram.DotIntensity()));
-    Option("--oversampling", std::to_string(Stereogram.Oversampling()));
-    Option("--observ-distance", ExactText(Stereogram.ObservDistance()));
-    Option("--max-depth", ExactText(Stereogram.Max3Ddepth()));
-    Option("--min-depth", ExactText(Stereogram.Min3Ddepth()));
-    Option("--width", std::to_string(Stereogram.Width()));
-    Option("--height", std::to_string(Stereogram.Height()));
-    Option("--dpi", std::to_string(Stereogram.DPI()));
-    Flag("--guide-dots", Stereogram.GuideDots());
-    Flag("--cross-eyed", Stereogram.CrossEyed());
+    for (const TSettingId Id : RecordOrder) {
+        const TSettingEntry& Entry = SettingEntry(Id);
+        const TSettingValue Value = Entry.Read(Stereogram);
+        if (Entry.Kind == TSettingKind::Flag)
+            Flag(Entry.Option, std::get<bool>(Value));
+        else
+            Option(Entry.Option, SettingValueText(Entry, Value));
+    }
     return Text + "--seed " + std::to_string(Seed);
 }

@@ -255,7 +255,7 @@ TEST_F(CliEndToEnd, StartStateIsTheWindowsFirstState) {
         {"type", "textured"}, {"blur", "none"}, {"dot-color", "black-white"}, {"dot-intensity", "50"}, {"oversampling", "4"},
         {"observ-distance", "14"}, {"max-depth", "14"}, {"min-depth", "8"}, {"dpi", "72"}, {"width", "800"},
         {"height", "500"}, {"separation", "85"},  // texture 1 is 85 pixels wide
-        {"size-limit", "classic"}, {"guide-dots", "off"}, {"cross-eyed", "off"},
+        {"large", "off"}, {"guide-dots", "off"}, {"cross-eyed", "off"},
     };
     EXPECT_EQ(S, Expected);
     EXPECT_TRUE(Files().empty()) << "--print-settings renders nothing";
@@ -292,7 +292,7 @@ TEST_F(CliEndToEnd, OptionOrderActsAsTheSettersDo) {
     EXPECT_EQ(Settings({"--large", "--width", "3000"})["width"], "3000");
     auto A4 = Settings({"--dpi", "300", "--paper", "a4", "--guide-dots"});
     EXPECT_EQ(A4["width"] + " x " + A4["height"], "2480 x 3508");
-    EXPECT_EQ(A4["size-limit"] + " " + A4["guide-dots"], "large on");
+    EXPECT_EQ(A4["large"] + " " + A4["guide-dots"], "on on");
     auto Landscape = Settings({"--dpi", "300", "--paper", "A4", "--landscape"});
     EXPECT_EQ(Landscape["width"] + " x " + Landscape["height"], "3508 x 2480");
 }
