@@ -44,7 +44,7 @@ void Reshape(TDepthShape& Shape, const SettingAction& Action) {
 
 // The subject of the source's messages: the file, or the option that gives the text.
 std::string SubjectOf(const TPictureSource& Source, const SettingAction& Action) {
-    return Source.From == TPictureSource::TKind::Text ? Action.Option + " " + Action.Argument : SourceName(Source.FileName);
+    return Source.From == TPictureSource::TKind::Text ? Action.Option + " " + Shortened(Action.Argument) : SourceName(Source.FileName);
 }
 
 }  // namespace

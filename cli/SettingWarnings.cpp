@@ -1,5 +1,6 @@
 #include "SettingWarnings.h"
 
+#include "Messages.h"
 #include "NumberText.h"
 #include "OptionNames.h"
 
@@ -7,8 +8,6 @@ namespace cli {
 namespace {
 
 std::string Size(int Width, int Height) { return std::to_string(Width) + " x " + std::to_string(Height); }
-
-std::string KindName(TStereoGramType Type) { return std::string(NameOfValue<TStereoGramType>(StereoTypeNames, Type)); }
 
 // A value kept within its range: "the highest is 99; using 99".
 std::string RangeText(int Asked, int Kept) {
@@ -123,7 +122,7 @@ std::vector<std::string> SettingWarnings(const SettingAction& Action, const TSet
         case Setting::InvertDepth:
         case Setting::Fit: break;
     }
-    const std::string Named = Action.Argument.empty() ? Action.Option : Action.Option + " " + Action.Argument;
+    const std::string Named = Action.Argument.empty() ? Action.Option : Action.Option + " " + Shortened(Action.Argument);
     for (std::string& Text : Texts) Text = Named + ": " + Text;
     return Texts;
 }

@@ -299,7 +299,7 @@ TEST_F(CliEndToEnd, OptionOrderActsAsTheSettersDo) {
 
 TEST_F(CliEndToEnd, RefusedRunsExitOneWithAnEnglishLineNamingWhatToChangeAndWriteNothing) {
     WriteFile(Dir / "stereogram.png", "old");
-    // Each refusal of the generator, and an option its line names as the one to change.
+    // Each refusal of the generator and a writer's, and an option its line names as the one to change.
     const std::vector<std::pair<Args, std::string>> Refused{
         {{"--depth", "none"}, "--depth FILE"},
         {{"--mask", "none", "--depth", "none", "--type", "colored-dot"}, "--depth FILE"},
@@ -307,6 +307,8 @@ TEST_F(CliEndToEnd, RefusedRunsExitOneWithAnEnglishLineNamingWhatToChangeAndWrit
         {{"--mask", "none", "--type", "colored-dot"}, "--mask FILE"},
         {{"--max-depth", "0", "--min-depth", "0"}, "raise --max-depth"},
         {{"--width", "50"}, "raise --width"},
+        // A writer's limit, past the picture the run made.
+        {{"--large", "--width", "16384", "--height", "100", "-q", "-o", "x.webp"}, "the width, 16384 pixels, is more than WebP holds, 16383 pixels a side; give --width"},
     };
     for (const auto& [Arguments, Hint] : Refused) {
         const Result R = Run(Arguments);
