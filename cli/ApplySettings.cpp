@@ -41,14 +41,20 @@ void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Loaded) {
 TSetUp SetUpGenerator(TStereogram& Stereogram, std::span<const TLoadedSetting> Settings, bool Fit) {
     TSetUp Result;
     ApplyStartSettings(Stereogram);
+    const auto Keep = [&Result](std::vector<std::string> Warnings) {
+        for (std::string& Warning : Warnings) Result.Warnings.push_back(std::move(Warning));
+    };
+    TPageSizing Page;
     for (const TLoadedSetting& Loaded : Settings) {
         const TSettingsBefore Before(Stereogram);
         ApplySetting(Stereogram, Loaded);
-        for (std::string& Warning : SettingWarnings(*Loaded.Action, Before, Stereogram)) Result.Warnings.push_back(std::move(Warning));
+        Keep(SettingWarnings(*Loaded.Action, Before, Stereogram));
+        Keep(PageOrderWarnings(*Loaded.Action, Page, Before, Stereogram));
+        if (Loaded.Action->Target == Setting::Paper) Page = {Loaded.Action, Before.DPI};
         if (Loaded.Action->Target == Setting::DepthMap) Result.Origins.Depth = std::get<TPictureSource>(Loaded.Action->Value);
         if (Loaded.Action->Target == Setting::MaskMap) Result.Origins.Mask = std::get<TPictureSource>(Loaded.Action->Value);
     }
-    for (std::string& Warning : RunSettingWarnings(Stereogram)) Result.Warnings.push_back(std::move(Warning));
+    Keep(RunSettingWarnings(Stereogram));
     if (Fit && !Stereogram.DepthMap().Bitmap().Empty()) {
         // The fitted map has the output's size, so setting it changes no other setting.
         TPicture Fitted;

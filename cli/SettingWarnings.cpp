@@ -127,6 +127,19 @@ std::vector<std::string> SettingWarnings(const SettingAction& Action, const TSet
     return Texts;
 }
 
+std::vector<std::string> PageOrderWarnings(const SettingAction& Action, const TPageSizing& Page, const TSettingsBefore& Before,
+                                           const TStereogram& After) {
+    const std::string Kept = Size(After.Width(), After.Height());
+    if (Action.Target == Setting::DPI && Page.Paper && After.DPI() != Page.DPI)
+        return {Action.Option + " " + Action.Argument + " comes after " + Page.Paper->Option + " " + Page.Paper->Argument +
+                " and does not resize the page: it keeps " + Kept + " pixels, sized at " + std::to_string(Page.DPI) +
+                " dpi; give --dpi before --paper (--dpi " + std::to_string(After.DPI()) + " --paper " + Page.Paper->Argument + ")"};
+    if (Action.Target == Setting::Landscape && !Page.Paper && Before.Width == After.Width() && Before.Height == After.Height())
+        return {Action.Option + " has no --paper before it and turns nothing: the output, " + Kept +
+                ", lies on its side already; give it after --paper"};
+    return {};
+}
+
 std::vector<std::string> RunSettingWarnings(const TStereogram& S) {
     std::vector<std::string> Texts;
     if (S.Min3Ddepth() > S.Max3Ddepth())

@@ -460,6 +460,32 @@ TEST_F(CliEndToEnd, WarningsGoToStandardErrorAndTheRunStillWrites) {
     EXPECT_EQ(ParsePpm(Read("dots.ppm")).Width, 640);
     EXPECT_EQ(Run({"--depth", "step.png", "--type", "colored-dot", "-o", "dots.ppm", "-q"}).Err, "");
     EXPECT_EQ(ParsePpm(Read("dots.ppm")).Width, 300);
+
+    // An option that comes too late to change anything says so; in the right order, nothing.
+    const std::string Model = STEREO_TEST_DATA "/stl_sphere.stl", W = "stereogramm-cli: warning: ";
+    const std::vector<std::pair<Args, std::string>> LateOptions{
+        {{"--depth", Model, "--rotate", "0,180,0"},
+         W + "--rotate 0,180,0 comes after the last model and turns nothing; give it before --depth\n"},
+        {{"--camera", "perspective"}, W + "--camera perspective has no model after it and changes nothing; give it before --depth\n"},
+        {{"--depth", "text:Hi", "--font", "DejaVu Serif"},
+         W + "--font DejaVu Serif comes after the last text: depth map and changes nothing; give it before --depth text:\n"},
+        {{"--paper", "A4", "--dpi", "300"},
+         W + "--dpi 300 comes after --paper A4 and does not resize the page: it keeps 595 x 842 pixels, sized at 72 dpi; give "
+             "--dpi before --paper (--dpi 300 --paper A4)\n"},
+        {{"--landscape"},
+         W + "--landscape has no --paper before it and turns nothing: the output, 800 x 500, lies on its side already; give it "
+             "after --paper\n"},
+        {{"--rotate", "0,180,0", "--camera", "perspective", "--depth", Model}, ""},
+        {{"--font", "DejaVu Serif", "--text-profile", "flat", "--depth", "text:Hi"}, ""},
+        {{"--dpi", "300", "--paper", "A4", "--landscape"}, ""},
+        {{"--rotate", "0,180,0", "step.png"}, ""},
+    };
+    for (const auto& [Options, Expected] : LateOptions) {
+        R = Run(Options + Args{"--print-settings"});
+        EXPECT_EQ(R.Status, 0) << Options[0];
+        EXPECT_EQ(R.Err, Expected);
+        EXPECT_EQ(Run(Options + Args{"--print-settings", "--no-warnings"}).Err, "");
+    }
 }
 
 TEST_F(CliEndToEnd, PicturesComeFromStandardInputAndGoToStandardOutput) {

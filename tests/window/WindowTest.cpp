@@ -33,6 +33,7 @@
 #include "QtTranslations.h"
 #include "RadioGroup.h"
 #include "SampleList.h"
+#include "SettingsTable.h"
 #include "WholePictureWindow.h"
 #include "ustereo.h"
 
@@ -109,6 +110,11 @@ private slots:
         QCOMPARE(W->ComboBox2->currentText(), QString("Maske 1"));
         QCOMPARE(W->Gauge1->Progress(), 0);
         QVERIFY(W->meinimage->Picture().Graphic() == nullptr);
+        // The settings table's start values are the window's; the separation as a run would use it.
+        W->Stereogram1->SetObservDistance(S.ObservDistance());
+        for (const TSettingEntry& Entry : SettingsTable())
+            if (Entry.Read && Entry.Target == TSettingTarget::Generator)
+                QVERIFY2(Entry.Read(S) == StartValue(Entry), Entry.Option.data());
     }
 
     void BeforeShowingOnlyTheStoredLayoutIsApplied() {
