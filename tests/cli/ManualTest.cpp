@@ -79,15 +79,15 @@ Words ChoicesOf(const TSettingEntry& Entry) {
     return Result;
 }
 
-// The manual page's paragraph of Option, from its heading to the next .TP, as plain text.
-std::string ManualParagraph(std::string_view Option) {
+// The manual page's text from Heading to the next .TP, as plain text.
+std::string ManualText(const std::string& Heading) {
     std::ifstream In(STEREOGRAMM_MAN_PAGE);
     std::string Page((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
     for (const auto& [Escape, Plain] : {std::pair{"\\-", "-"}, std::pair{"\\(mu", "x"}})
         for (std::size_t At; (At = Page.find(Escape)) != std::string::npos;) Page.replace(At, std::strlen(Escape), Plain);
-    const std::size_t Heading = Page.find(".TP\n.BI " + std::string(Option) + " ");
-    if (Heading == std::string::npos) return {};
-    return Page.substr(Heading, Page.find(".TP", Heading + 3) - Heading);
+    const std::size_t From = Page.find(Heading);
+    if (From == std::string::npos) return {};
+    return Page.substr(From, Page.find(".TP", From + 3) - From);
 }
 
 // The phrases that state Entry's range.
@@ -132,8 +132,20 @@ TEST(CliManual, CompletionOffersTheKindsTheFormatsAndTheSamples) {
 
 TEST(CliManual, ManualPageStatesTheRangeOfEverySettingAsTheTableHasIt) {
     for (const TSettingEntry& Entry : SettingsTable()) {
-        const std::string Paragraph = ManualParagraph(Entry.Option);
+        const std::string Paragraph = ManualText(".TP\n.BI " + std::string(Entry.Option) + " ");
         for (const std::string& Phrase : RangePhrases(Entry))
             EXPECT_NE(Paragraph.find(Phrase), std::string::npos) << Entry.Option << " should say " << Phrase << " in:\n" << Paragraph;
+    }
+}
+
+TEST(CliManual, ManualPageStartsFromTheStartValuesOfTheTable) {
+    const std::string Start = ManualText(".PP\nThe tool starts");
+    for (const TSettingEntry& Entry : SettingsTable()) {
+        const TSettingValue Value = StartValue(Entry);
+        if (Entry.Target != TSettingTarget::Generator || std::holds_alternative<bool>(Value) || std::holds_alternative<std::monostate>(Value) ||
+            Entry.Id == TSettingId::Separation)
+            continue;
+        const std::string Phrase = std::string(Entry.Option) + " " + SettingValueText(Entry, Value);
+        EXPECT_NE(Start.find(Phrase), std::string::npos) << Phrase << " in:\n" << Start;
     }
 }
