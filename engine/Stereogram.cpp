@@ -91,7 +91,7 @@ void TStereogram::SetSizeLimit(TSizeLimit Value) {
     }
 }
 
-void TStereogram::SetThreads(int Value) { FThreads = std::clamp(Value, 1, MaxThreads); }
+void TStereogram::SetThreads(int Value) { FThreads = std::clamp(Value, MinThreads, MaxThreads); }
 
 void TStereogram::SetDotIntensity(int Value) { FDotIntensity = std::clamp(Value, MinDotIntensity, MaxDotIntensity); }
 

@@ -84,7 +84,7 @@ constexpr std::array<TSettingEntry, 26> Table{{
     {TSettingId::CrossEyed, "--cross-eyed", "", K::Flag, T::Generator, "for viewing with crossed eyes: near is far", "Kreuzblick",
      {}, {}, {}, [](const TS& S) -> TSettingValue { return S.CrossEyed(); }, [](TS& S, V Value) { S.SetCrossEyed(On(Value)); }},
     {TSettingId::Threads, "--threads", "N", K::Count, T::Run, "threads that render one picture", "Threads",
-     {R::Clamped, 1, TS::MaxThreads}, "default: one per processor core, shared out among the files --jobs renders at once", {},
+     {R::Clamped, TS::MinThreads, TS::MaxThreads}, "default: one per processor core, shared out among the files --jobs renders at once", {},
      [](const TS& S) -> TSettingValue { return S.Threads(); }, [](TS& S, V Value) { S.SetThreads(Whole(Value)); }},
     {TSettingId::Font, "--font", "NAME|FILE", K::Text, T::Text, "font of a later hidden text, a font name or file",
      "Schriftart"},
