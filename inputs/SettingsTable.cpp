@@ -6,6 +6,7 @@
 #include "NumberText.h"
 #include "PaperSizes.h"
 #include "StartSettings.h"
+#include "TextDepth.h"
 
 namespace {
 

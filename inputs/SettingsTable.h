@@ -16,7 +16,6 @@
 #include "OptionNames.h"
 #include "PictureSource.h"
 #include "Stereogram.h"
-#include "TextDepth.h"
 
 // The settings, in the order of the table.
 enum class TSettingId : std::uint8_t {
