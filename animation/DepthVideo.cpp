@@ -76,6 +76,11 @@ public:
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
     double Fps() const override { return FFps; }
+    std::int64_t ExpectedFrames() const override {
+        if (FExpectedFrames > 0) return FExpectedFrames;
+        if (FFormat->duration <= 0 || FFps <= 0) return 0;
+        return std::int64_t(double(FFormat->duration) * FFps / AV_TIME_BASE + 0.5);
+    }
     bool CutShort() const override { return FCutShort; }
 
     std::optional<TBitmap> NextFrame() override {

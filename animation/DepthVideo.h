@@ -22,6 +22,8 @@ public:
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     virtual double Fps() const = 0;  // 0 where the file does not say
+    // The frames the container says it holds (or its length at its frame rate); 0 when unknown.
+    virtual std::int64_t ExpectedFrames() const = 0;
     // The next frame; nothing after the last. A video that breaks off after some frames ends
     // there and is CutShort; one that gives no frame at all raises EInvalidGraphic.
     virtual std::optional<TBitmap> NextFrame() = 0;

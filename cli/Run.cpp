@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "Animation.h"
 #include "Batch.h"
 #include "Console.h"
 #include "HelpText.h"
@@ -53,6 +54,10 @@ int Execute(const Options& Parsed) {
         case Command::ListSamples: std::fputs(SampleListText().c_str(), stdout); return ExitWritten;
         case Command::PrintSettings:
         case Command::Render: break;
+    }
+    if (AnimationAsked(Parsed)) {
+        TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
+        return RunAnimation(Parsed, Console);
     }
     const std::vector<TJob> Jobs = PlanJobs(Parsed);
     TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
