@@ -1,6 +1,6 @@
-// Animated lossless WebP through libwebp's animation encoder. Every frame is a key frame:
-// the dots of consecutive frames share nothing worth a difference frame, and looking for
-// one would only cost time. The encoder keeps the compressed frames until Finish.
+// Animated lossless WebP through libwebp: each frame encoded whole and pushed to the
+// animation muxer, which keeps the compressed frames until Finish. Every frame stays a frame
+// of its own, also one equal to the one before it, so that the frame count is the one rendered.
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -17,25 +17,16 @@ namespace {
 
 constexpr int Milliseconds = 1000;
 
-struct TEncoderDelete {
-    void operator()(WebPAnimEncoder* Encoder) const { WebPAnimEncoderDelete(Encoder); }
+struct TMuxDelete {
+    void operator()(WebPMux* Mux) const { WebPMuxDelete(Mux); }
 };
 
-[[noreturn]] void EncoderFailed(const WebPAnimEncoder* Encoder) {
-    const char* Reason = Encoder ? WebPAnimEncoderGetError(const_cast<WebPAnimEncoder*>(Encoder)) : nullptr;
-    throw Exception(std::string("WebP-Animation kann nicht kodiert werden") + (Reason && *Reason ? ": " + std::string(Reason) : ""));
-}
+[[noreturn]] void EncoderFailed(const std::string& Reason) { throw Exception("WebP-Animation kann nicht kodiert werden: " + Reason); }
 
 class TWebPWriter : public TAnimationWriter {
 public:
-    TWebPWriter(const std::string& Path, const TAnimationSettings& Settings) : FFile(Path), FSettings(Settings) {
-        WebPAnimEncoderOptions Options;
-        if (!WebPAnimEncoderOptionsInit(&Options)) EncoderFailed(nullptr);
-        Options.kmin = 0;
-        Options.kmax = 1;
-        Options.allow_mixed = 0;
-        FEncoder.reset(WebPAnimEncoderNew(Settings.Width, Settings.Height, &Options));
-        if (!FEncoder || !WebPConfigInit(&FConfig)) EncoderFailed(nullptr);
+    TWebPWriter(const std::string& Path, const TAnimationSettings& Settings) : FFile(Path), FSettings(Settings), FMux(WebPMuxNew()) {
+        if (!FMux || !WebPConfigInit(&FConfig)) EncoderFailed("libwebp version mismatch");
         FConfig.lossless = 1;
         FConfig.method = 0;  // the fastest; dots leave little for a slower method to find
         FConfig.quality = 0;
@@ -46,7 +37,7 @@ public:
         TBitmap Scratch;
         const TBitmap& Frame24 = As24Bit(Frame, Scratch);
         WebPPicture Picture;
-        if (!WebPPictureInit(&Picture)) EncoderFailed(nullptr);
+        if (!WebPPictureInit(&Picture)) EncoderFailed("libwebp version mismatch");
         Picture.use_argb = 1;
         Picture.width = FSettings.Width;
         Picture.height = FSettings.Height;
@@ -57,19 +48,32 @@ public:
             for (int X = 0; X < Picture.width; ++X, In += 3)
                 Out[X] = 0xFF000000u | std::uint32_t(In[2]) << 16 | std::uint32_t(In[1]) << 8 | In[0];
         }
-        const int Timestamp = int(FrameStart(FFrames++, FSettings.Fps, Milliseconds));
-        const bool Added = WebPAnimEncoderAdd(FEncoder.get(), &Picture, Timestamp, &FConfig);
+        WebPMemoryWriter Encoded;
+        WebPMemoryWriterInit(&Encoded);
+        Picture.writer = WebPMemoryWrite;
+        Picture.custom_ptr = &Encoded;
+        const bool Done = WebPEncode(&FConfig, &Picture);
+        const WebPEncodingError Error = Picture.error_code;
         WebPPictureFree(&Picture);
-        if (!Added) EncoderFailed(FEncoder.get());
+        WebPMuxFrameInfo Info{};
+        Info.bitstream = {Encoded.mem, Encoded.size};
+        Info.duration = FrameDuration(FFrames++, FSettings.Fps, Milliseconds);
+        Info.id = WEBP_CHUNK_ANMF;
+        Info.dispose_method = WEBP_MUX_DISPOSE_NONE;
+        Info.blend_method = WEBP_MUX_NO_BLEND;
+        const bool Pushed = Done && WebPMuxPushFrame(FMux.get(), &Info, 1) == WEBP_MUX_OK;
+        WebPMemoryWriterClear(&Encoded);
+        if (!Done) EncoderFailed("error " + std::to_string(int(Error)));
+        if (!Pushed) EncoderFailed("frame not taken");
     }
 
     void Finish() override {
-        if (!WebPAnimEncoderAdd(FEncoder.get(), nullptr, int(FrameStart(FFrames, FSettings.Fps, Milliseconds)), nullptr))
-            EncoderFailed(FEncoder.get());
+        const WebPMuxAnimParams Loop{0xFF000000u, 0};  // black background, looping for ever
         WebPData Data;
         WebPDataInit(&Data);
-        if (!WebPAnimEncoderAssemble(FEncoder.get(), &Data)) EncoderFailed(FEncoder.get());
-        FEncoder.reset();
+        if (WebPMuxSetAnimationParams(FMux.get(), &Loop) != WEBP_MUX_OK || WebPMuxAssemble(FMux.get(), &Data) != WEBP_MUX_OK)
+            EncoderFailed("frames not assembled");
+        FMux.reset();
         std::FILE* Out = std::fopen(FFile.TemporaryName().c_str(), "wb");
         const bool Written = Out && std::fwrite(Data.bytes, 1, Data.size, Out) == Data.size;
         const int ErrorNumber = errno;
@@ -82,7 +86,7 @@ public:
 private:
     TFileBeside FFile;
     TAnimationSettings FSettings;
-    std::unique_ptr<WebPAnimEncoder, TEncoderDelete> FEncoder;
+    std::unique_ptr<WebPMux, TMuxDelete> FMux;
     WebPConfig FConfig;
     std::int64_t FFrames = 0;
 };
