@@ -29,7 +29,7 @@ public:
         std::snprintf(Name, sizeof Name, "frame-%04zu.png", Number + 1);
         const std::string Path = (std::filesystem::path(FFolder) / Name).string();
         static const TPngTextChunks NoText;
-        SaveBitmapToFile(Frame, Path, Number < FSettings.FrameTexts.size() ? FSettings.FrameTexts[Number] : NoText);
+        SaveBitmapToFile(Frame, Path, Number < FSettings.FrameTexts.size() ? FSettings.FrameTexts[Number] : NoText, {.FastPng = true});
         FWritten.push_back(Path);
     }
     void Finish() override { FFinished = true; }
