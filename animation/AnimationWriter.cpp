@@ -22,7 +22,37 @@ TAnimationFormat FormatOfPath(const std::string& Path) {
     return TAnimationFormat::None;
 }
 
+// Opens its writer at the first frame, at that frame's size.
+class TSizedByFirstFrame : public TAnimationWriter {
+public:
+    TSizedByFirstFrame(std::string Path, TAnimationSettings Settings) : FPath(std::move(Path)), FSettings(std::move(Settings)) {}
+    void AddFrame(const TBitmap& Frame) override {
+        if (!FWriter) {
+            FSettings.Width = Frame.Width();
+            FSettings.Height = Frame.Height();
+            FWriter = OpenAnimationWriter(FPath, FSettings);
+        } else if (Frame.Width() != FSettings.Width || Frame.Height() != FSettings.Height) {
+            throw EFrameSizeChanged(FFrames + 1, Frame.Width(), Frame.Height(), FSettings.Width, FSettings.Height);
+        }
+        FWriter->AddFrame(Frame);
+        ++FFrames;
+    }
+    void Finish() override {
+        if (FWriter) FWriter->Finish();
+    }
+
+private:
+    std::string FPath;
+    TAnimationSettings FSettings;
+    std::unique_ptr<TAnimationWriter> FWriter;
+    int FFrames = 0;
+};
+
 }  // namespace
+
+std::unique_ptr<TAnimationWriter> OpenAnimationWriterAtFirstFrame(const std::string& Path, const TAnimationSettings& Settings) {
+    return std::make_unique<TSizedByFirstFrame>(Path, Settings);
+}
 
 bool IsAnimationPath(const std::string& Path) { return FormatOfPath(Path) != TAnimationFormat::None; }
 

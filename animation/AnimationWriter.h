@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Bitmap.h"
+#include "Exception.h"
 #include "PngFormat.h"
 
 struct TAnimationSettings {
@@ -34,3 +35,16 @@ public:
 bool IsAnimationPath(const std::string& Path);
 // A writer for Path. Raises Exception for a path of no animation format.
 std::unique_ptr<TAnimationWriter> OpenAnimationWriter(const std::string& Path, const TAnimationSettings& Settings);
+
+// A later frame of another size than the first (frames are numbered from 1).
+class EFrameSizeChanged : public Exception {
+public:
+    EFrameSizeChanged(int AFrame, int AWidth, int AHeight, int AFirstWidth, int AFirstHeight)
+        : Exception("Bild " + std::to_string(AFrame) + " der Animation hat eine andere Größe als das erste"), Frame(AFrame),
+          Width(AWidth), Height(AHeight), FirstWidth(AFirstWidth), FirstHeight(AFirstHeight) {}
+    int Frame, Width, Height, FirstWidth, FirstHeight;
+};
+
+// A writer for Path that is opened at the first frame, whose size becomes the settings'
+// size; a later frame of another size raises EFrameSizeChanged.
+std::unique_ptr<TAnimationWriter> OpenAnimationWriterAtFirstFrame(const std::string& Path, const TAnimationSettings& Settings);

@@ -1,6 +1,7 @@
 #include "Animation.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <memory>
 #include <thread>
@@ -28,37 +29,6 @@ namespace {
 struct TFrameProblem : std::runtime_error {
     TFrameProblem(std::string ASubject, const std::string& Text) : std::runtime_error(Text), Subject(std::move(ASubject)) {}
     std::string Subject;
-};
-
-// The writer opened at the first frame, whose size the settings and the depth map decide;
-// every later frame must have that size.
-class TSizedByFirstFrame : public TAnimationWriter {
-public:
-    TSizedByFirstFrame(std::string Path, TAnimationSettings Settings) : FPath(std::move(Path)), FSettings(std::move(Settings)) {}
-    void AddFrame(const TBitmap& Frame) override {
-        if (!FWriter) {
-            FSettings.Width = Frame.Width();
-            FSettings.Height = Frame.Height();
-            FWriter = OpenAnimationWriter(FPath, FSettings);
-        } else if (Frame.Width() != FSettings.Width || Frame.Height() != FSettings.Height) {
-            throw TFrameProblem({}, "frame " + std::to_string(FFrames + 1) + " is " + std::to_string(Frame.Width()) + " x " +
-                                        std::to_string(Frame.Height()) + ", the first was " + std::to_string(FSettings.Width) + " x " +
-                                        std::to_string(FSettings.Height) + "; every frame of an animation has one size");
-        }
-        FWriter->AddFrame(Frame);
-        ++FFrames;
-    }
-    void Finish() override {
-        if (FWriter) FWriter->Finish();
-    }
-    int Width() const { return FSettings.Width; }
-    int Height() const { return FSettings.Height; }
-
-private:
-    std::string FPath;
-    TAnimationSettings FSettings;
-    std::unique_ptr<TAnimationWriter> FWriter;
-    int FFrames = 0;
 };
 
 // Degrees as the shortest text that reads back as the same number.
@@ -97,18 +67,23 @@ public:
         Settings.Fps = FParsed.Fps;
         if (FInput.Kind != TDepthKind::Video)
             for (int Frame = 0; Frame < FCount; ++Frame) Settings.FrameTexts.push_back(FrameTexts(Frame));
-        TSizedByFirstFrame Writer(FOutput, std::move(Settings));
+        const std::unique_ptr<TAnimationWriter> Writer = OpenAnimationWriterAtFirstFrame(FOutput, Settings);
         const int Total = FCount > 0 ? FCount : int(std::min<std::int64_t>(FVideo->ExpectedFrames(), MaxAnimationFrames));
         int Written = 0;
         try {
-            Written = RenderFrames([this] { return NextFrame(); }, FramesAtOnce(FParsed), Writer, [&](int Done) {
+            Written = RenderFrames([this] { return NextFrame(); }, FramesAtOnce(FParsed), *Writer, [&](int Done) {
                 FConsole.FilesDone(Done, std::max(Total, Done), "frames");
                 return true;
             });
             if (FVideo && FVideo->CutShort())
                 FConsole.Warning(FInput.File, "the video breaks off; its " + std::to_string(Written) + " frames are used");
             if (Written == 0) throw TFrameProblem(FInput.File, "no frames to write");
-            Writer.Finish();
+            Writer->Finish();
+        } catch (const EFrameSizeChanged& E) {
+            FConsole.Problem(FInput.File, "frame " + std::to_string(E.Frame) + " is " + std::to_string(E.Width) + " x " +
+                                              std::to_string(E.Height) + ", the first was " + std::to_string(E.FirstWidth) + " x " +
+                                              std::to_string(E.FirstHeight) + "; every frame of an animation has one size");
+            return ExitFailed;
         } catch (const TFrameProblem& Problem) {
             FConsole.Problem(Problem.Subject, Problem.what());
             return ExitFailed;
@@ -119,8 +94,8 @@ public:
             FConsole.Problem(FOutput, WriteFailureText(E));
             return ExitFailed;
         }
-        FConsole.Summary(FOutput + ": " + std::to_string(Written) + " frames of " + std::to_string(Writer.Width()) + " x " +
-                             std::to_string(Writer.Height()) + " at " + DegreesText(FParsed.Fps) + " fps, seed " + std::to_string(FSeed),
+        FConsole.Summary(FOutput + ": " + std::to_string(Written) + " frames of " + std::to_string(FFrameWidth) + " x " +
+                             std::to_string(FFrameHeight) + " at " + DegreesText(FParsed.Fps) + " fps, seed " + std::to_string(FSeed),
                          false);
         return ExitWritten;
     }
@@ -220,6 +195,7 @@ private:
             const TProblem Refusal = RefusalProblem(E, Generator, Done.Origins);
             throw TFrameProblem(Refusal.Subject, Refusal.Text);
         }
+        if (Frame == 0) FFrameWidth = Generator.Width(), FFrameHeight = Generator.Height();
         return Generator.GetPicture().Bitmap();
     }
 
@@ -264,6 +240,8 @@ private:
     TPicture FStillFile;
     int FCount = 0;
     int FNext = 0;
+    // The first frame's size, for the summary (set by its renderer before the writer sees it).
+    mutable std::atomic<int> FFrameWidth = 0, FFrameHeight = 0;
 };
 
 }  // namespace
