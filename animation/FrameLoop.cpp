@@ -1,6 +1,7 @@
 #include "FrameLoop.h"
 
 #include <algorithm>
+#include <charconv>
 #include <condition_variable>
 #include <exception>
 #include <map>
@@ -14,6 +15,15 @@ TModelView FrameView(const TModelView& Start, const TSpin& Spin, int Frame, int 
     View.RotateY = Start.RotateY + double(Frame) * Spin.Y / double(Count);
     View.RotateZ = Start.RotateZ + double(Frame) * Spin.Z / double(Count);
     return View;
+}
+
+std::string RotationText(const TModelView& View) {
+    std::string Text;
+    for (const double Degrees : {View.RotateX, View.RotateY, View.RotateZ}) {
+        char Number[32];
+        Text.append(Text.empty() ? "" : ",").append(Number, std::to_chars(Number, Number + sizeof Number, Degrees).ptr);
+    }
+    return Text;
 }
 
 std::uint32_t FrameSeed(std::uint32_t Seed, int Frame, bool SameDots) { return SameDots ? Seed : Seed + std::uint32_t(Frame); }

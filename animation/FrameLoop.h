@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "AnimationWriter.h"
 #include "Bitmap.h"
@@ -24,6 +25,8 @@ struct TSpin {
 // Frame's view of Count frames: Start's rotation + Frame × Spin / Count, so that a full turn
 // of 360 degrees loops without a jump.
 TModelView FrameView(const TModelView& Start, const TSpin& Spin, int Frame, int Count);
+// "X,Y,Z" of View's rotation, each the shortest text that reads back as the same number.
+std::string RotationText(const TModelView& View);
 // Frame's seed: Seed + Frame modulo 2^32, or Seed itself for every frame with SameDots.
 std::uint32_t FrameSeed(std::uint32_t Seed, int Frame, bool SameDots);
 

@@ -16,6 +16,7 @@
 #include "GreyPlane.h"
 #include "HelpText.h"
 #include "Messages.h"
+#include "NumberText.h"
 #include "ModelReader.h"
 #include "OptionValues.h"
 #include "PictureInputs.h"
@@ -30,13 +31,6 @@ struct TFrameProblem : std::runtime_error {
     TFrameProblem(std::string ASubject, const std::string& Text) : std::runtime_error(Text), Subject(std::move(ASubject)) {}
     std::string Subject;
 };
-
-// Degrees as the shortest text that reads back as the same number.
-std::string DegreesText(double Degrees) {
-    char Text[32];
-    const auto End = std::to_chars(Text, Text + sizeof Text, Degrees).ptr;
-    return std::string(Text, End);
-}
 
 int Cores() { return int(std::max(1u, std::thread::hardware_concurrency())); }
 
@@ -95,7 +89,7 @@ public:
             return ExitFailed;
         }
         FConsole.Summary(FOutput + ": " + std::to_string(Written) + " frames of " + std::to_string(FFrameWidth) + " x " +
-                             std::to_string(FFrameHeight) + " at " + DegreesText(FParsed.Fps) + " fps, seed " + std::to_string(FSeed),
+                             std::to_string(FFrameHeight) + " at " + NumberText(FParsed.Fps) + " fps, seed " + std::to_string(FSeed),
                          false);
         return ExitWritten;
     }
@@ -209,8 +203,7 @@ private:
         if (FInput.Kind == TDepthKind::Model) {
             const TModelView View = FrameView(FShape.View, Spin(), Frame, FCount);
             const TRotation Turn{View.RotateX, View.RotateY, View.RotateZ};
-            const SettingAction Rotation{Setting::Rotation, Turn, "--rotate",
-                                         DegreesText(Turn.X) + "," + DegreesText(Turn.Y) + "," + DegreesText(Turn.Z)};
+            const SettingAction Rotation{Setting::Rotation, Turn, "--rotate", RotationText(View)};
             // The turn must come before the depth map it shapes: a FILE is drawn first, at the start size.
             std::erase_if(Still.Settings, [&](const SettingAction& A) { return A.Target == Setting::Rotation && FInput.Action < 0; });
             if (FInput.Action < 0) {
