@@ -434,7 +434,7 @@ private slots:
         QVERIFY(!W->CopyAction->isEnabled() && !W->ShowWholeAction->isEnabled());
         W->D1->click();
         QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction,
-                                                            W->GuideDotsAction, W->CrossEyedAction}));
+                                                            W->GuideDotsAction, W->CrossEyedAction, W->AnimationAction}));
         W->ComboBox1->setFocus();  // Ctrl+C copies the result also from a list's text field
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(800, 500));
