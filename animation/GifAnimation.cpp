@@ -1,12 +1,16 @@
 // Animated GIF through giflib: each frame a full picture with a palette of its own, shown
 // for its share of the frame rate in hundredths of a second, the whole looping for ever.
+// Finding a frame's palette takes longer than anything else, so that runs for a few frames
+// at once on other threads while the frames before them are written.
 #include <cerrno>
+#include <deque>
+#include <future>
 #include <gif_lib.h>
+#include <thread>
 #include <memory>
 #include <vector>
 
 #include "AnimationFormats.h"
-#include "Bitmap24.h"
 #include "Exception.h"
 #include "FileBeside.h"
 #include "FrameTiming.h"
@@ -39,9 +43,28 @@ public:
     ~TGifWriter() override { Close(); }
 
     void AddFrame(const TBitmap& Frame) override {
-        TBitmap Scratch;
-        const TBitmap& Frame24 = As24Bit(Frame, Scratch);
-        const TIndexedFrame Indexed = IndexFrame(Frame24);
+        TBitmap Frame24 = Frame;
+        if (Frame24.PixelFormat() != pf24bit) Frame24.SetPixelFormat(pf24bit);
+        FIndexing.push_back(std::async(std::launch::async, [Frame24 = std::move(Frame24)] { return IndexFrame(Frame24); }));
+        if (FIndexing.size() > FramesIndexedAtOnce()) WriteOldest();
+    }
+
+    void Finish() override {
+        while (!FIndexing.empty()) WriteOldest();
+        if (!Close()) FFile.Failed(errno);
+        FFile.Commit();
+    }
+
+private:
+    static std::size_t FramesIndexedAtOnce() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+    void WriteOldest() {
+        std::future<TIndexedFrame> Oldest = std::move(FIndexing.front());
+        FIndexing.pop_front();
+        WriteFrame(Oldest.get());
+    }
+
+    void WriteFrame(const TIndexedFrame& Indexed) {
         GraphicsControlBlock Control{};
         Control.DisposalMode = DISPOSE_DO_NOT;
         Control.DelayTime = FrameDuration(FFrames++, FSettings.Fps, GifUnitsPerSecond);
@@ -64,12 +87,6 @@ public:
         }
     }
 
-    void Finish() override {
-        if (!Close()) FFile.Failed(errno);
-        FFile.Commit();
-    }
-
-private:
     [[noreturn]] void Fail() { FFile.Failed(errno); }
     // Writes the trailer and closes the file; false when that failed.
     bool Close() {
@@ -84,6 +101,7 @@ private:
     TAnimationSettings FSettings;
     GifFileType* FGif = nullptr;
     std::int64_t FFrames = 0;
+    std::deque<std::future<TIndexedFrame>> FIndexing;  // the frames after the last written, in order
 };
 
 }  // namespace
