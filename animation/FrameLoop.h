@@ -15,6 +15,7 @@
 constexpr int MinAnimationFrames = 2;
 constexpr int MaxAnimationFrames = 10'000;
 constexpr double MaxFramesPerSecond = 1000;
+constexpr double DefaultFramesPerSecond = 25;
 
 // Degrees about the x, y and z axes that a model turns by over the whole animation.
 struct TSpin {

@@ -58,7 +58,7 @@ public:
         if (FParsed.Spin.X != 0 || FParsed.Spin.Y != 0 || FParsed.Spin.Z != 0)
             if (FInput.Kind != TDepthKind::Model) FConsole.Warning({}, "--spin turns a 3D model only; this depth map does not turn");
         TAnimationSettings Settings;
-        Settings.Fps = FParsed.Fps;
+        Settings.Fps = FParsed.Fps.value_or(DefaultFramesPerSecond);
         if (FInput.Kind != TDepthKind::Video)
             for (int Frame = 0; Frame < FCount; ++Frame) Settings.FrameTexts.push_back(FrameTexts(Frame));
         const std::unique_ptr<TAnimationWriter> Writer = OpenAnimationWriterAtFirstFrame(FOutput, Settings);
@@ -89,7 +89,7 @@ public:
             return ExitFailed;
         }
         FConsole.Summary(FOutput + ": " + std::to_string(Written) + " frames of " + std::to_string(FFrameWidth) + " x " +
-                             std::to_string(FFrameHeight) + " at " + NumberText(FParsed.Fps) + " fps, seed " + std::to_string(FSeed),
+                             std::to_string(FFrameHeight) + " at " + NumberText(FParsed.Fps.value_or(DefaultFramesPerSecond)) + " fps, seed " + std::to_string(FSeed),
                          false);
         return ExitWritten;
     }

@@ -3,6 +3,9 @@
 // written as one animation.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "Console.h"
 #include "Options.h"
 
@@ -12,6 +15,9 @@ namespace cli {
 // --depth (told by its content). Raises UsageError for an output that only an animation is
 // written to when none is asked for, and for animation options that do not go together.
 bool AnimationAsked(const Options& Parsed);
+
+// Warnings for the animation options of a command line that makes still pictures.
+std::vector<std::string> UnusedAnimationOptions(const Options& Parsed);
 
 // Renders and writes the animation; returns the exit status.
 int RunAnimation(const Options& Parsed, TConsole& Console);

@@ -79,6 +79,17 @@ void CheckAnimationOptions(const Options& Parsed, const TDepthInput& Input) {
         throw UsageError("an animation needs --frames N");
 }
 
+std::vector<std::string> UnusedAnimationOptions(const Options& Parsed) {
+    std::vector<std::string> Unused;
+    const auto Tell = [&Unused](bool Given, const char* Option) {
+        if (Given) Unused.push_back(std::string(Option) + " applies to an animation only (--frames N); ignored");
+    };
+    Tell(Parsed.Spin.X != 0 || Parsed.Spin.Y != 0 || Parsed.Spin.Z != 0, "--spin");
+    Tell(Parsed.Fps.has_value(), "--fps");
+    Tell(Parsed.SameDots, "--same-dots");
+    return Unused;
+}
+
 bool AnimationAsked(const Options& Parsed) {
     if (Parsed.Action != Command::Render) return false;
     const TDepthInput Input = DepthInput(Parsed);

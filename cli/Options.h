@@ -69,7 +69,7 @@ struct Options {
     // frame rate, the FILEs as one animation, one dot pattern for all frames.
     int Frames = 0;
     TRotation Spin;
-    double Fps = 25;
+    std::optional<double> Fps;  // 25 unless given
     bool Animate = false;
     bool SameDots = false;
 };

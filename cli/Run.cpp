@@ -61,6 +61,7 @@ int Execute(const Options& Parsed) {
     }
     const std::vector<TJob> Jobs = PlanJobs(Parsed);
     TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
+    for (const std::string& Warning : UnusedAnimationOptions(Parsed)) Console.Warning({}, Warning);
     const std::optional<TSharedPictures> Shared = ReadSharedPictures(Parsed, Console);
     if (!Shared) return ExitFailed;
     // The cores are shared out among the files rendered at once.

@@ -610,4 +610,8 @@ TEST_F(CliEndToEnd, ADepthVideoGivesItsFramesAndAPictureDoesNotTurn) {
     const Result Picture = Run(Small + Args{"--depth", "sample:3", "--frames", "2", "--spin", "0,10,0", "-o", "p.gif"});
     EXPECT_EQ(Picture.Status, 0);
     EXPECT_NE(Picture.Err.find("does not turn"), std::string::npos) << Picture.Err;
+    const Result Still = Run(Small + Args{"--spin", "0,10,0", "--same-dots", "-o", "still.png"});
+    EXPECT_EQ(Still.Status, 0);
+    EXPECT_NE(Still.Err.find("--spin applies to an animation only"), std::string::npos) << Still.Err;
+    EXPECT_NE(Still.Err.find("--same-dots applies to an animation only"), std::string::npos) << Still.Err;
 }
