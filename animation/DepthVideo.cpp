@@ -108,8 +108,14 @@ private:
             FFormat->pb = FInput;
             FFormat->flags |= AVFMT_FLAG_CUSTOM_IO;
         }
+        // A playlist or a script among the formats could name other files or addresses to read;
+        // only the file itself is read (from memory, nothing at all is opened).
+        AVDictionary* Options = nullptr;
+        av_dict_set(&Options, "protocol_whitelist", FileName.empty() ? "" : "file", 0);
         // avformat_open_input frees the context when it fails.
-        if (const int E = avformat_open_input(&FFormat, FileName.empty() ? nullptr : FileName.c_str(), nullptr, nullptr); E < 0) {
+        const int Opened = avformat_open_input(&FFormat, FileName.empty() ? nullptr : FileName.c_str(), nullptr, &Options);
+        av_dict_free(&Options);
+        if (const int E = Opened; E < 0) {
             if (!FileName.empty() && E > -4096 && E != AVERROR_INVALIDDATA)
                 throw EFileError("Datei kann nicht geöffnet werden: " + FileName, FileName, AVUNERROR(E));
             if (LooksLikeVideo(StartOf(FileName))) Damaged(ErrorText(E));
