@@ -30,6 +30,7 @@
 #include "SlotGuard.h"
 #include "StartSettings.h"
 #include "TextDepth.h"
+#include "AnimationDialog.h"
 #include "TextDepthDialog.h"
 #include "WholePictureWindow.h"
 #include "WindowRecord.h"
@@ -202,6 +203,11 @@ void Tfstereo::DepthMapChanged() {
 void Tfstereo::TextDepthActionClick(QObject*) {
     TextDepthDialog Dialog(this);
     if (Dialog.exec() == QDialog::Accepted) LoadTextDepthMap(Dialog.Text(), Dialog.FontName());
+}
+
+void Tfstereo::AnimationActionClick(QObject*) {
+    if (FDepthSource.Kind != TWindowDepthSource::TKind::Model) throw Exception("Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild");
+    AnimationDialog(this, *Stereogram1, FDepthSource, FMaskSource).exec();
 }
 
 bool Tfstereo::LoadImage(ImageView& Target, const std::string& FileName) {

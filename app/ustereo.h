@@ -63,6 +63,7 @@ public:
     QAction* CrossEyedAction = nullptr;  // "Kreuzblick", checkable: for the next generation
     // The depth preview's context menu.
     QAction* TextDepthAction = nullptr;  // "Text als Tiefenbild…"
+    QAction* AnimationAction = nullptr;  // "Animation speichern…", of a model as depth map
     PictureSaveDialog* SaveDialog = nullptr;
 
     // Event handlers.
@@ -83,6 +84,7 @@ public:
     void GuideDotsActionClick(QObject* Sender);
     void CrossEyedActionClick(QObject* Sender);
     void TextDepthActionClick(QObject* Sender);
+    void AnimationActionClick(QObject* Sender);
     // A file dropped on the depth preview or the result view (a picture or a model), or on
     // the texture preview (a picture).
     void Image2DragDrop(const QString& FileName);

@@ -152,6 +152,7 @@ void Tfstereo::CreateControls() {
     GuideDotsAction->setCheckable(true);
     CrossEyedAction = meinimage->addAction("Kreuzblick");
     CrossEyedAction->setCheckable(true);
+    AnimationAction = meinimage->addAction("Animation speichern…");
     SaveDialog = new PictureSaveDialog(this);
     TextDepthAction = Image2->addAction("Text als Tiefenbild…");
 
@@ -184,6 +185,7 @@ void Tfstereo::ConnectEvents() {
     Wire(GuideDotsAction, &QAction::toggled, this, &Tfstereo::GuideDotsActionClick);
     Wire(CrossEyedAction, &QAction::toggled, this, &Tfstereo::CrossEyedActionClick);
     Wire(TextDepthAction, &QAction::triggered, this, &Tfstereo::TextDepthActionClick);
+    Wire(AnimationAction, &QAction::triggered, this, &Tfstereo::AnimationActionClick);
     const auto Drop = [this](void (Tfstereo::*Handler)(const QString&)) {
         return [this, Handler](const QString& FileName) { RunGuarded([&] { (this->*Handler)(FileName); }); };
     };

@@ -57,6 +57,13 @@ struct Options {
     int Jobs = 0;  // files rendered at once; 0 for one per core
     bool Quiet = false;
     bool NoWarnings = false;
+    // Moving pictures: the frame count (0: a still picture), the turn over all frames, the
+    // frame rate, the FILEs as one animation, one dot pattern for all frames.
+    int Frames = 0;
+    TRotation Spin;
+    std::optional<double> Fps;  // 25 unless given
+    bool Animate = false;
+    bool SameDots = false;
 };
 
 // Parses the arguments after the program name. Raises UsageError for an unknown option, a

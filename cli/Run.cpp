@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "Animation.h"
 #include "Batch.h"
 #include "Console.h"
 #include "HelpText.h"
@@ -54,8 +55,13 @@ int Execute(const Options& Parsed) {
         case Command::PrintSettings:
         case Command::Render: break;
     }
+    if (AnimationAsked(Parsed)) {
+        TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
+        return RunAnimation(Parsed, Console);
+    }
     const std::vector<TJob> Jobs = PlanJobs(Parsed);
     TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
+    for (const std::string& Warning : UnusedAnimationOptions(Parsed)) Console.Warning({}, Warning);
     const std::optional<TSharedPictures> Shared = ReadSharedPictures(Parsed, Console);
     if (!Shared) return ExitFailed;
     // The cores are shared out among the files rendered at once.

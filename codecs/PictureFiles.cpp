@@ -167,7 +167,7 @@ void LoadPictureFromFile(TPicture& Picture, const std::string& FileName) {
 std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format, const TPngTextChunks& Text,
                                        const TSaveOptions& Options) {
     switch (Format) {
-        case TFileFormat::Png: return WritePng(Bitmap, Text);
+        case TFileFormat::Png: return WritePng(Bitmap, Text, Options.FastPng);
         case TFileFormat::Bmp: return WriteBmp(Bitmap);
         case TFileFormat::Pnm: return WritePpm(Bitmap);
         case TFileFormat::WebP: return WriteWebP(Bitmap);

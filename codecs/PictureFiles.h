@@ -27,6 +27,7 @@ std::vector<std::uint8_t> ReadPictureFileBytes(const std::string& FileName);
 
 struct TSaveOptions {
     int JpegQuality = 92;  // 1 … 100
+    bool FastPng = false;  // zlib's fastest level, for the frames of an animation
 };
 
 // Bitmap as the bytes of a file of Format (one that FileFormats() says we write): PNG with

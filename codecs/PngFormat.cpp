@@ -155,7 +155,7 @@ public:
     TPngWriter& operator=(const TPngWriter&) = delete;
     ~TPngWriter() { png_destroy_write_struct(&FPng, &FInfo); }
 
-    std::vector<std::uint8_t> Write(const TBitmap& B, const TPngTextChunks& Text) {
+    std::vector<std::uint8_t> Write(const TBitmap& B, const TPngTextChunks& Text, bool Fast) {
         std::vector<std::uint8_t> Out;
         FSession.Output = &Out;
         png_set_write_fn(FPng, &FSession, WriteBytes, FlushNothing);
@@ -168,6 +168,7 @@ public:
         }
         std::vector<png_bytep> Rows(std::size_t(B.Height()));
         for (int Y = 0; Y < B.Height(); ++Y) Rows[std::size_t(Y)] = const_cast<png_bytep>(B.ScanLine(Y));
+        if (Fast) png_set_compression_level(FPng, 1);
         if (!WriteFrom(B, &Chunks, &Rows))
             throw ERefusal(std::string("PNG kann nicht geschrieben werden: ") + FSession.Message, TRefusal::EncodingFailed,
                            {.Subject = "PNG", .Width = B.Width(), .Height = B.Height(), .Detail = FSession.Message});
@@ -194,7 +195,7 @@ private:
 
 TBitmap ReadPng(std::span<const std::uint8_t> Data) { return TPngReader(Data).Read(); }
 
-std::vector<std::uint8_t> WritePng(const TBitmap& Bitmap, const TPngTextChunks& Text) {
+std::vector<std::uint8_t> WritePng(const TBitmap& Bitmap, const TPngTextChunks& Text, bool Fast) {
     TBitmap Scratch;
-    return TPngWriter().Write(As24Bit(Bitmap, Scratch), Text);
+    return TPngWriter().Write(As24Bit(Bitmap, Scratch), Text, Fast);
 }

@@ -18,5 +18,6 @@ using TPngTextChunks = std::vector<std::pair<std::string, std::string>>;
 TBitmap ReadPng(std::span<const std::uint8_t> Data);
 
 // An 8-bit RGB PNG of any bitmap, with the given texts in uncompressed iTXt chunks, which
-// hold UTF-8, so that a file name in any letters survives.
-std::vector<std::uint8_t> WritePng(const TBitmap& Bitmap, const TPngTextChunks& Text = {});
+// hold UTF-8, so that a file name in any letters survives. Fast compresses at zlib's
+// fastest level, for the many frames of an animation.
+std::vector<std::uint8_t> WritePng(const TBitmap& Bitmap, const TPngTextChunks& Text = {}, bool Fast = false);

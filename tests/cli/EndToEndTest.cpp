@@ -15,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "AnimationReadBack.h"
 #include "Bitmap.h"
 #include "PictureFiles.h"
+#include "TestPictures.h"
 
 namespace fs = std::filesystem;
 
@@ -331,6 +333,9 @@ TEST_F(CliEndToEnd, UsageErrorsExitTwoWithAHintAndWriteNothing) {
         {"--depth", "a.png", "b.png"}, {"-", "-o", "out/"}, {"--depth", "-", "--mask", "-"}, {"--format", "bmp", "-o", "a.png"},
         {"--depth-out", "a.png", "-o", "a.png"}, {"--depth-out", "d.png", "-o", "out/", "a.png", "b.png"},
         {"-o", "out/", "a/x.png", "b/x.bmp"}, {"-j", "0"},
+        {"--frames", "1", "-o", "a.gif"}, {"--frames", "10001", "-o", "a.gif"}, {"--fps", "0"}, {"-o", "a.mp4"},
+        {"--frames", "3", "-o", "a.png"}, {"--frames", "3", "-o", "-"}, {"--animate", "a.png", "-o", "a.gif"},
+        {"--frames", "3", "a.png", "b.png", "-o", "a.gif"},
     };
     for (const Args& A : Wrong) {
         const Result R = Run(A);
@@ -579,4 +584,62 @@ TEST_F(CliEndToEnd, TextAndModelDepthMapsRenderAsTheDepthMapTheyWrite) {
         ASSERT_EQ(Run(Settings + Args{"--depth", "used.ppm", "-o", "again.ppm"}).Status, 0) << Source;
         EXPECT_EQ(Read("made.ppm"), Read("again.ppm")) << Source;
     }
+}
+
+TEST_F(CliEndToEnd, AnimationFramesAreTheStillsTheirOptionsRecord) {
+    const std::string Model = STEREO_TEST_DATA "/stl_l_block.stl";
+    WriteStepDepthMap("step.png");
+    // A turning model with fresh or the same dots, and a sequence of depth maps.
+    const std::vector<Args> Animations{
+        Small + Args{"--depth", Model, "--type", "fast-random-dot", "--frames", "3", "--spin", "0,90,0", "--seed", "4294967295"},
+        Small + Args{"--rotate", "10,0,0", "--depth", Model, "--frames", "3", "--spin", "30,0,0", "--same-dots", "--seed", "5"},
+        Small + Args{"--animate", "step.png", "step.png", "--seed", "9"},
+    };
+    for (const Args& Animation : Animations) {
+        SCOPED_TRACE(Animation[4]);
+        fs::remove_all(Dir / "frames");
+        ASSERT_EQ(Run(Animation + Args{"-q", "-o", "frames/", "--threads", "2"}).Status, 0);
+        ASSERT_EQ(Run(Animation + Args{"-q", "-o", "frames.webp"}).Status, 0);
+        ASSERT_EQ(Run(Animation + Args{"-q", "-o", "frames.gif"}).Status, 0);
+        const TReadBack WebP = ReadWebP((Dir / "frames.webp").string()), Gif = ReadGif((Dir / "frames.gif").string());
+        const int Count = int(std::distance(fs::directory_iterator(Dir / "frames"), fs::directory_iterator()));
+        ASSERT_EQ(WebP.Frames.size(), std::size_t(Count));
+        ASSERT_EQ(Gif.Frames.size(), std::size_t(Count));
+        std::set<std::string> Distinct;
+        for (int Frame = 0; Frame < Count; ++Frame) {
+            const std::string Name = "frames/frame-000" + std::to_string(Frame + 1) + ".png";
+            const std::string Png = Read(Name);
+            Distinct.insert(Png);
+            ASSERT_EQ(Run(Split(PngTextChunks(Png)["Options"]) + Args{"-q", "-o", "still.png"}).Status, 0);
+            TPicture Still, Written;
+            LoadPictureFromFile(Still, (Dir / "still.png").string());
+            LoadPictureFromFile(Written, (Dir / Name).string());
+            EXPECT_EQ(Difference(Written.Bitmap(), Still.Bitmap()).Largest, 0) << Name;
+            EXPECT_EQ(Difference(WebP.Frames[std::size_t(Frame)], Still.Bitmap()).Largest, 0) << Name;
+            // Black-and-white dots are exact, colours within the quantiser's error.
+            const TDifference OfGif = Difference(Gif.Frames[std::size_t(Frame)], Still.Bitmap());
+            EXPECT_LE(OfGif.Largest, Animation[6] == "fast-random-dot" ? 0 : 32) << Name;
+            EXPECT_LE(OfGif.Mean, 2.0) << Name;
+        }
+        EXPECT_EQ(Distinct.size(), std::size_t(Count));  // each frame records its own seed
+    }
+    // The seed of the frame after 4294967295 wraps to 0.
+    fs::remove_all(Dir / "frames");
+    ASSERT_EQ(Run(Animations[0] + Args{"-q", "-o", "frames/"}).Status, 0);
+    EXPECT_TRUE(PngTextChunks(Read("frames/frame-0002.png"))["Options"].ends_with("--seed 0"));
+}
+
+TEST_F(CliEndToEnd, ADepthVideoGivesItsFramesAndAPictureDoesNotTurn) {
+    ASSERT_EQ(Run(Small + Args{"--depth", "sample:3", "--frames", "4", "--fps", "10", "-q", "-o", "depth.webm"}).Status, 0);
+    const Result Video = Run(Small + Args{"--depth", "depth.webm", "-o", "video/"});
+    ASSERT_EQ(Video.Status, 0) << Video.Err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir / "video"), fs::directory_iterator()), 4);
+    EXPECT_NE(Video.Out.find("4 frames of"), std::string::npos) << Video.Out;
+    const Result Picture = Run(Small + Args{"--depth", "sample:3", "--frames", "2", "--spin", "0,10,0", "-o", "p.gif"});
+    EXPECT_EQ(Picture.Status, 0);
+    EXPECT_NE(Picture.Err.find("does not turn"), std::string::npos) << Picture.Err;
+    const Result Still = Run(Small + Args{"--spin", "0,10,0", "--same-dots", "-o", "still.png"});
+    EXPECT_EQ(Still.Status, 0);
+    EXPECT_NE(Still.Err.find("--spin applies to an animation only"), std::string::npos) << Still.Err;
+    EXPECT_NE(Still.Err.find("--same-dots applies to an animation only"), std::string::npos) << Still.Err;
 }

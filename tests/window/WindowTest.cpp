@@ -2,6 +2,7 @@
 // rules, the message box, the controls around a run, the keys and the file dialog.
 #include <QAbstractItemView>
 #include <QAction>
+#include <QSpinBox>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <functional>
 #include <memory>
 
+#include "AnimationDialog.h"
 #include "Application.h"
 #include "ApplicationHooks.h"
 #include "Gauge.h"
@@ -438,7 +440,7 @@ private slots:
         QVERIFY(!W->CopyAction->isEnabled() && !W->ShowWholeAction->isEnabled());
         W->D1->click();
         QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction,
-                                                            W->GuideDotsAction, W->CrossEyedAction}));
+                                                            W->GuideDotsAction, W->CrossEyedAction, W->AnimationAction}));
         W->ComboBox1->setFocus();  // Ctrl+C copies the result also from a list's text field
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(800, 500));
@@ -506,6 +508,33 @@ private slots:
         W->D1->click();
         QVERIFY2(W->ResultOptions()->starts_with("--width 800 --height 500 --depth " + Sphere.toStdString() + ' '),
                  W->ResultOptions()->c_str());
+    }
+
+    void AnimationOfAModelRendersOffTheWindowThreadAndEachFrameReplaysOnTheCommandLine() {
+        QTemporaryDir Dir;
+        const QString Folder = Dir.filePath("frames/");
+        QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);  // black-and-white dots
+        DropFile(W->meinimage, STEREO_TEST_DATA "/stl_l_block.stl");
+        bool RanOffThread = false;
+        WhenModal([&](QWidget* Modal) {
+            auto* Dialog = qobject_cast<AnimationDialog*>(Modal);
+            QVERIFY(Dialog);
+            Dialog->findChild<QSpinBox*>()->setValue(3);
+            Dialog->Start(Folder.toStdString());
+            RanOffThread = Dialog->Running();  // the window thread is back before the frames are done
+        });
+        W->AnimationAction->trigger();
+        QVERIFY(RanOffThread);
+        for (int Frame = 1; Frame <= 3; ++Frame) {
+            const QString Written = Folder + QString("frame-%1.png").arg(Frame, 4, 10, QChar('0'));
+            const QString Replayed = Dir.filePath(QString("cli%1.png").arg(Frame));
+            QProcess Cli;
+            Cli.start("/bin/sh", {"-c", QString(STEREOGRAMM_CLI " %1 -q -o '%2'").arg(QImage(Written).text("Options"), Replayed)});
+            QVERIFY(Cli.waitForFinished(60000));
+            QVERIFY2(Cli.exitCode() == 0, qPrintable(Cli.readAllStandardError() + QImage(Written).text("Options")));
+            QVERIFY(!Pixels(Written).isNull());
+            QVERIFY2(Pixels(Written) == Pixels(Replayed), qPrintable(QImage(Written).text("Options")));
+        }
     }
 
     void TextDialogPutsADepthMapOfTheOutputSizeInThePreview() {
