@@ -1,0 +1,76 @@
+#include "Reveal.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "RepeatSearch.h"
+#include "RevealFailure.h"
+#include "RevealPicture.h"
+#include "RevealedLevels.h"
+#include "SemiGlobalMatcher.h"
+
+namespace {
+
+// Cost entries matched at once: bounds the memory (two bytes each, twice); larger
+// pictures are matched at a reduced size and their separations scaled up.
+constexpr std::int64_t kMaxVolume = 24'000'000;
+constexpr double kRangeOutliers = 0.005;  // of the pixels, ignored at each end of the depth range
+constexpr int kRangeMargin = 2;           // pixels searched beyond the separations expected
+
+int ReductionFor(int Width, int Height, int Separations) {
+    int Factor = 1;
+    while (std::int64_t(Width / Factor) * (Height / Factor) * (Separations / Factor + 1) > kMaxVolume) ++Factor;
+    return Factor;
+}
+
+// The separations at the ends of the revealed range, the few outliers left out.
+std::pair<double, double> RangeOf(const TDisparityMap& Map) {
+    std::vector<float> Sorted = Map.Disparity;
+    const auto At = [&](double Share) {
+        const auto I = std::ptrdiff_t(std::clamp<double>(Share * double(Sorted.size()), 0, double(Sorted.size() - 1)));
+        std::nth_element(Sorted.begin(), Sorted.begin() + I, Sorted.end());
+        return double(Sorted[std::size_t(I)]);
+    };
+    return {At(kRangeOutliers), At(1 - kRangeOutliers)};
+}
+
+double MatchedShare(const TDisparityMap& Map) {
+    const auto Matched = std::count(Map.Matched.begin(), Map.Matched.end(), std::uint8_t(1));
+    return Map.Matched.empty() ? 0 : double(Matched) / double(Map.Matched.size());
+}
+
+}  // namespace
+
+TRevealResult Reveal(const TBitmap& Stereogram, const TRevealSettings& Settings) {
+    const TRevealPicture Picture = RevealPictureOf(Stereogram);
+    using TKind = TRevealFailure::TKind;
+    int Smallest = 0, Largest = 0;
+    if (Settings.Geometry) {
+        const auto [Low, High] = std::minmax_element(Settings.Geometry->Separations.begin(), Settings.Geometry->Separations.end());
+        const int V = std::max(1, Settings.Geometry->Oversampling);
+        Smallest = std::max(1, *Low / V - kRangeMargin);
+        Largest = (*High + V - 1) / V + kRangeMargin;
+        if (Picture.Width < 2 * (*High / V) || Picture.Height < 1)
+            throw TRevealFailure(TKind::NarrowerThanTwoRepeats, Picture.Width, *Low / V, *High / V, 0);
+    } else {
+        const TRepeatRange Range = FindRepeatRange(Picture, Settings.Threads);
+        Smallest = std::max(1, Range.Smallest - kRangeMargin);
+        Largest = std::min(Picture.Width / 2, Range.Largest + kRangeMargin);
+    }
+    const int Factor = ReductionFor(Picture.Width, Picture.Height, Largest - Smallest + 1);
+    const TRevealPicture Matched = Downscaled(Picture, Factor);
+    TDisparityMap Map = MatchDisparities(Matched, std::max(1, Smallest / Factor), std::max(1, (Largest + Factor - 1) / Factor),
+                                         Settings.Threads);
+    const double Confidence = MatchedShare(Map);
+    const bool CrossEyed = Settings.Geometry ? Settings.Geometry->CrossEyed : Settings.CrossEyed;
+    FillUnmatched(Map, !CrossEyed);
+    if (Factor > 1) Map = Enlarged(Map, Factor, Picture.Width, Picture.Height);
+
+    TRevealResult Result;
+    Result.Confidence = Confidence;
+    const auto [Low, High] = RangeOf(Map);
+    Result.FarRepeat = CrossEyed ? Low : High;
+    Result.NearRepeat = CrossEyed ? High : Low;
+    Result.Depth = Settings.Geometry ? LevelsOfGeometry(Map, *Settings.Geometry) : RelativeLevels(Map, Result.FarRepeat, Result.NearRepeat);
+    return Result;
+}
