@@ -16,6 +16,7 @@
 #include "PaperSizes.h"
 #include "PictureSource.h"
 #include "Stereogram.h"
+#include "StereoViews.h"
 
 namespace cli {
 
@@ -65,6 +66,8 @@ struct Options {
     int Jobs = 0;  // files rendered at once; 0 for one per core
     bool Quiet = false;
     bool NoWarnings = false;
+    std::string RevealPath;            // --reveal: the stereogram whose depth map is wanted
+    std::optional<TStereoView> View;  // --view: a view of the depth map instead
 };
 
 // Parses the arguments after the program name. Raises UsageError for an unknown option, a

@@ -14,6 +14,7 @@
 #include "Options.h"
 #include "PictureInputs.h"
 #include "Renderer.h"
+#include "RevealRun.h"
 
 namespace cli {
 namespace {
@@ -54,6 +55,7 @@ int Execute(const Options& Parsed) {
         case Command::PrintSettings:
         case Command::Render: break;
     }
+    if (IsRevealCommand(Parsed)) return RunReveal(Parsed);
     const std::vector<TJob> Jobs = PlanJobs(Parsed);
     TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
     const std::optional<TSharedPictures> Shared = ReadSharedPictures(Parsed, Console);
