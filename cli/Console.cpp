@@ -34,13 +34,13 @@ void TConsole::Summary(const std::string& Line, bool ToStandardError) {
     std::fprintf(ToStandardError ? stderr : stdout, "%s\n", Line.c_str());
 }
 
-void TConsole::FilesDone(int Done, int Total) {
+void TConsole::FilesDone(int Done, int Total, std::string_view Units) {
     if (!FShowsProgress) return;
     const std::lock_guard Hold(FLock);
     // Threads may report out of turn; the line only ever advances.
     if (Done <= FFilesShown) return;
     FFilesShown = Done;
-    FBar.ShowCount(Done, Total);
+    FBar.ShowCount(Done, Total, Units);
     FProgressShown = Done < Total;
 }
 

@@ -26,8 +26,8 @@ public:
 
     // True when progress is drawn: not quiet, and standard error is a terminal.
     bool ShowsProgress() const { return FShowsProgress; }
-    // The progress line over a batch: Done of Total files.
-    void FilesDone(int Done, int Total);
+    // The progress line over a batch: Done of Total files (or other Units).
+    void FilesDone(int Done, int Total, std::string_view Units = "files");
 
 private:
     void Tell(const std::string& Line);

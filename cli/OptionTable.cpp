@@ -105,6 +105,23 @@ constexpr std::array Table{
     OptionSpec{.Long = "--jobs", .Short = "-j", .ValueName = "N", .Group = G::Output,
                .Help = "render N files at once (default: one per\nprocessor core)",
                .Read = [](Options& O, const OptionSpec& S, std::string_view V) { O.Jobs = ParseCount(S.Long, V); }},
+    OptionSpec{.Long = "--frames", .ValueName = "N", .Group = G::Output,
+               .Help = "write an animation of N frames (2 to 10000)\nto -o FILE.gif|.webp|.mp4|.webm or DIR/\n"
+                       "(frame-0001.png, ...); a depth video gives\nits first N frames",
+               .Read = [](Options& O, const OptionSpec& S, std::string_view V) { O.Frames = ParseFrameCount(S.Long, V); }},
+    OptionSpec{.Long = "--spin", .ValueName = "X,Y,Z", .Group = G::Output,
+               .Help = "turn a model by these degrees over the whole\nanimation, from --rotate on (360 loops)",
+               .Read = [](Options& O, const OptionSpec& S, std::string_view V) {
+                   O.Spin = std::get<TRotation>(ParseSettingValue(S.Long, ValueKind::Rotation, V));
+               }},
+    OptionSpec{.Long = "--fps", .ValueName = "F", .Group = G::Output, .Help = "frames a second of an animation (default 25)",
+               .Read = [](Options& O, const OptionSpec& S, std::string_view V) { O.Fps = ParseFrameRate(S.Long, V); }},
+    OptionSpec{.Long = "--animate", .Group = G::Output,
+               .Help = "the FILE arguments, in order, become the\nframes of one animation instead of a batch",
+               .Read = [](Options& O, const OptionSpec&, std::string_view) { O.Animate = true; }},
+    OptionSpec{.Long = "--same-dots", .Group = G::Output,
+               .Help = "one dot pattern (the seed) for every frame;\nby default each frame k has seed + k",
+               .Read = [](Options& O, const OptionSpec&, std::string_view) { O.SameDots = true; }},
     OptionSpec{.Long = "--print-settings", .Group = G::Output,
                .Help = "print the resulting settings as key=value\nlines (separation as the run would use it)\n"
                        "and render nothing",

@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <limits>
 
+#include "AnimationWriter.h"
 #include "FormatLists.h"
+#include "FrameLoop.h"
 #include "SampleLibrary.h"
 
 namespace cli {
@@ -121,6 +123,20 @@ int ParseCount(std::string_view Option, std::string_view Text) {
     Fail(Option, Quoted(Text) + " is not a whole number from 1 up");
 }
 
+int ParseFrameCount(std::string_view Option, std::string_view Text) {
+    const int Frames = ParseInteger(Option, Text);
+    if (Frames < MinAnimationFrames || Frames > MaxAnimationFrames)
+        Fail(Option, Quoted(Text) + " is not a frame count from " + std::to_string(MinAnimationFrames) + " to " +
+                         std::to_string(MaxAnimationFrames));
+    return Frames;
+}
+
+double ParseFrameRate(std::string_view Option, std::string_view Text) {
+    const double Fps = ParseNumber(Option, Text);
+    if (!(Fps > 0) || Fps > MaxFramesPerSecond) Fail(Option, Quoted(Text) + " is not a frame rate above 0 and at most 1000");
+    return Fps;
+}
+
 bool IsFolderPath(std::string_view Path) {
     std::error_code Error;
     return Path.ends_with('/') || std::filesystem::is_directory(std::filesystem::path(Path), Error);
@@ -133,7 +149,7 @@ std::string CheckedOutputFile(std::string_view Option, std::string_view Path) {
 }
 
 std::string CheckedOutputTarget(std::string_view Option, std::string_view Path) {
-    if (Path == StandardStream || (!Path.empty() && IsFolderPath(Path))) return std::string(Path);
+    if (Path == StandardStream || (!Path.empty() && IsFolderPath(Path)) || IsAnimationPath(std::string(Path))) return std::string(Path);
     return CheckedOutputFile(Option, Path);
 }
 

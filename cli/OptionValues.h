@@ -23,7 +23,12 @@ TStereoView ParseView(std::string_view Option, std::string_view Text);
 // A whole number from 1 up.
 int ParseCount(std::string_view Option, std::string_view Text);
 
-// "-", a folder (ending in '/' or existing) or a file whose extension names a format we write.
+// An animation's frame count (2 to 10,000) and frame rate (above 0, at most 1000).
+int ParseFrameCount(std::string_view Option, std::string_view Text);
+double ParseFrameRate(std::string_view Option, std::string_view Text);
+
+// "-", a folder (ending in '/' or existing), an animation file or a file whose extension
+// names a format we write.
 std::string CheckedOutputTarget(std::string_view Option, std::string_view Path);
 // A file whose extension names a format we write.
 std::string CheckedOutputFile(std::string_view Option, std::string_view Path);

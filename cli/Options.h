@@ -66,6 +66,13 @@ struct Options {
     int Jobs = 0;  // files rendered at once; 0 for one per core
     bool Quiet = false;
     bool NoWarnings = false;
+    // Moving pictures: the frame count (0: a still picture), the turn over all frames, the
+    // frame rate, the FILEs as one animation, one dot pattern for all frames.
+    int Frames = 0;
+    TRotation Spin;
+    double Fps = 25;
+    bool Animate = false;
+    bool SameDots = false;
     std::string RevealPath;            // --reveal: the stereogram whose depth map is wanted
     std::optional<TStereoView> View;  // --view: a view of the depth map instead
 };

@@ -71,6 +71,9 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
     for (const SettingAction& Action : Parsed.Settings) {
         TPicture& Picture = Shared.OfSetting.emplace_back();
         Reshape(Shape, Action);
+        Shape.Width = Sized.Width();
+        Shape.Height = Sized.Height();
+        Shared.ShapeOfSetting.push_back(Shape);
         const auto* Source = std::get_if<TPictureSource>(&Action.Value);
         if (!Source) {
             ApplySetting(Sized, {&Action, &Picture});
@@ -78,8 +81,6 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
         }
         const TPictureRole Role = Action.Target == Setting::DepthMap ? TPictureRole::DepthMap : TPictureRole::Texture;
         const std::string Name = SubjectOf(*Source, Action);
-        Shape.Width = Sized.Width();
-        Shape.Height = Sized.Height();
         try {
             if (ReadsStandardInput(Action)) StandardInput = ReadStandardInput();
             TPictureRead Read = ReadSource(*Source, Role, StandardInput, Parsed.InvertDepth, Shape);

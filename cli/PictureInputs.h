@@ -23,6 +23,8 @@ TPictureRead ReadSource(const TPictureSource& Source, TPictureRole Role, std::sp
 // settings that set none), read once, before any render.
 struct TSharedPictures {
     std::vector<TPicture> OfSetting;
+    // How a text or model of each setting is drawn (size and look at that point).
+    std::vector<TDepthShape> ShapeOfSetting;
     // How a FILE argument that is a model is drawn: at the start size, as every --camera
     // and --rotate given says.
     TDepthShape OfFiles;

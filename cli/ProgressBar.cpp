@@ -25,9 +25,9 @@ void ProgressBar::Show(int Percent) {
     Draw(Percent * BarWidth / 100, Label, Percent == 100);
 }
 
-void ProgressBar::ShowCount(int Done, int Total) {
+void ProgressBar::ShowCount(int Done, int Total, std::string_view Units) {
     Done = std::clamp(Done, 0, Total);
-    Draw(Total > 0 ? Done * BarWidth / Total : BarWidth, std::to_string(Done) + "/" + std::to_string(Total) + " files", Done == Total);
+    Draw(Total > 0 ? Done * BarWidth / Total : BarWidth, std::to_string(Done) + "/" + std::to_string(Total) + " " + std::string(Units), Done == Total);
 }
 
 void ProgressBar::Redraw() const {

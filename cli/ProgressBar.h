@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace cli {
 
@@ -12,8 +13,9 @@ public:
 
     // Draws Percent (0 … 100); at 100 the line is finished with a line break.
     void Show(int Percent);
-    // Draws Done of Total files; when all are done the line is finished with a line break.
-    void ShowCount(int Done, int Total);
+    // Draws Done of Total files (or other Units); when all are done the line is finished
+    // with a line break.
+    void ShowCount(int Done, int Total, std::string_view Units = "files");
     // Draws the last bar again, after something else was written over its line.
     void Redraw() const;
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "Animation.h"
 #include "Batch.h"
 #include "Console.h"
 #include "HelpText.h"
@@ -56,6 +57,10 @@ int Execute(const Options& Parsed) {
         case Command::Render: break;
     }
     if (IsRevealCommand(Parsed)) return RunReveal(Parsed);
+    if (AnimationAsked(Parsed)) {
+        TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
+        return RunAnimation(Parsed, Console);
+    }
     const std::vector<TJob> Jobs = PlanJobs(Parsed);
     TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
     const std::optional<TSharedPictures> Shared = ReadSharedPictures(Parsed, Console);

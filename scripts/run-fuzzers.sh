@@ -15,10 +15,10 @@ sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=al
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSTEREO_FUZZ=ON -DSTEREO_BUILD_APP=OFF -DSTEREO_BUILD_TESTS=OFF -DSTEREO_BUILD_BENCH=OFF \
   -DSTEREO_BUILD_TOOLS=OFF -DCMAKE_CXX_FLAGS="$sanitizers" >/dev/null
-cmake --build "$build" -j2 --target fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif fuzz_model
+cmake --build "$build" -j2 --target fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif fuzz_model fuzz_video
 
 status=0
-for target in fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif fuzz_model; do
+for target in fuzz_bmp fuzz_jpeg fuzz_png fuzz_pnm fuzz_tiff fuzz_webp fuzz_gif fuzz_model fuzz_video; do
   work="$build/fuzz-run/$target"
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"

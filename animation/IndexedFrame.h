@@ -1,0 +1,17 @@
+// A 24-bit frame as at most 256 colours and one index per pixel, for GIF: exact when the
+// frame has no more colours than that (black-and-white dots always), else quantised by
+// libimagequant to a palette of its own, without dithering, which would add noise to the dots.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Bitmap.h"
+
+struct TIndexedFrame {
+    std::vector<TColor32> Palette;     // 1 … 256 colours, red in the low byte
+    std::vector<std::uint8_t> Pixels;  // Width × Height indices, row by row from the top
+};
+
+// Frame must be 24-bit. Raises Exception when the quantiser fails.
+TIndexedFrame IndexFrame(const TBitmap& Frame);

@@ -1,0 +1,184 @@
+// Every animation format read back by another reader than ours: the frame count, the size,
+// the timing, and the pixels (exact for the PNG folder, the lossless WebP and a GIF of
+// black-and-white dots; within the quantiser's error for a coloured GIF).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <gif_lib.h>
+#include <random>
+#include <webp/demux.h>
+
+#include "AnimationWriter.h"
+#include "DepthVideo.h"
+#include "Exception.h"
+#include "PictureFiles.h"
+#include "TestPictures.h"
+
+namespace {
+
+constexpr int W = 64, H = 40;
+
+// Frame k of a test animation: random black-and-white dots, or with Colour random colours
+// over a ramp.
+TBitmap TestFrame(int Frame, bool Colour) {
+    std::mt19937 Random(unsigned(Frame + 1));
+    TBitmap B = Colour ? ColourRamp(W, H) : TBitmap(W, H);
+    for (int Y = 0; Y < H; ++Y)
+        for (int X = 0; X < W; ++X)
+            if (!Colour) B.SetPixel(X, Y, Random() & 1 ? clWhite : clBlack);
+            else if (Random() % 4 == 0) B.SetPixel(X, Y, Random() & 0xFFFFFF);
+    return B;
+}
+
+struct TReadBack {
+    std::vector<TBitmap> Frames;
+    std::vector<int> StartsMs;
+};
+
+TBitmap FromRgba(const std::uint8_t* Rgba, int Width, int Height) {
+    TBitmap B(Width, Height);
+    for (int Y = 0; Y < Height; ++Y)
+        for (int X = 0; X < Width; ++X, Rgba += 4) B.SetPixel(X, Y, PackColor(Rgba[0], Rgba[1], Rgba[2]));
+    return B;
+}
+
+TReadBack ReadWebP(const std::string& File) {
+    const std::vector<std::uint8_t> Bytes = ReadPictureFileBytes(File);
+    const WebPData Data{Bytes.data(), Bytes.size()};
+    WebPAnimDecoderOptions Options;
+    WebPAnimDecoderOptionsInit(&Options);
+    Options.color_mode = MODE_RGBA;
+    WebPAnimDecoder* Decoder = WebPAnimDecoderNew(&Data, &Options);
+    WebPAnimInfo Info;
+    TReadBack Result;
+    EXPECT_TRUE(Decoder && WebPAnimDecoderGetInfo(Decoder, &Info));
+    std::uint8_t* Canvas = nullptr;
+    int Timestamp = 0, Previous = 0;
+    while (Decoder && WebPAnimDecoderGetNext(Decoder, &Canvas, &Timestamp)) {
+        Result.Frames.push_back(FromRgba(Canvas, int(Info.canvas_width), int(Info.canvas_height)));
+        Result.StartsMs.push_back(Previous);
+        Previous = Timestamp;  // the decoder gives the end of each frame
+    }
+    WebPAnimDecoderDelete(Decoder);
+    return Result;
+}
+
+TReadBack ReadGif(const std::string& File) {
+    int Error = 0;
+    GifFileType* Gif = DGifOpenFileName(File.c_str(), &Error);
+    TReadBack Result;
+    if (!Gif || DGifSlurp(Gif) != GIF_OK) {
+        ADD_FAILURE() << "GIF unreadable";
+        return Result;
+    }
+    int Start = 0;
+    for (int I = 0; I < Gif->ImageCount; ++I) {
+        const SavedImage& Image = Gif->SavedImages[I];
+        const ColorMapObject* Map = Image.ImageDesc.ColorMap ? Image.ImageDesc.ColorMap : Gif->SColorMap;
+        TBitmap B(Gif->SWidth, Gif->SHeight);
+        for (int Y = 0; Y < Image.ImageDesc.Height; ++Y)
+            for (int X = 0; X < Image.ImageDesc.Width; ++X) {
+                const GifColorType C = Map->Colors[Image.RasterBits[Y * Image.ImageDesc.Width + X]];
+                B.SetPixel(X, Y, PackColor(C.Red, C.Green, C.Blue));
+            }
+        Result.Frames.push_back(std::move(B));
+        Result.StartsMs.push_back(Start);
+        GraphicsControlBlock Control;
+        if (DGifSavedExtensionToGCB(Gif, I, &Control) == GIF_OK) Start += Control.DelayTime * 10;
+    }
+    DGifCloseFile(Gif, &Error);
+    return Result;
+}
+
+TReadBack ReadFolder(const std::string& Folder, int Count) {
+    TReadBack Result;
+    for (int I = 1; I <= Count; ++I) {
+        char Name[32];
+        std::snprintf(Name, sizeof Name, "frame-%04d.png", I);
+        TPicture Picture;
+        LoadPictureFromFile(Picture, Folder + Name);
+        Result.Frames.push_back(Picture.Bitmap());
+    }
+    return Result;
+}
+
+TReadBack ReadVideo(const std::string& File, double& Fps) {
+    const auto Video = TDepthVideo::OpenFile(File);
+    Fps = Video->Fps();
+    TReadBack Result;
+    while (std::optional<TBitmap> Frame = Video->NextFrame()) Result.Frames.push_back(std::move(*Frame));
+    return Result;
+}
+
+void WriteFrames(const std::string& Path, int Count, bool Colour, double Fps) {
+    TAnimationSettings Settings{W, H, Fps, {}};
+    const auto Writer = OpenAnimationWriter(Path, Settings);
+    for (int I = 0; I < Count; ++I) Writer->AddFrame(TestFrame(I, Colour));
+    Writer->Finish();
+}
+
+}  // namespace
+
+TEST(AnimationWriter, EveryFormatReadsBackWithItsFramesSizeAndTiming) {
+    const TTempDir Dir;
+    constexpr int Frames = 4;
+    constexpr double Fps = 8;  // 125 ms a frame; a GIF counts in hundredths: 12 or 13
+    struct TCase {
+        std::string Name;
+        bool Colour;
+        int LargestError;  // of any channel of any pixel; -1: only the count and size are checked
+        double MeanError;
+    };
+    const std::vector<TCase> Cases{
+        {"dots.gif", false, 0, 0},       {"colour.gif", true, 255, 12},  {"dots.webp", false, 0, 0},
+        {"colour.webp", true, 0, 0},     {"frames/", true, 0, 0},        {"dots.mp4", false, -1, 0},
+        {"dots.webm", false, -1, 0},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const std::string Path = Dir.File(C.Name) + (C.Name.ends_with('/') ? "/" : "");
+        WriteFrames(Path, Frames, C.Colour, Fps);
+        TReadBack Back;
+        double VideoFps = 0;
+        if (C.Name.ends_with(".gif")) Back = ReadGif(Path);
+        else if (C.Name.ends_with(".webp")) Back = ReadWebP(Path);
+        else if (C.Name.ends_with('/')) Back = ReadFolder(Path, Frames);
+        else Back = ReadVideo(Path, VideoFps);
+        ASSERT_EQ(Back.Frames.size(), std::size_t(Frames));
+        for (int I = 0; I < Frames; ++I) {
+            EXPECT_EQ(Back.Frames[I].Width(), W);
+            EXPECT_EQ(Back.Frames[I].Height(), H);
+            if (C.LargestError < 0) continue;
+            const TDifference D = Difference(Back.Frames[I], TestFrame(I, C.Colour));
+            EXPECT_LE(D.Largest, C.LargestError) << "frame " << I;
+            EXPECT_LE(D.Mean, C.MeanError) << "frame " << I;
+        }
+        if (!Back.StartsMs.empty()) {
+            // Starts rounded from the exact times: 0, 125, 250, 375 ms (GIF: 0, 130, 250, 380).
+            const std::vector<int> Expected = C.Name.ends_with(".gif") ? std::vector<int>{0, 130, 250, 380} : std::vector<int>{0, 125, 250, 375};
+            EXPECT_EQ(Back.StartsMs, Expected);
+        }
+        if (VideoFps > 0) {
+            EXPECT_DOUBLE_EQ(VideoFps, Fps);
+        }
+        std::vector<std::string> Left;
+        for (const auto& Entry : std::filesystem::directory_iterator(Dir.Path()))
+            if (Entry.path().string().find(".tmp-") != std::string::npos) Left.push_back(Entry.path().string());
+        EXPECT_TRUE(Left.empty()) << Left.front();
+    }
+}
+
+TEST(AnimationWriter, AFailedOrAbandonedWriteLeavesNoFile) {
+    const TTempDir Dir;
+    TAnimationSettings Settings{W, H, 25, {}};
+    EXPECT_THROW(OpenAnimationWriter(Dir.File("missing/a.gif"), Settings), EFileError);
+    EXPECT_THROW(OpenAnimationWriter(Dir.File("a.png"), Settings), Exception);
+    for (const std::string Name : {"a.gif", "a.webp", "a.mp4", "a.webm", "frames/"}) {
+        const auto Writer = OpenAnimationWriter(Dir.File(Name) + (Name.ends_with('/') ? "/" : ""), Settings);
+        Writer->AddFrame(TestFrame(0, false));
+    }
+    // Only the folder made for the PNG frames is left, and it is empty.
+    std::vector<std::string> Left;
+    for (const auto& Entry : std::filesystem::recursive_directory_iterator(Dir.Path())) Left.push_back(Entry.path().filename().string());
+    EXPECT_EQ(Left, std::vector<std::string>{"frames"});
+}
