@@ -83,7 +83,7 @@ TRepeatRange FindRepeatRange(const TRevealPicture& Picture, int Threads) {
     const int Smallest = SmallestRepeatLookedFor, Largest = Picture.Width / 2;
     const int Rows = std::min(Picture.Height, kRowsRead);
     using TKind = TRevealFailure::TKind;
-    if (Largest < Smallest || Rows < 1) throw TRevealFailure(TKind::NarrowerThanTwoRepeats, Picture.Width, Smallest, Largest, Rows);
+    if (Largest < Smallest || Rows < 1) throw TRevealFailure(TKind::NarrowerThanTwoRepeats, Picture.Width, Smallest, Smallest, Rows);
 
     std::vector<int> Histogram(std::size_t(Largest + 1));
     std::mutex HistogramLock;

@@ -7,7 +7,9 @@ struct TRevealFailure : std::exception {
     enum class TKind { NoRepeatingPattern, NarrowerThanTwoRepeats };
     TKind Kind = TKind::NoRepeatingPattern;
     int Width = 0;                           // of the picture
-    int SmallestRepeat = 0, LargestRepeat = 0;  // the horizontal repeats looked for, in pixels
+    // The horizontal repeats looked for, in pixels; for a picture too narrow, the largest is
+    // the repeat it cannot hold twice.
+    int SmallestRepeat = 0, LargestRepeat = 0;
     int RowsLooked = 0;                      // rows the search read
 
     TRevealFailure(TKind AKind, int AWidth, int Smallest, int Largest, int Rows)
