@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <thread>
 
+#include "AnimationWriter.h"
 #include "Console.h"
 #include "DepthMapTools.h"
 #include "HelpText.h"
 #include "Jobs.h"
 #include "Messages.h"
+#include "OptionValues.h"
 #include "PictureFiles.h"
 #include "PictureReader.h"
 #include "RecordedGeometry.h"
@@ -21,6 +23,9 @@
 
 namespace cli {
 namespace {
+
+// Two frames a wiggle shows in turn, a few times a second.
+constexpr double kWiggleFps = 6;
 
 int Cores() { return int(std::max(1u, std::thread::hardware_concurrency())); }
 
@@ -93,6 +98,35 @@ bool WritePicture(const TBitmap& Picture, const TJob& Job, TConsole& Console) {
     }
 }
 
+bool WriteWiggle(const TBitmap& Depth, const TStereogram& Generator, const std::string& Path, TConsole& Console) {
+    const auto [Left, Right] = EyeViews(Depth, Generator, false);
+    try {
+        const std::unique_ptr<TAnimationWriter> Writer = OpenAnimationWriter(Path, {Left.Width(), Left.Height(), kWiggleFps, {}});
+        Writer->AddFrame(Left);
+        Writer->AddFrame(Right);
+        Writer->Finish();
+        return true;
+    } catch (const std::exception& E) {
+        Console.Problem(Path, WriteFailureText(E));
+        return false;
+    }
+}
+
+// The one picture (or animation) the command writes.
+TJob PlanOutput(const Options& Parsed) {
+    if (!Parsed.RevealPath.empty() && !Parsed.Files.empty())
+        throw UsageError("--reveal reads one stereogram; FILE arguments are depth maps to render");
+    if (Parsed.View != TStereoView::Wiggle) {
+        const std::vector<TJob> Jobs = PlanJobs(Parsed);
+        if (Jobs.size() != 1) throw UsageError("--view makes one picture; give one depth map");
+        return Jobs.front();
+    }
+    if (!IsAnimationPath(Parsed.OutputPath) || IsFolderPath(Parsed.OutputPath))
+        throw UsageError("--view wiggle writes an animation: name a .gif or .webp file (here '" + Parsed.OutputPath + "')");
+    if (Parsed.Files.size() > 1) throw UsageError("--view makes one picture; give one depth map");
+    return {Parsed.Files.empty() ? std::string() : Parsed.Files.front(), Parsed.OutputPath, TFileFormat::Png, {}};
+}
+
 }  // namespace
 
 bool IsRevealCommand(const Options& Parsed) {
@@ -100,10 +134,7 @@ bool IsRevealCommand(const Options& Parsed) {
 }
 
 int RunReveal(const Options& Parsed) {
-    if (!Parsed.RevealPath.empty() && !Parsed.Files.empty())
-        throw UsageError("--reveal reads one stereogram; FILE arguments are depth maps to render");
-    const std::vector<TJob> Jobs = PlanJobs(Parsed);
-    if (Jobs.size() != 1) throw UsageError("--view makes one picture; give one depth map");
+    const TJob Job = PlanOutput(Parsed);
     TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
     if (!Parsed.RevealPath.empty() && std::ranges::any_of(Parsed.Settings, [](const SettingAction& A) { return A.Target == Setting::DepthMap; }))
         Console.Warning({}, "--depth changes nothing here: the revealed depth map takes its place");
@@ -111,7 +142,7 @@ int RunReveal(const Options& Parsed) {
     const std::optional<TSharedPictures> Shared = ReadSharedPictures(Parsed, Console);
     if (!Shared) return ExitFailed;
     const TRenderer Renderer(Parsed, *Shared, Console, Cores());
-    std::optional<TRenderer::TSetUpJob> SetUp = Renderer.SetUp(Jobs.front());
+    std::optional<TRenderer::TSetUpJob> SetUp = Renderer.SetUp(Job);
     if (!SetUp) return ExitFailed;
     TStereogram& Generator = *SetUp->Generator;
 
@@ -127,8 +158,9 @@ int RunReveal(const Options& Parsed) {
         }
         Depth = Revealed->Result.Depth;
     }
+    if (Parsed.View == TStereoView::Wiggle) return WriteWiggle(Depth, Generator, Job.OutputPath, Console) ? ExitWritten : ExitFailed;
     const TBitmap Written = Parsed.View ? ViewOfDepth(*Parsed.View, Depth, Generator) : Depth;
-    return WritePicture(Written, Jobs.front(), Console) ? ExitWritten : ExitFailed;
+    return WritePicture(Written, Job, Console) ? ExitWritten : ExitFailed;
 }
 
 }  // namespace cli

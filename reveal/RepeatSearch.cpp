@@ -1,6 +1,7 @@
 #include "RepeatSearch.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
@@ -21,8 +22,10 @@ constexpr double kStandOutShare = 0.35;
 constexpr double kValleyShare = 0.2;
 // … and below this share of the best cost at any shift that is no repeat of it.
 constexpr double kUniqueShare = 0.5;
+// A part of the best shift counts as its repeat when it costs at most this share more.
+constexpr double kRepeatShare = 0.15;
 constexpr double kLeastConfidence = 0.12;
-constexpr double kOutlierShare = 0.01;  // of the matches, ignored at either end of the range
+constexpr double kOutlierShare = 0.01;  // of the matches, left out of the range
 
 int PixelCost(const std::uint8_t* A, const std::uint8_t* B) {
     return std::min(kCostCap, std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]));
@@ -60,8 +63,15 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
             ++Count;
             if (C[I] < BestCost) BestCost = C[I], BestShift = I;
         }
-        if (Count < 5 || BestShift < 2 || BestShift + 2 >= Count) continue;  // no valley: at an end of the shifts
         const double Mean = double(Total) / Count;
+        // A surface that repeats every S pixels also matches at 2S and 3S; its repeat is the
+        // shortest of these that matches about as well.
+        for (int Times = 3; Times >= 2; --Times) {
+            const int Part = (Smallest + BestShift + Times / 2) / Times - Smallest;
+            for (int I = std::max(0, Part - 1); I <= std::min(Count - 1, Part + 1); ++I)
+                if (I < BestShift && C[I] <= BestCost + kRepeatShare * (Mean - BestCost)) BestShift = I, BestCost = C[I];
+        }
+        if (Count < 5 || BestShift < 2 || BestShift + 2 >= Count) continue;  // no valley: at an end of the shifts
         const double Margin = kValleyShare * (Mean - BestCost);
         if (BestCost > kStandOutShare * Mean || Mean <= 0) continue;
         if (C[BestShift - 2] < BestCost + Margin || C[BestShift + 2] < BestCost + Margin) continue;
@@ -111,9 +121,15 @@ TRepeatRange FindRepeatRange(const TRevealPicture& Picture, int Threads) {
     for (int Count : Histogram) Matched += Count;
     const double Confidence = Read > 0 ? double(Matched) / double(Read) : 0;
     if (Confidence < kLeastConfidence) throw TRevealFailure(TKind::NoRepeatingPattern, Picture.Width, Smallest, Largest, Rows);
-    const auto Outliers = long(double(Matched) * kOutlierShare);
+    // The shortest run of shifts that holds all but a few of the matches: repeats of a
+    // surface's separation and chance matches lie apart from it.
+    const auto Wanted = long(std::ceil(double(Matched) * (1 - kOutlierShare)));
     TRepeatRange Range{Smallest, Largest, Confidence};
-    for (long Sum = 0; Range.Smallest < Largest && (Sum += Histogram[std::size_t(Range.Smallest)]) <= Outliers;) ++Range.Smallest;
-    for (long Sum = 0; Range.Largest > Range.Smallest && (Sum += Histogram[std::size_t(Range.Largest)]) <= Outliers;) --Range.Largest;
+    long Inside = 0;
+    for (int Low = Smallest, High = Smallest; High <= Largest; ++High) {
+        Inside += Histogram[std::size_t(High)];
+        while (Inside - Histogram[std::size_t(Low)] >= Wanted) Inside -= Histogram[std::size_t(Low++)];
+        if (Inside >= Wanted && High - Low < Range.Largest - Range.Smallest) Range.Smallest = Low, Range.Largest = High;
+    }
     return Range;
 }

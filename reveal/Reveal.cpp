@@ -23,9 +23,14 @@ int ReductionFor(int Width, int Height, int Separations) {
     return Factor;
 }
 
-// The separations at the ends of the revealed range, the few outliers left out.
-std::pair<double, double> RangeOf(const TDisparityMap& Map) {
-    std::vector<float> Sorted = Map.Disparity;
+// The separations at the ends of the revealed range, the few outliers left out, from the
+// matched pixels at least Margin from the left and right edges, where every pair fits.
+std::pair<double, double> RangeOf(const TDisparityMap& Map, int Margin) {
+    std::vector<float> Sorted;
+    for (int Y = 0; Y < Map.Height; ++Y)
+        for (int X = Margin; X < Map.Width - Margin; ++X)
+            if (Map.Matched[std::size_t(Y) * std::size_t(Map.Width) + std::size_t(X)]) Sorted.push_back(Map.At(X, Y));
+    if (Sorted.empty()) Sorted = Map.Disparity;
     const auto At = [&](double Share) {
         const auto I = std::ptrdiff_t(std::clamp<double>(Share * double(Sorted.size()), 0, double(Sorted.size() - 1)));
         std::nth_element(Sorted.begin(), Sorted.begin() + I, Sorted.end());
@@ -53,9 +58,16 @@ TRevealResult Reveal(const TBitmap& Stereogram, const TRevealSettings& Settings)
         if (Picture.Width < 2 * (*High / V) || Picture.Height < 1)
             throw TRevealFailure(TKind::NarrowerThanTwoRepeats, Picture.Width, *Low / V, *High / V, 0);
     } else {
+        // The search reads a few rows only, and small near surfaces may escape it: the
+        // matching looks somewhat beyond what it found on the near side (the far plane, as a
+        // rule the largest part of the picture, is found well), yet never as far as twice a
+        // separation, whose repeats would match as well.
         const TRepeatRange Range = FindRepeatRange(Picture, Settings.Threads);
-        Smallest = std::max(1, Range.Smallest - kRangeMargin);
-        Largest = std::min(Picture.Width / 2, Range.Largest + kRangeMargin);
+        const int Beyond = (Range.Largest - Range.Smallest) / 2 + kRangeMargin;
+        const bool NearIsSmall = !Settings.CrossEyed;
+        Smallest = std::max({1, Range.Smallest - (NearIsSmall ? Beyond : kRangeMargin), Range.Largest / 2 + 1});
+        Largest = std::min({Picture.Width / 2, Range.Largest + (NearIsSmall ? kRangeMargin : Beyond),
+                            std::max(Range.Largest, 2 * Range.Smallest - 1)});
     }
     const int Factor = ReductionFor(Picture.Width, Picture.Height, Largest - Smallest + 1);
     const TRevealPicture Matched = Downscaled(Picture, Factor);
@@ -63,14 +75,14 @@ TRevealResult Reveal(const TBitmap& Stereogram, const TRevealSettings& Settings)
                                          Settings.Threads);
     const double Confidence = MatchedShare(Map);
     const bool CrossEyed = Settings.Geometry ? Settings.Geometry->CrossEyed : Settings.CrossEyed;
+    const auto [Low, High] = RangeOf(Map, std::max(1, Largest / Factor));
     FillUnmatched(Map, !CrossEyed);
     if (Factor > 1) Map = Enlarged(Map, Factor, Picture.Width, Picture.Height);
 
     TRevealResult Result;
     Result.Confidence = Confidence;
-    const auto [Low, High] = RangeOf(Map);
-    Result.FarRepeat = CrossEyed ? Low : High;
-    Result.NearRepeat = CrossEyed ? High : Low;
+    Result.FarRepeat = (CrossEyed ? Low : High) * Factor;
+    Result.NearRepeat = (CrossEyed ? High : Low) * Factor;
     Result.Depth = Settings.Geometry ? LevelsOfGeometry(Map, *Settings.Geometry) : RelativeLevels(Map, Result.FarRepeat, Result.NearRepeat);
     return Result;
 }

@@ -51,6 +51,14 @@ TBitmap LevelsOfGeometry(const TDisparityMap& Map, const TRevealGeometry& Geomet
 }
 
 TBitmap RelativeLevels(const TDisparityMap& Map, double Far, double Near) {
-    const double Span = Near - Far;
-    return GreyPicture(Map, [&](float D) { return Span == 0 ? 0.0 : 255 * (double(D) - Far) / Span; });
+    // Depth behind the picture from a separation, in units of the viewing distance, taking
+    // the deepest plane as deep as the viewer is distant (its separation is then half the
+    // eyes' distance): levels are spaced evenly in depth, as most makers space them. For
+    // crossed eyes the deepest plane drawn is the near one.
+    const double Eyes = 2 * std::max(Far, Near);
+    const auto Depth = [Eyes](double S) { return S / std::max(1e-6, Eyes - S); };
+    const double FarDepth = Depth(Far), Span = Depth(Near) - FarDepth;
+    return GreyPicture(Map, [&](float D) {
+        return Span == 0 ? 0.0 : 255 * (Depth(std::clamp(double(D), std::min(Far, Near), std::max(Far, Near))) - FarDepth) / Span;
+    });
 }

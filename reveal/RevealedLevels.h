@@ -12,5 +12,6 @@
 // in proportion.
 TBitmap LevelsOfGeometry(const TDisparityMap& Map, const TRevealGeometry& Geometry);
 
-// Relative levels: Far black, Near white, linear between and clamped.
+// Relative levels: the separation Far black, Near white, evenly spaced in depth between
+// (for a far plane as deep as the viewer is distant), clamped.
 TBitmap RelativeLevels(const TDisparityMap& Map, double Far, double Near);

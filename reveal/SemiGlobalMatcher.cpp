@@ -17,7 +17,7 @@ using TCost = std::uint16_t;
 constexpr int kColourCap = 127, kColourShift = 2;
 // The cost of a pair that leaves the picture: no evidence either way.
 constexpr int kOutsideCost = (kColourCap >> kColourShift) / 2;
-constexpr int kHalfBox = 2;  // the window is 5 × 5 pixels (the row sum below is written out for it)
+constexpr int kHalfBox = 1;  // the window is 3 × 3 pixels
 // Smoothness: a step of one separation between neighbours costs P1, a larger one P2.
 constexpr int kStepPenalty = 60, kJumpPenalty = 500;
 constexpr TCost kUnreachable = 0x3FFF;
@@ -58,7 +58,11 @@ void RowWindowCosts(const TRevealPicture& P, TVolume& Out, int Begin, int End) {
             std::fill(Costs + Stop, Costs + W, TCost(kOutsideCost));
             TCost* __restrict Sums = Box.data() + std::size_t(K) * std::size_t(W);
             const TCost* __restrict From = Raw.data();
-            for (int X = 0; X < W; ++X) Sums[X] = TCost(From[X] + From[X + 1] + From[X + 2] + From[X + 3] + From[X + 4]);
+            for (int X = 0; X < W; ++X) {
+                int Sum = 0;
+                for (int J = 0; J <= 2 * kHalfBox; ++J) Sum += From[X + J];
+                Sums[X] = TCost(Sum);
+            }
         }
         for (int X = 0; X < W; ++X) {
             TCost* To = Out.At(X, Y);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <random>
+#include <vector>
 
 #include "DepthMapTools.h"
 #include "Picture.h"
@@ -74,8 +76,53 @@ TRevealScene MakeRevealScene(int Sample, TRevealKind Kind, int Width, int Height
     Scene.Stereogram = S.GetPicture().Bitmap();
     Scene.TrueDepth = DepthLevelsInOutput(Depth.Bitmap(), S.Width(), S.Height());
     Scene.Geometry = {S.SeparationTable(), S.Oversampling(), CrossEyed};
-    Scene.FarRepeat = Scene.Geometry.Separations[CrossEyed ? 255 : 0] / S.Oversampling();
+    Scene.FarRepeat = Scene.Geometry.Separations[0] / S.Oversampling();  // the far plane's, the widest also for crossed eyes
     return Scene;
+}
+
+TBitmap TextbookStereogram(const TBitmap& Depth, std::uint32_t Seed) {
+    constexpr double Eyes = 180, Field = 1.0 / 3;  // 2.5 inches at 72 dpi
+    const int W = Depth.Width(), H = Depth.Height();
+    const auto Separation = [&](double Z) { return int(std::lround((1 - Field * Z) * Eyes / (2 - Field * Z))); };
+    std::mt19937 Random(Seed);
+    TBitmap Out(W, H, pf24bit);
+    std::vector<double> Z(static_cast<std::size_t>(W));
+    std::vector<int> Same(static_cast<std::size_t>(W));
+    for (int Y = 0; Y < H; ++Y) {
+        for (int X = 0; X < W; ++X) Z[std::size_t(X)] = Depth.ScanLine(Y)[3 * X + 2] / 255.0;
+        for (int X = 0; X < W; ++X) Same[std::size_t(X)] = X;
+        for (int X = 0; X < W; ++X) {
+            const double Here = Z[std::size_t(X)];
+            const int S = Separation(Here);
+            int Left = X - S / 2, Right = Left + S;
+            if (Left < 0 || Right >= W) continue;
+            // Hidden-surface removal: a nearer point on either line of sight hides this one.
+            bool Visible = true;
+            double Sight = Here;
+            for (int T = 1; Visible && Sight < 1; ++T) {
+                Sight = Here + 2 * (2 - Field * Here) * T / (Field * Eyes);
+                Visible = (X - T < 0 || Z[std::size_t(X - T)] < Sight) && (X + T >= W || Z[std::size_t(X + T)] < Sight);
+            }
+            if (!Visible) continue;
+            for (int L = Same[std::size_t(Left)]; L != Left && L != Right; L = Same[std::size_t(Left)]) {
+                if (L < Right) {
+                    Left = L;
+                } else {
+                    Same[std::size_t(Left)] = Right;
+                    Left = Right;
+                    Right = L;
+                }
+            }
+            Same[std::size_t(Left)] = Right;
+        }
+        std::uint8_t* Row = Out.ScanLine(Y);
+        for (int X = W - 1; X >= 0; --X) {
+            const int Partner = Same[std::size_t(X)];
+            const std::uint8_t Level = Partner == X ? std::uint8_t(Random() & 1 ? 255 : 0) : Row[3 * Partner];
+            Row[3 * X] = Row[3 * X + 1] = Row[3 * X + 2] = Level;
+        }
+    }
+    return Out;
 }
 
 double ShareWithinLevels(const TBitmap& Revealed, const TBitmap& Truth, int Margin, int Tolerance) {

@@ -19,12 +19,19 @@ struct TRevealScene {
     TBitmap Stereogram;
     TBitmap TrueDepth;  // the levels the run read, at the stereogram's size
     TRevealGeometry Geometry;
-    int FarRepeat = 0;  // pixels
+    int FarRepeat = 0;  // the far plane's separation in pixels
 };
 
 // Sample 1 … 28 fitted to Width × Height, texture 1 where the kind takes one.
 TRevealScene MakeRevealScene(int Sample, TRevealKind Kind, int Width = 800, int Height = 500, bool CrossEyed = false,
                              std::uint32_t Seed = 1);
+
+// A random-dot stereogram of Depth (levels in the red channel) by another maker: the
+// textbook algorithm of symmetric linking with hidden-surface removal, written here
+// from its description, with eyes 2.5 inches apart at 72 dpi and a depth of field of one
+// third. Its far repeat is TextbookFarRepeat.
+TBitmap TextbookStereogram(const TBitmap& Depth, std::uint32_t Seed = 1);
+inline constexpr int TextbookFarRepeat = 90;
 
 // Of the pixels more than Margin from the left and right edges: the share whose levels
 // differ by at most Tolerance, and the correlation of the levels (Pearson's r).
