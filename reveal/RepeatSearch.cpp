@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kRowsRead = 24;
+constexpr int kRowsRead = 16;
 // The window matched: 9 pixels of the row and of the rows above and below, enough that
 // random dots rarely match by chance.
 constexpr int kHalfWindow = 4, kHalfHeight = 1;

@@ -15,7 +15,7 @@ namespace {
 // pictures are matched at a reduced size and their separations scaled up.
 constexpr std::int64_t kMaxVolume = 24'000'000;
 constexpr double kRangeOutliers = 0.005;  // of the pixels, ignored at each end of the depth range
-constexpr int kRangeMargin = 2;           // pixels searched beyond the separations expected
+constexpr int kRangeMargin = 1;           // pixels searched beyond the separations expected
 
 int ReductionFor(int Width, int Height, int Separations) {
     int Factor = 1;

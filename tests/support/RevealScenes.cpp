@@ -48,12 +48,14 @@ std::string_view RevealKindName(TRevealKind Kind) {
 
 bool IsRandomDotKind(TRevealKind Kind) { return Kind == TRevealKind::RandomDotTextured || Kind == TRevealKind::FastRandomDot; }
 
-TRevealScene MakeRevealScene(int Sample, TRevealKind Kind, int Width, int Height, bool CrossEyed, std::uint32_t Seed) {
+TRevealScene MakeRevealScene(int Sample, TRevealKind Kind, int Width, int Height, bool CrossEyed, std::uint32_t Seed, int DPI) {
     TStereogram S(nullptr);
+    if (Width > 1024 || Height > 800) S.SetSizeLimit(slLarge);
     const TPicture Depth = PictureOf(FitDepth(::Sample(TPictureRole::DepthMap, Sample), Width, Height));
     S.SetDepthMap(Depth);
     S.SetWidth(Width);
     S.SetHeight(Height);
+    S.SetDPI(DPI);
     const bool WithTexture = Kind == TRevealKind::Textured4 || Kind == TRevealKind::Textured1 || Kind == TRevealKind::ColoredDot;
     if (WithTexture) {
         // Coloured dots take their colours from a mask of the output's size.

@@ -22,9 +22,10 @@ struct TRevealScene {
     int FarRepeat = 0;  // the far plane's separation in pixels
 };
 
-// Sample 1 … 28 fitted to Width × Height, texture 1 where the kind takes one.
+// Sample 1 … 28 fitted to Width × Height (beyond the classic size limit: the large one),
+// texture 1 where the kind takes one.
 TRevealScene MakeRevealScene(int Sample, TRevealKind Kind, int Width = 800, int Height = 500, bool CrossEyed = false,
-                             std::uint32_t Seed = 1);
+                             std::uint32_t Seed = 1, int DPI = 72);
 
 // A random-dot stereogram of Depth (levels in the red channel) by another maker: the
 // textbook algorithm of symmetric linking with hidden-surface removal, written here
