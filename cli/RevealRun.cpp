@@ -16,8 +16,8 @@
 #include "PictureReader.h"
 #include "RecordedGeometry.h"
 #include "Renderer.h"
+#include "GeneratorViews.h"
 #include "RevealFailure.h"
-#include "RevealViews.h"
 #include "Run.h"
 #include "StandardStreams.h"
 

@@ -1,5 +1,4 @@
-// The views of --view, made of a depth map and the generator's texture at the geometry of
-// its settings.
+// Views of a depth map made with a generator's texture at the geometry of its settings.
 #pragma once
 
 #include <array>
@@ -8,13 +7,9 @@
 #include "Stereogram.h"
 #include "StereoViews.h"
 
-namespace cli {
-
 // The left and the right eye's view of Depth (levels at the generator's output size).
 std::array<TBitmap, 2> EyeViews(const TBitmap& Depth, const TStereogram& Generator, bool Shaded);
 
 // A still view: the anaglyph, or the pair (plain, or shaded for the relief) side by side,
 // swapped for crossed eyes. Not for the wiggle, which is two frames.
 TBitmap ViewOfDepth(TStereoView View, const TBitmap& Depth, const TStereogram& Generator);
-
-}  // namespace cli

@@ -1,6 +1,4 @@
-#include "RevealViews.h"
-
-namespace cli {
+#include "GeneratorViews.h"
 
 std::array<TBitmap, 2> EyeViews(const TBitmap& Depth, const TStereogram& Generator, bool Shaded) {
     // The depth levels here are the map's own: far is 0 whichever way the eyes look.
@@ -14,5 +12,3 @@ TBitmap ViewOfDepth(TStereoView View, const TBitmap& Depth, const TStereogram& G
     if (View == TStereoView::Anaglyph) return Anaglyph(Left, Right);
     return Generator.CrossEyed() ? SideBySide(Right, Left) : SideBySide(Left, Right);
 }
-
-}  // namespace cli
