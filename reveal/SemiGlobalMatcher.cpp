@@ -15,8 +15,9 @@ using TCost = std::uint16_t;
 // A pixel pair's cost: the colour difference, capped so that a texture's edges do not
 // swamp a window, in 32 steps.
 constexpr int kColourCap = 127, kColourShift = 2;
-// The cost of a pair that leaves the picture: no evidence either way.
-constexpr int kOutsideCost = (kColourCap >> kColourShift) / 2;
+// The cost of a pair that leaves the picture: nothing speaks against it, so that the
+// pixels near the edges, whose pairs mostly leave it, take the depth of their neighbours.
+constexpr int kOutsideCost = 0;
 constexpr int kHalfBox = 1;  // the window is 3 × 3 pixels
 // Smoothness: a step of one separation between neighbours costs P1, a larger one P2.
 constexpr int kStepPenalty = 60, kJumpPenalty = 500;
