@@ -59,15 +59,17 @@ TRevealResult Reveal(const TBitmap& Stereogram, const TRevealSettings& Settings)
             throw TRevealFailure(TKind::NarrowerThanTwoRepeats, Picture.Width, *Low / V, *High / V, 0);
     } else {
         // The search reads a few rows only, and small near surfaces may escape it: the
-        // matching looks somewhat beyond what it found on the near side (the far plane, as a
-        // rule the largest part of the picture, is found well), yet never as far as twice a
-        // separation, whose repeats would match as well.
+        // matching looks beyond what it found on the near side, down to 5/8 of the far
+        // separation (the far plane, as a rule the largest part of the picture, is found
+        // well), yet never as far as twice a separation, whose repeats would match as well.
         const TRepeatRange Range = FindRepeatRange(Picture, Settings.Threads);
-        const int Beyond = (Range.Largest - Range.Smallest) / 2 + kRangeMargin;
-        const bool NearIsSmall = !Settings.CrossEyed;
-        Smallest = std::max({1, Range.Smallest - (NearIsSmall ? Beyond : kRangeMargin), Range.Largest / 2 + 1});
-        Largest = std::min({Picture.Width / 2, Range.Largest + (NearIsSmall ? kRangeMargin : Beyond),
-                            std::max(Range.Largest, 2 * Range.Smallest - 1)});
+        if (Settings.CrossEyed) {
+            Smallest = std::max(1, Range.Smallest - kRangeMargin);
+            Largest = std::min({Picture.Width / 2, 2 * Smallest - 1, std::max(Range.Largest + kRangeMargin, Smallest * 8 / 5)});
+        } else {
+            Largest = std::min({Picture.Width / 2, Range.Largest + kRangeMargin, 2 * Range.Smallest - 1});
+            Smallest = std::max({1, Largest / 2 + 1, std::min(Range.Smallest - kRangeMargin, Largest * 5 / 8)});
+        }
     }
     const int Factor = ReductionFor(Picture.Width, Picture.Height, Largest - Smallest + 1);
     const TRevealPicture Matched = Downscaled(Picture, Factor);
