@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kRowsRead = 16;
+// Pictures wider than this are searched at a reduced size.
+constexpr int kWidestSearched = 2048;
 // The window matched: 9 pixels of the row and of the rows above and below, enough that
 // random dots rarely match by chance.
 constexpr int kHalfWindow = 4, kHalfHeight = 1;
@@ -89,7 +91,9 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
 
 }  // namespace
 
-TRepeatRange FindRepeatRange(const TRevealPicture& Picture, int Threads) {
+namespace {
+
+TRepeatRange FindInPicture(const TRevealPicture& Picture, int Threads) {
     const int Smallest = SmallestRepeatLookedFor, Largest = Picture.Width / 2;
     const int Rows = std::min(Picture.Height, kRowsRead);
     using TKind = TRevealFailure::TKind;
@@ -132,4 +136,24 @@ TRepeatRange FindRepeatRange(const TRevealPicture& Picture, int Threads) {
         if (Inside >= Wanted && High - Low < Range.Largest - Range.Smallest) Range.Smallest = Low, Range.Largest = High;
     }
     return Range;
+}
+
+}  // namespace
+
+TRepeatRange FindRepeatRange(const TRevealPicture& Picture, int Threads) {
+    // The costs of a row take its width times half its width: a wide picture is searched at
+    // a reduced width, its repeats scaled back.
+    const int Factor = (Picture.Width + kWidestSearched - 1) / std::max(1, kWidestSearched);
+    if (Factor <= 1) return FindInPicture(Picture, Threads);
+    try {
+        TRepeatRange Range = FindInPicture(Downscaled(Picture, Factor), Threads);
+        Range.Smallest *= Factor;
+        Range.Largest *= Factor;
+        return Range;
+    } catch (TRevealFailure& F) {
+        F.Width = Picture.Width;
+        F.SmallestRepeat *= Factor;
+        F.LargestRepeat *= Factor;
+        throw;
+    }
 }
