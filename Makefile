@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CI),-DSTEREO_WERROR=ON)
 FULL_FLAGS  = -DSTEREO_BUILD_APP=ON -DSTEREO_BUILD_TOOLS=ON -DSTEREO_BUILD_BENCH=ON -DSTEREO_SANITIZE=OFF
 
-.PHONY: setup build test test-fast test-asan fuzz package package-check run bench screenshot depth-sources-picture animation-picture samples models install clean
+.PHONY: setup build test test-fast test-asan fuzz package package-check run bench screenshot depth-sources-picture animation-picture reveal-picture samples models install clean
 
 setup:
 	bash scripts/setup-debian.sh
@@ -65,6 +65,10 @@ depth-sources-picture: build
 
 animation-picture: build
 	bash scripts/make-animation-picture.sh $(BUILD)/cli/stereogramm-cli
+
+reveal-picture: build
+	bash scripts/setup-debian.sh --docs
+	bash scripts/make-reveal-picture.sh $(BUILD)/cli/stereogramm-cli
 
 samples: setup
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(FULL_FLAGS)

@@ -17,6 +17,10 @@ class PictureArea : public QWidget {
 public:
     PictureArea(QWidget* Parent, QImage Image) : QWidget(Parent), FImage(std::move(Image)) { resize(sizeHint()); }
     QSize sizeHint() const override { return FImage.size(); }
+    void SetImage(QImage Image) {
+        FImage = std::move(Image);
+        update();
+    }
     void SetFitted(bool Value) {
         FFitted = Value;
         update();
@@ -79,6 +83,8 @@ WholePictureWindow::WholePictureWindow(QWidget* Parent, const QImage& Image) : Q
 }
 
 QWidget* WholePictureWindow::PictureArea() const { return FScroll->widget(); }
+
+void WholePictureWindow::SetImage(const QImage& Image) { static_cast<::PictureArea*>(FScroll->widget())->SetImage(Image); }
 
 // Fitted, the picture follows the scroll area's size; at 100 % it keeps its own.
 void WholePictureWindow::ShowFitted(bool Fitted) {

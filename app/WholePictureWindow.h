@@ -17,6 +17,8 @@ public:
     QAction* ActualSize = nullptr;
     // The widget the picture is drawn in.
     QWidget* PictureArea() const;
+    // Shows Image (of the same size) in place of the picture.
+    void SetImage(const QImage& Image);
 
 private:
     void ShowFitted(bool Fitted);

@@ -24,6 +24,7 @@
 #include "PictureReader.h"
 #include "PictureSaveDialog.h"
 #include "RadioGroup.h"
+#include "RevealActions.h"
 #include "SampleLibrary.h"
 #include "SampleList.h"
 #include "SampleLoaders.h"
@@ -200,6 +201,12 @@ void Tfstereo::DepthMapChanged() {
     UpdateControls();
 }
 
+void Tfstereo::TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin) {
+    Image2->SetPicture(Depth);
+    FDepthSource = {TWindowDepthSource::TKind::Picture, FileSource(Origin), {}, {}};
+    DepthMapChanged();
+}
+
 void Tfstereo::TextDepthActionClick(QObject*) {
     TextDepthDialog Dialog(this);
     if (Dialog.exec() == QDialog::Accepted) LoadTextDepthMap(Dialog.Text(), Dialog.FontName());
@@ -301,6 +308,7 @@ void Tfstereo::UpdateRunControls(bool RunInProgress) {
     const std::array<QWidget*, 5> Locked = {ComboBox1, ComboBox2, S4, S2, RG1};
     for (QWidget* Control : Locked) Control->setEnabled(!RunInProgress);
     for (QAction* Setting : {GuideDotsAction, CrossEyedAction, TextDepthAction}) Setting->setEnabled(!RunInProgress);
+    if (Reveal) Reveal->RevealAction->setEnabled(!RunInProgress && !Reveal->Busy());
     for (ImageView* View : {Image2, Image3, meinimage}) View->setAcceptDrops(!RunInProgress);
     const bool ResultReady = !RunInProgress && FResultOptions;
     for (QAction* Action : {SaveAsAction, CopyAction, ShowWholeAction}) Action->setEnabled(ResultReady);

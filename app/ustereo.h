@@ -25,6 +25,7 @@ class Panel;
 class PictureFileDialog;
 class PictureSaveDialog;
 class RadioGroup;
+class RevealActions;
 class SampleList;
 class WholePictureWindow;
 
@@ -65,6 +66,8 @@ public:
     QAction* TextDepthAction = nullptr;  // "Text als Tiefenbild…"
     QAction* AnimationAction = nullptr;  // "Animation speichern…", of a model as depth map
     PictureSaveDialog* SaveDialog = nullptr;
+    // Reveal a stereogram's depth; views of the result without the trick.
+    RevealActions* Reveal = nullptr;
 
     // Event handlers.
     void FormShow(QObject* Sender);
@@ -99,6 +102,9 @@ public:
     // Renders Utf8Text in Font as the depth map, at the output size, and takes it as a loaded
     // file would be taken. Raises for an empty text and a font that cannot be found.
     void LoadTextDepthMap(const std::string& Utf8Text, const std::string& Font);
+
+    // Makes Depth the depth map, recorded as the picture file Origin it was revealed from.
+    void TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin);
 
     // The options of stereogramm-cli that make the shown result again, seed included;
     // nothing before the first result.

@@ -17,6 +17,7 @@
 #include "PictureFileDialog.h"
 #include "PictureSaveDialog.h"
 #include "RadioGroup.h"
+#include "RevealActions.h"
 #include "SampleList.h"
 #include "SlotGuard.h"
 #include "StartSettings.h"
@@ -193,5 +194,7 @@ void Tfstereo::ConnectEvents() {
     meinimage->OnFileDrop = Drop(&Tfstereo::Image2DragDrop);
     Image3->OnFileDrop = Drop(&Tfstereo::Image3DragDrop);
     meinimage->OnDoubleClick = [this] { ShowWholeAction->trigger(); };
+    // Its menu entries follow the others; a drop with Shift reveals before the drop handler above.
+    Reveal = new RevealActions(*this);
     Stereogram1->SetOnGenerate([this](TObject* Sender) { Stereogram1Generate(Sender); });
 }

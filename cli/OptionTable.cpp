@@ -101,6 +101,17 @@ const std::array Table{
                        "and render nothing",
                .Read = [](Options& O, const OptionSpec&, std::string_view) { O.Action = Command::PrintSettings; }},
 
+    OptionSpec{.Long = "--reveal", .ValueName = "FILE", .Group = G::Output,
+               .Help = "write the depth map hidden in the stereogram\nFILE instead of rendering: the run's own levels\n"
+                       "for a PNG whose options we recorded, else\nrelative depth (far black); --cross-eyed for\n"
+                       "one drawn for crossed eyes",
+               .Read = [](Options& O, const OptionSpec&, std::string_view V) { O.RevealPath = std::string(V); }},
+    OptionSpec{.Long = "--view", .ValueName = "KIND", .Group = G::Output,
+               .Help = "write a view of the depth map (the revealed\none with --reveal) that needs no trick of the\n"
+                       "eyes: anaglyph (red-cyan), pair (side by side;\n--cross-eyed swaps them), wiggle (two frames,\n"
+                       "GIF or WebP) or relief (shaded pair)",
+               .Read = [](Options& O, const OptionSpec& S, std::string_view V) { O.View = ParseView(S.Long, V); }},
+
     OptionSpec{.Long = "--quiet", .Short = "-q", .Group = G::Messages, .Help = "no progress bar and no summary line",
                .Read = [](Options& O, const OptionSpec&, std::string_view) { O.Quiet = true; }},
     OptionSpec{.Long = "--no-warnings", .Group = G::Messages, .Help = "no warnings (errors are still shown)",

@@ -159,4 +159,14 @@ std::string CheckedFormat(std::string_view Option, std::string_view Extension) {
     return Lower;
 }
 
+TStereoView ParseView(std::string_view Option, std::string_view Text) {
+    static constexpr std::array<NamedValue<TStereoView>, 4> ViewNames{{
+        {"anaglyph", TStereoView::Anaglyph},
+        {"pair", TStereoView::Pair},
+        {"wiggle", TStereoView::Wiggle},
+        {"relief", TStereoView::Relief},
+    }};
+    return ParseName<TStereoView>(Option, Text, ViewNames);
+}
+
 }  // namespace cli

@@ -18,6 +18,8 @@ enum class ValueKind : std::uint8_t {
 
 SettingValue ParseSettingValue(std::string_view Option, ValueKind Kind, std::string_view Text);
 std::uint32_t ParseSeed(std::string_view Option, std::string_view Text);
+// anaglyph, pair, wiggle or relief.
+TStereoView ParseView(std::string_view Option, std::string_view Text);
 // A whole number from 1 up.
 int ParseCount(std::string_view Option, std::string_view Text);
 

@@ -17,6 +17,7 @@
 #include "PictureSource.h"
 #include "SettingsTable.h"
 #include "Stereogram.h"
+#include "StereoViews.h"
 
 namespace cli {
 
@@ -64,6 +65,8 @@ struct Options {
     std::optional<double> Fps;  // 25 unless given
     bool Animate = false;
     bool SameDots = false;
+    std::string RevealPath;            // --reveal: the stereogram whose depth map is wanted
+    std::optional<TStereoView> View;  // --view: a view of the depth map instead
 };
 
 // Parses the arguments after the program name. Raises UsageError for an unknown option, a

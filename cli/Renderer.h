@@ -29,13 +29,15 @@ public:
     // Prints the settings the job would render with; true unless its FILE was unreadable.
     bool PrintSettings(const TJob& Job, bool NameTheFile) const;
 
-private:
     struct TSetUpJob {
         std::unique_ptr<TStereogram> Generator;
         TPictureOrigins Origins;
     };
-    // Nothing when the job's FILE could not be read (which is told).
+    // The generator with the job's settings and pictures; nothing when the job's FILE could
+    // not be read (which is told).
     std::optional<TSetUpJob> SetUp(const TJob& Job) const;
+
+private:
     bool Run(const TJob& Job, TSetUpJob& SetUpJob, bool Alone) const;
     // The job's picture, and the depth map as the run read it, into their files.
     bool Write(const TJob& Job, TStereogram& Generator, std::uint32_t Seed) const;

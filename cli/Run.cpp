@@ -15,6 +15,7 @@
 #include "Options.h"
 #include "PictureInputs.h"
 #include "Renderer.h"
+#include "RevealRun.h"
 
 namespace cli {
 namespace {
@@ -55,6 +56,7 @@ int Execute(const Options& Parsed) {
         case Command::PrintSettings:
         case Command::Render: break;
     }
+    if (IsRevealCommand(Parsed)) return RunReveal(Parsed);
     if (AnimationAsked(Parsed)) {
         TConsole Console(Parsed.Quiet, Parsed.NoWarnings);
         return RunAnimation(Parsed, Console);

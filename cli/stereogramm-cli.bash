@@ -10,7 +10,7 @@ _stereogramm_cli() {
     local prev=${before##*[[:space:]]}
     local options='--depth --mask --font --text-profile --camera --rotate --invert-depth --fit --depth-out --type --blur --dot-color
         --dot-intensity --oversampling --observ-distance --max-depth --min-depth --dpi --width
-        --height --separation --large --paper --landscape --guide-dots --cross-eyed --threads --seed -o --output --format -j --jobs --frames --spin --fps --animate --same-dots --print-settings -q --quiet
+        --height --separation --large --paper --landscape --guide-dots --cross-eyed --threads --seed -o --output --format -j --jobs --frames --spin --fps --animate --same-dots --print-settings --reveal --view -q --quiet
         --no-warnings --list-samples -h --help --version'
     local words= files=
     case $prev in
@@ -25,7 +25,8 @@ _stereogramm_cli() {
         --camera) words='orthographic perspective' ;;
         --font) files=1 ;;
         -o | --output) words='-' files=1 ;;
-        --depth-out) files=1 ;;
+        --depth-out | --reveal) files=1 ;;
+        --view) words='anaglyph pair wiggle relief' ;;
         --dot-intensity | --oversampling | --observ-distance | --max-depth | --min-depth | --dpi | \
             --width | --height | --separation | --threads | --rotate | --seed | -j | --jobs | --frames | --spin | --fps) ;;
         *)

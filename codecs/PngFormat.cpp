@@ -1,5 +1,6 @@
 #include "PngFormat.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -194,6 +195,40 @@ private:
 }  // namespace
 
 TBitmap ReadPng(std::span<const std::uint8_t> Data) { return TPngReader(Data).Read(); }
+
+TPngTextChunks ReadPngText(std::span<const std::uint8_t> Data) {
+    constexpr std::size_t kSignature = 8, kHeader = 8, kChecksum = 4;
+    TPngTextChunks Chunks;
+    if (Data.size() < kSignature || png_sig_cmp(Data.data(), 0, kSignature) != 0) return Chunks;
+    const auto Text = [](std::span<const std::uint8_t> Bytes) { return std::string(Bytes.begin(), Bytes.end()); };
+    for (std::size_t At = kSignature; Data.size() - At >= kHeader + kChecksum;) {
+        const std::uint8_t* H = Data.data() + At;
+        const std::size_t Length = std::size_t(H[0]) << 24 | std::size_t(H[1]) << 16 | std::size_t(H[2]) << 8 | H[3];
+        if (Length > Data.size() - At - kHeader - kChecksum) break;
+        const std::string Type(H + 4, H + 8);
+        const std::span<const std::uint8_t> Body = Data.subspan(At + kHeader, Length);
+        At += kHeader + Length + kChecksum;
+        if (Type == "IEND") break;
+        const auto KeywordEnd = std::find(Body.begin(), Body.end(), std::uint8_t(0));
+        if (KeywordEnd == Body.end()) continue;
+        const std::string Keyword = Text({Body.begin(), KeywordEnd});
+        std::span<const std::uint8_t> Rest(KeywordEnd + 1, Body.end());
+        if (Type == "tEXt") {
+            Chunks.emplace_back(Keyword, Text(Rest));
+        } else if (Type == "iTXt" && Rest.size() >= 2 && Rest[0] == 0) {
+            // Compression flag, method, then the language tag and the translated keyword.
+            auto Field = Rest.begin() + 2;
+            bool Whole = true;
+            for (int Skipped = 0; Skipped < 2 && Whole; ++Skipped) {
+                Field = std::find(Field, Rest.end(), std::uint8_t(0));
+                Whole = Field != Rest.end();
+                if (Whole) ++Field;
+            }
+            if (Whole) Chunks.emplace_back(Keyword, Text({Field, Rest.end()}));
+        }
+    }
+    return Chunks;
+}
 
 std::vector<std::uint8_t> WritePng(const TBitmap& Bitmap, const TPngTextChunks& Text, bool Fast) {
     TBitmap Scratch;

@@ -17,6 +17,11 @@ using TPngTextChunks = std::vector<std::pair<std::string, std::string>>;
 // Raises EInvalidGraphic for anything that is not a readable PNG.
 TBitmap ReadPng(std::span<const std::uint8_t> Data);
 
+// The text chunks of PNG data that are stored uncompressed (tEXt, and iTXt without
+// compression, as WritePng writes them), in file order; none for data that is no PNG or is
+// cut short. Reads only the chunk headers it walks past, within Data.
+TPngTextChunks ReadPngText(std::span<const std::uint8_t> Data);
+
 // An 8-bit RGB PNG of any bitmap, with the given texts in uncompressed iTXt chunks, which
 // hold UTF-8, so that a file name in any letters survives. Fast compresses at zlib's
 // fastest level, for the many frames of an animation.

@@ -159,10 +159,11 @@ void TStereogram::UpdateGeometry() {
     FTextureHeight = FMaskMap->Height();
     FRowShift = FDPI / 16;
     FSubWidth = Saturate(std::int64_t(FWidth) * FOversampling);
-    FObserver = static_cast<double>(LD(FDPI) * FObservDistance);
-    FEyeSep = Round(LD(FDPI) * EyeDistanceInches);
-    FEyeSepSub = Saturate(std::int64_t(FEyeSep) * FOversampling);
-    FFarPlane = static_cast<double>(LD(FDPI) * FMax3Ddepth);
+    const TDepthGeometry Depth = DepthGeometry();
+    FObserver = Depth.Observer;
+    FEyeSep = Depth.EyeSep;
+    FEyeSepSub = Depth.EyeSepSub;
+    FFarPlane = Depth.FarPlane;
     const LD FarDenominator = LD(FFarPlane) + FObserver;
     FPatternWidth = UsableDivisor(FarDenominator) ? Trunc(LD(FEyeSep) * FFarPlane / FarDenominator) : 0;
     const int MaskWidth = FMaskMap->Width();
@@ -172,7 +173,7 @@ void TStereogram::UpdateGeometry() {
     FPeriod = Saturate(std::int64_t(FOversampling) * FPatternWidth);
     FStripStart = Saturate(std::int64_t(FSubWidth / 2) - FPeriod / 2);
     FPhase = FPeriod == 0 ? 0 : Saturate(std::int64_t(FPeriod) - FStripStart % FPeriod);
-    FNearPlane = static_cast<double>(LD(FDPI) * FMin3Ddepth);
+    FNearPlane = Depth.NearPlane;
     FDepthLeft = Saturate((std::int64_t(FWidth) - FDepthMap->Width()) / 2);
     FDepthTop = Saturate((std::int64_t(FHeight) - FDepthMap->Height()) / 2);
     FLevelInversion = FCrossEyed ? 255 : 0;
@@ -201,9 +202,28 @@ std::int32_t SeparationOfDepth(long double Jitter, int EyeSepSub, std::int32_t Z
 
 }  // namespace
 
-void TStereogram::BuildDepthTable() {
+TStereogram::TDepthGeometry TStereogram::DepthGeometry() const {
+    using LD = long double;
+    TDepthGeometry G;
+    G.Observer = static_cast<double>(LD(FDPI) * FObservDistance);
+    G.EyeSep = Round(LD(FDPI) * EyeDistanceInches);
+    G.EyeSepSub = Saturate(std::int64_t(G.EyeSep) * FOversampling);
+    G.FarPlane = static_cast<double>(LD(FDPI) * FMax3Ddepth);
+    G.NearPlane = static_cast<double>(LD(FDPI) * FMin3Ddepth);
+    return G;
+}
+
+std::array<std::int32_t, 256> TStereogram::DepthTableOf(const TDepthGeometry& G) {
+    std::array<std::int32_t, 256> Table{};
     for (int Level = 0; Level < 256; ++Level)
-        FDepthTable[std::size_t(Level)] = SeparationOfDepth(0, FEyeSepSub, DepthOfLevel(FFarPlane, FNearPlane, Level), FObserver);
+        Table[std::size_t(Level)] = SeparationOfDepth(0, G.EyeSepSub, DepthOfLevel(G.FarPlane, G.NearPlane, Level), G.Observer);
+    return Table;
+}
+
+std::array<std::int32_t, 256> TStereogram::SeparationTable() const { return DepthTableOf(DepthGeometry()); }
+
+void TStereogram::BuildDepthTable() {
+    FDepthTable = DepthTableOf({FObserver, FEyeSep, FEyeSepSub, FFarPlane, FNearPlane});
 }
 
 void TStereogram::ReadDepthLevels(int Row, TRowWork& Work) const {

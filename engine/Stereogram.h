@@ -125,6 +125,11 @@ public:
 
     bool Running() const { return FRunning; }
 
+    // Separation in samples (pixels × Oversampling) of each depth level 0 (far) … 255 (near)
+    // as the current settings give it; a run without blur draws every column with this
+    // table. Levels are the ones the run draws with, after the CrossEyed inversion.
+    std::array<std::int32_t, 256> SeparationTable() const;
+
 protected:
     // Derived geometry and the run's internals; protected so that tests can reach them
     // through a subclass.
@@ -216,6 +221,17 @@ protected:
     std::unique_ptr<TFastDIBTavo> FOutputBuffer;
 
 private:
+    // The viewing geometry that the depth table is made of, in pixels (samples for EyeSepSub).
+    struct TDepthGeometry {
+        double Observer = 0;
+        int EyeSep = 0;
+        int EyeSepSub = 0;
+        double FarPlane = 0;
+        double NearPlane = 0;
+    };
+    TDepthGeometry DepthGeometry() const;
+    static std::array<std::int32_t, 256> DepthTableOf(const TDepthGeometry& Geometry);
+
     void InitDefaults();
     void FreeObjects();
     // Refuses, before anything changes, a run that could not be drawn.

@@ -12,3 +12,31 @@ std::string ShellWord(std::string_view Text) {
     for (const char C : Text) Word += C == '\'' ? std::string("'\\''") : std::string(1, C);
     return Word + "'";
 }
+
+std::optional<std::vector<std::string>> SplitShellWords(std::string_view Line) {
+    std::vector<std::string> Words;
+    std::string Word;
+    bool InWord = false, Quoted = false;
+    for (std::size_t I = 0; I < Line.size(); ++I) {
+        const char C = Line[I];
+        if (Quoted) {
+            if (C == '\'') Quoted = false;
+            else Word += C;
+        } else if (C == '\'') {
+            Quoted = InWord = true;
+        } else if (C == '\\' && I + 1 < Line.size()) {
+            Word += Line[++I];
+            InWord = true;
+        } else if (C == ' ' || C == '\t' || C == '\n') {
+            if (InWord) Words.push_back(std::move(Word));
+            Word.clear();
+            InWord = false;
+        } else {
+            Word += C;
+            InWord = true;
+        }
+    }
+    if (Quoted) return std::nullopt;
+    if (InWord) Words.push_back(std::move(Word));
+    return Words;
+}

@@ -643,3 +643,27 @@ TEST_F(CliEndToEnd, ADepthVideoGivesItsFramesAndAPictureDoesNotTurn) {
     EXPECT_NE(Still.Err.find("--spin applies to an animation only"), std::string::npos) << Still.Err;
     EXPECT_NE(Still.Err.find("--same-dots applies to an animation only"), std::string::npos) << Still.Err;
 }
+
+// A picture of ours is revealed through its recorded options; one without them, or with
+// nothing repeating in it, as relative depth or not at all.
+TEST_F(CliEndToEnd, RevealReadsTheDepthBackAndRefusesPicturesWithoutRepeats) {
+    WriteStepDepthMap("step.png");
+    ASSERT_EQ(Run({"-q", "--type", "fast-random-dot", "--seed", "4", "-o", "dots.png", "--depth", "step.png"}).Status, 0);
+    ASSERT_EQ(Run({"-q", "--type", "fast-random-dot", "--seed", "4", "-o", "dots.bmp", "--depth", "step.png"}).Status, 0);
+    const Result Recorded = Run({"--reveal", "dots.png", "--print-settings"});
+    EXPECT_EQ(Recorded.Status, 0) << Recorded.Err;
+    EXPECT_TRUE(Recorded.Out.starts_with("far-repeat=90.")) << Recorded.Out;
+    EXPECT_NE(Recorded.Out.find("\ndepth=recorded\n"), std::string::npos) << Recorded.Out;
+    EXPECT_NE(Run({"--reveal", "dots.bmp", "--print-settings"}).Out.find("depth=relative"), std::string::npos);
+    EXPECT_EQ(Run({"-q", "--reveal", "dots.png", "--view", "pair", "-o", "pair.png"}).Status, 0);
+    EXPECT_EQ(Run({"-q", "--reveal", "dots.png", "--view", "wiggle", "-o", "wiggle.gif"}).Status, 0);
+
+    TBitmap Flat(300, 100);
+    SaveBitmapToFile(Flat, (Dir / "flat.png").string());
+    const Result Refused = Run({"--reveal", "flat.png", "-o", "depth.png"});
+    EXPECT_EQ(Refused.Status, 1);
+    EXPECT_EQ(Refused.Err, "stereogramm-cli: flat.png: no repeating pattern found: looked for a horizontal repeat of 8 to 150 pixels "
+                           "in 16 rows; is it a single-image stereogram?\n");
+    EXPECT_EQ(Run({"--reveal", "flat.png", "--view", "wiggle", "-o", "w.png"}).Status, 2);
+    EXPECT_EQ(Files(), (std::set<std::string>{"step.png", "dots.png", "dots.bmp", "pair.png", "wiggle.gif", "flat.png"}));
+}

@@ -66,6 +66,12 @@ TEST(PngFormat, TextsAreStoredAsUtf8InUncompressedITXtChunks) {
     // Keyword, 0, no compression (0, 0), no language tag (0), no translated keyword (0), text.
     EXPECT_NE(File.find("iTXtSoftware" + std::string(5, '\0') + "stereogramm 1.0"), std::string::npos);
     EXPECT_NE(File.find("iTXtOptions" + std::string(5, '\0') + Options), std::string::npos);
+    // Read back in order; a file cut inside a chunk keeps the chunks before it, no PNG has none.
+    const TPngTextChunks Texts{{"Software", "stereogramm 1.0"}, {"Options", Options}};
+    EXPECT_EQ(ReadPngText(Bytes), Texts);
+    const std::size_t Cut = File.find("iTXtOptions") + 8;
+    EXPECT_EQ(ReadPngText(std::span(Bytes).first(Cut)), TPngTextChunks(Texts.begin(), Texts.begin() + 1));
+    EXPECT_TRUE(ReadPngText(std::span(Bytes).subspan(1)).empty());
 }
 
 TEST(PngFormat, GreyAndTransparentPicturesArriveAsTwentyFourBits) {

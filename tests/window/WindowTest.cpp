@@ -28,12 +28,14 @@
 #include "AnimationDialog.h"
 #include "Application.h"
 #include "ApplicationHooks.h"
+#include "DepthMapTools.h"
 #include "Gauge.h"
 #include "ImageView.h"
 #include "Panel.h"
 #include "PictureFileDialog.h"
 #include "QtTranslations.h"
 #include "RadioGroup.h"
+#include "RevealActions.h"
 #include "SampleList.h"
 #include "SettingsTable.h"
 #include "WholePictureWindow.h"
@@ -303,6 +305,26 @@ private slots:
         QVERIFY(W->ComboBox1->isEnabled());
     }
 
+    // The shown result revealed becomes the depth map the run read; the views of the result
+    // open in a window of their own.
+    void RevealedResultBecomesTheDepthMapAndViewsOpenInTheirWindow() {
+        W->D1->click();
+        const TBitmap Read = DepthLevelsInOutput(W->Stereogram1->DepthMap().Bitmap(), 800, 500);
+        W->Reveal->RevealAction->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!W->Reveal->Busy(), 20000);
+        const TBitmap& Revealed = W->Stereogram1->DepthMap().Bitmap();
+        QCOMPARE(Revealed.Width(), 800);
+        int Close = 0, Inner = 0;
+        for (int Y = 0; Y < 500; Y += 5)
+            for (int X = 100; X < 700; X += 5, ++Inner) Close += std::abs(Revealed.ScanLine(Y)[3 * X] - Read.ScanLine(Y)[3 * X]) <= 8;
+        QVERIFY2(Close > Inner * 9 / 10, qPrintable(QString::number(Close) + " of " + QString::number(Inner)));
+        W->Reveal->PairAction->trigger();
+        QVERIFY(W->Reveal->ViewWindow());
+        QCOMPARE(W->Reveal->ViewWindow()->PictureArea()->sizeHint(), QSize(1600, 500));
+        W->Reveal->WiggleAction->trigger();
+        QCOMPARE(W->Reveal->ViewWindow()->PictureArea()->sizeHint(), QSize(800, 500));
+    }
+
     void ControlsAreLockedDuringARunAndASecondRequestIsRefused() {
         // Messages after every row, so that the watch sees the run however fast it is.
         Application->SetProcessMessagesHook([] { QCoreApplication::processEvents(); });
@@ -440,7 +462,8 @@ private slots:
         QVERIFY(!W->CopyAction->isEnabled() && !W->ShowWholeAction->isEnabled());
         W->D1->click();
         QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction,
-                                                            W->GuideDotsAction, W->CrossEyedAction, W->AnimationAction}));
+                                                            W->GuideDotsAction, W->CrossEyedAction, W->AnimationAction, W->Reveal->AnaglyphAction,
+                                                            W->Reveal->PairAction, W->Reveal->WiggleAction, W->Reveal->ReliefAction}));
         W->ComboBox1->setFocus();  // Ctrl+C copies the result also from a list's text field
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(800, 500));

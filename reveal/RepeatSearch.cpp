@@ -1,0 +1,159 @@
+#include "RepeatSearch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <mutex>
+
+#include "ParallelBands.h"
+#include "RevealFailure.h"
+
+namespace {
+
+constexpr int kRowsRead = 16;
+// Pictures wider than this are searched at a reduced size.
+constexpr int kWidestSearched = 2048;
+// The window matched: 9 pixels of the row and of the rows above and below, enough that
+// random dots rarely match by chance.
+constexpr int kHalfWindow = 4, kHalfHeight = 1;
+constexpr int kCostCap = 96;    // larger colour differences count as this: texture edges do not swamp the window
+// A match stands out when its cost is below this share of the mean cost over all shifts …
+constexpr double kStandOutShare = 0.35;
+// … and below the costs two shifts to either side by this share of the difference to the mean.
+constexpr double kValleyShare = 0.2;
+// … and below this share of the best cost at any shift that is no repeat of it.
+constexpr double kUniqueShare = 0.5;
+// A part of the best shift counts as its repeat when it costs at most this share more.
+constexpr double kRepeatShare = 0.15;
+constexpr double kLeastConfidence = 0.12;
+constexpr double kOutlierShare = 0.01;  // of the matches, left out of the range
+
+int PixelCost(const std::uint8_t* A, const std::uint8_t* B) {
+    return std::min(kCostCap, std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]));
+}
+
+// Best matching shift of every pixel of row Y whose match stands out; the others get 0.
+void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Largest, std::vector<int>& Costs, std::vector<int>& Best) {
+    const int Width = Picture.Width;
+    const int Top = std::max(0, Y - kHalfHeight), Bottom = std::min(Picture.Height - 1, Y + kHalfHeight);
+    const int Shifts = Largest - Smallest + 1;
+    // Costs[X × Shifts + S − Smallest]: the window centred on X against the one S to the
+    // right, or −1 where a window leaves the row.
+    std::vector<int> Prefix(std::size_t(Width) + 1);
+    for (int S = Smallest; S <= Largest; ++S) {
+        const int Span = Width - S;
+        for (int X = 0; X < Span; ++X) {
+            int Column = 0;
+            for (int R = Top; R <= Bottom; ++R) Column += PixelCost(Picture.Row(R) + 3 * X, Picture.Row(R) + 3 * (X + S));
+            Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column;
+        }
+        for (int X = 0; X < Width; ++X) {
+            const bool Inside = X >= kHalfWindow && X + kHalfWindow < Span;
+            Costs[std::size_t(X) * Shifts + std::size_t(S - Smallest)] =
+                Inside ? Prefix[std::size_t(X + kHalfWindow + 1)] - Prefix[std::size_t(X - kHalfWindow)] : -1;
+        }
+    }
+    for (int X = 0; X < Width; ++X) {
+        Best[std::size_t(X)] = 0;
+        const int* C = Costs.data() + std::size_t(X) * Shifts;
+        long Total = 0;
+        int Count = 0, BestCost = 1 << 30, BestShift = -1;
+        for (int I = 0; I < Shifts; ++I) {
+            if (C[I] < 0) break;  // reaches past the right edge, as every larger shift
+            Total += C[I];
+            ++Count;
+            if (C[I] < BestCost) BestCost = C[I], BestShift = I;
+        }
+        const double Mean = double(Total) / Count;
+        // A surface that repeats every S pixels also matches at 2S and 3S; its repeat is the
+        // shortest of these that matches about as well.
+        for (int Times = 3; Times >= 2; --Times) {
+            const int Part = (Smallest + BestShift + Times / 2) / Times - Smallest;
+            for (int I = std::max(0, Part - 1); I <= std::min(Count - 1, Part + 1); ++I)
+                if (I < BestShift && C[I] <= BestCost + kRepeatShare * (Mean - BestCost)) BestShift = I, BestCost = C[I];
+        }
+        if (Count < 5 || BestShift < 2 || BestShift + 2 >= Count) continue;  // no valley: at an end of the shifts
+        const double Margin = kValleyShare * (Mean - BestCost);
+        if (BestCost > kStandOutShare * Mean || Mean <= 0) continue;
+        if (C[BestShift - 2] < BestCost + Margin || C[BestShift + 2] < BestCost + Margin) continue;
+        // The match must be the only good one, apart from repeats of the same shift.
+        const int Shift = Smallest + BestShift;
+        int Second = 1 << 30;
+        for (int I = 0; I < Count; ++I) {
+            const int Off = (Smallest + I) % Shift;
+            if (std::min(Off, Shift - Off) > 2) Second = std::min(Second, C[I]);
+        }
+        if (!(BestCost < kUniqueShare * Second)) continue;
+        Best[std::size_t(X)] = Smallest + BestShift;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TRepeatRange FindInPicture(const TRevealPicture& Picture, int Threads) {
+    const int Smallest = SmallestRepeatLookedFor, Largest = Picture.Width / 2;
+    const int Rows = std::min(Picture.Height, kRowsRead);
+    using TKind = TRevealFailure::TKind;
+    if (Largest < Smallest || Rows < 1) throw TRevealFailure(TKind::NarrowerThanTwoRepeats, Picture.Width, Smallest, Smallest, Rows);
+
+    std::vector<int> Histogram(std::size_t(Largest + 1));
+    std::mutex HistogramLock;
+    long Read = 0;
+    ForEachBand(Rows, Threads, [&](int Begin, int End) {
+        std::vector<int> Costs(std::size_t(Picture.Width) * std::size_t(Largest - Smallest + 1));
+        std::vector<int> Best(std::size_t(Picture.Width));
+        std::vector<int> Local(Histogram.size());
+        long LocalRead = 0;
+        for (int I = Begin; I < End; ++I) {
+            const int Y = int((std::int64_t(I) * 2 + 1) * Picture.Height / (2 * Rows));
+            BestShiftsOfRow(Picture, Y, Smallest, Largest, Costs, Best);
+            // Pixels whose every shift reaches past the edge are not counted as read.
+            for (int X = 0; X + Smallest < Picture.Width; ++X) {
+                ++LocalRead;
+                if (Best[std::size_t(X)] > 0) ++Local[std::size_t(Best[std::size_t(X)])];
+            }
+        }
+        const std::lock_guard Lock(HistogramLock);
+        for (std::size_t S = 0; S < Histogram.size(); ++S) Histogram[S] += Local[S];
+        Read += LocalRead;
+    });
+
+    long Matched = 0;
+    for (int Count : Histogram) Matched += Count;
+    const double Confidence = Read > 0 ? double(Matched) / double(Read) : 0;
+    if (Confidence < kLeastConfidence) throw TRevealFailure(TKind::NoRepeatingPattern, Picture.Width, Smallest, Largest, Rows);
+    // The shortest run of shifts that holds all but a few of the matches: repeats of a
+    // surface's separation and chance matches lie apart from it.
+    const auto Wanted = long(std::ceil(double(Matched) * (1 - kOutlierShare)));
+    TRepeatRange Range{Smallest, Largest, Confidence};
+    long Inside = 0;
+    for (int Low = Smallest, High = Smallest; High <= Largest; ++High) {
+        Inside += Histogram[std::size_t(High)];
+        while (Inside - Histogram[std::size_t(Low)] >= Wanted) Inside -= Histogram[std::size_t(Low++)];
+        if (Inside >= Wanted && High - Low < Range.Largest - Range.Smallest) Range.Smallest = Low, Range.Largest = High;
+    }
+    return Range;
+}
+
+}  // namespace
+
+TRepeatRange FindRepeatRange(const TRevealPicture& Picture, int Threads) {
+    // The costs of a row take its width times half its width: a wide picture is searched at
+    // a reduced width, its repeats scaled back.
+    const int Factor = (Picture.Width + kWidestSearched - 1) / std::max(1, kWidestSearched);
+    if (Factor <= 1) return FindInPicture(Picture, Threads);
+    try {
+        TRepeatRange Range = FindInPicture(Downscaled(Picture, Factor), Threads);
+        Range.Smallest *= Factor;
+        Range.Largest *= Factor;
+        return Range;
+    } catch (TRevealFailure& F) {
+        F.Width = Picture.Width;
+        F.SmallestRepeat *= Factor;
+        F.LargestRepeat *= Factor;
+        throw;
+    }
+}

@@ -1,0 +1,208 @@
+#include "SemiGlobalMatcher.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "ParallelBands.h"
+
+namespace {
+
+using TCost = std::uint16_t;
+
+// A pixel pair's cost: the colour difference, capped so that a texture's edges do not
+// swamp a window, in 32 steps.
+constexpr int kColourCap = 127, kColourShift = 2;
+// The cost of a pair that leaves the picture: nothing speaks against it, so that the
+// pixels near the edges, whose pairs mostly leave it, take the depth of their neighbours.
+constexpr int kOutsideCost = 0;
+constexpr int kHalfBox = 1;  // the window is 3 × 3 pixels
+// Smoothness: a step of one separation between neighbours costs P1, a larger one P2.
+constexpr int kStepPenalty = 60, kJumpPenalty = 500;
+constexpr TCost kUnreachable = 0x3FFF;
+
+struct TVolume {
+    int Width = 0, Height = 0, Smallest = 0, Count = 0;
+    // [Y][X][separation − Smallest]; left uninitialised, as every stage writes all of its rows
+    std::unique_ptr<TCost[]> Values;
+
+    TVolume(int W, int H, int S, int N)
+        : Width(W), Height(H), Smallest(S), Count(N), Values(std::make_unique_for_overwrite<TCost[]>(std::size_t(W) * std::size_t(H) * std::size_t(N))) {}
+    TCost* At(int X, int Y) { return Values.get() + (std::size_t(Y) * std::size_t(Width) + std::size_t(X)) * std::size_t(Count); }
+    const TCost* At(int X, int Y) const {
+        return Values.get() + (std::size_t(Y) * std::size_t(Width) + std::size_t(X)) * std::size_t(Count);
+    }
+};
+
+// Out := the pair costs of rows Begin … End − 1 summed over 5 columns. Worked out one
+// separation at a time along the row, where the pixels of the pairs lie side by side.
+void RowWindowCosts(const TRevealPicture& P, TVolume& Out, int Begin, int End) {
+    const int N = Out.Count, W = P.Width;
+    // Raw: the pair costs of one separation, with kHalfBox entries of the outside cost either side.
+    std::vector<TCost> Raw(std::size_t(W) + 2 * kHalfBox, TCost(kOutsideCost)), Box(std::size_t(W) * std::size_t(N));  // Box: [separation][X]
+    for (int Y = Begin; Y < End; ++Y) {
+        const std::uint8_t* Row = P.Row(Y);
+        for (int K = 0; K < N; ++K) {
+            const int D = Out.Smallest + K, Half = D / 2;
+            // Pixels whose pair lies inside: Left = X − Half ≥ 0 and Left + D < W.
+            const int First = std::min(W, Half), Stop = std::max(First, W - D + Half);
+            TCost* __restrict Costs = Raw.data() + kHalfBox;
+            std::fill(Costs, Costs + First, TCost(kOutsideCost));
+            const std::uint8_t* __restrict A = Row + 3 * (First - Half);
+            const std::uint8_t* __restrict B = A + 3 * D;
+            for (int X = First; X < Stop; ++X, A += 3, B += 3) {
+                const int Sum = std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]);
+                Costs[X] = TCost(std::min(kColourCap, Sum) >> kColourShift);
+            }
+            std::fill(Costs + Stop, Costs + W, TCost(kOutsideCost));
+            TCost* __restrict Sums = Box.data() + std::size_t(K) * std::size_t(W);
+            const TCost* __restrict From = Raw.data();
+            for (int X = 0; X < W; ++X) {
+                int Sum = 0;
+                for (int J = 0; J <= 2 * kHalfBox; ++J) Sum += From[X + J];
+                Sums[X] = TCost(Sum);
+            }
+        }
+        for (int X = 0; X < W; ++X) {
+            TCost* To = Out.At(X, Y);
+            for (int K = 0; K < N; ++K) To[K] = Box[std::size_t(K) * std::size_t(W) + std::size_t(X)];
+        }
+    }
+}
+
+// Out := In summed over 5 rows, rows Begin … End − 1.
+void ColumnWindowCosts(const TVolume& In, TVolume& Out, int Begin, int End) {
+    const std::size_t RowSize = std::size_t(In.Width) * std::size_t(In.Count);
+    for (int Y = Begin; Y < End; ++Y) {
+        TCost* Sum = Out.At(0, Y);
+        std::fill(Sum, Sum + RowSize, 0);
+        for (int J = Y - kHalfBox; J <= Y + kHalfBox; ++J) {
+            const TCost* Add = In.At(0, std::clamp(J, 0, In.Height - 1));
+            for (std::size_t I = 0; I < RowSize; ++I) Sum[I] = TCost(Sum[I] + Add[I]);
+        }
+    }
+}
+
+// One step along a path: Cur (N entries, padded by one unreachable entry either side, as
+// Prev) from the pixel's costs and the previous pixel's path costs; adds it to Total.
+// Returns the smallest entry of Cur.
+TCost PathStep(const TCost* __restrict Costs, const TCost* __restrict Prev, TCost PrevLeast, TCost* __restrict Cur,
+               TCost* __restrict Total, int N) {
+    const int Jump = PrevLeast + kJumpPenalty;
+    int Least = kUnreachable;
+    for (int K = 0; K < N; ++K) {
+        const int Step = std::min(Prev[K], Prev[K + 2]) + kStepPenalty;
+        const int Value = Costs[K] + std::min({int(Prev[K + 1]), Step, Jump}) - PrevLeast;
+        Cur[K + 1] = TCost(Value);
+        Total[K] = TCost(Total[K] + Value);
+        Least = std::min(Least, Value);
+    }
+    return TCost(Least);
+}
+
+struct TPathBuffer {
+    std::vector<TCost> Values;
+    explicit TPathBuffer(int N) : Values(std::size_t(N) + 2, kUnreachable) {}
+    void Start() { std::fill(Values.begin() + 1, Values.end() - 1, 0); }
+    TCost* Data() { return Values.data(); }
+};
+
+void RowPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
+    const int N = Costs.Count, W = Costs.Width;
+    TPathBuffer A(N), B(N);
+    for (int Y = Begin; Y < End; ++Y) {
+        for (int Direction : {1, -1}) {
+            A.Start();
+            TCost Least = 0;
+            TCost *Prev = A.Data(), *Cur = B.Data();
+            for (int I = 0; I < W; ++I) {
+                const int X = Direction > 0 ? I : W - 1 - I;
+                Least = PathStep(Costs.At(X, Y), Prev, Least, Cur, Total.At(X, Y), N);
+                std::swap(Prev, Cur);
+            }
+        }
+    }
+}
+
+void ColumnPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
+    const int N = Costs.Count, H = Costs.Height;
+    std::vector<TPathBuffer> Prev(std::size_t(End - Begin), TPathBuffer(N)), Cur = Prev;
+    std::vector<TCost> Least(std::size_t(End - Begin));
+    for (int Direction : {1, -1}) {
+        for (auto& P : Prev) P.Start();
+        std::fill(Least.begin(), Least.end(), 0);
+        for (int I = 0; I < H; ++I) {
+            const int Y = Direction > 0 ? I : H - 1 - I;
+            for (int X = Begin; X < End; ++X) {
+                const std::size_t C = std::size_t(X - Begin);
+                Least[C] = PathStep(Costs.At(X, Y), Prev[C].Data(), Least[C], Cur[C].Data(), Total.At(X, Y), N);
+            }
+            std::swap(Prev, Cur);
+        }
+    }
+}
+
+int BestOf(const TCost* Values, int N) { return int(std::min_element(Values, Values + N) - Values); }
+
+// For each pixel of row Y: the best separation of the pairs it is the left end of, and of
+// those it is the right end of (−1 where none lies inside).
+void EndBest(const TVolume& Total, int Y, std::vector<int>& AsLeft, std::vector<int>& AsRight, std::vector<int>& LeftCost,
+             std::vector<int>& RightCost) {
+    const int W = Total.Width, N = Total.Count;
+    std::fill(AsLeft.begin(), AsLeft.end(), -1);
+    std::fill(AsRight.begin(), AsRight.end(), -1);
+    std::fill(LeftCost.begin(), LeftCost.end(), 1 << 30);
+    std::fill(RightCost.begin(), RightCost.end(), 1 << 30);
+    const TCost* Row = Total.At(0, Y);
+    for (int K = 0; K < N; ++K) {
+        const int D = Total.Smallest + K, Half = D / 2;
+        // The pair centred on C has its left end at C − Half and its right end D further.
+        for (int C = 0; C < W; ++C) {
+            const int Cost = Row[std::size_t(C) * std::size_t(N) + std::size_t(K)];
+            const int Left = C - Half, Right = Left + D;
+            if (Left >= 0 && Cost < LeftCost[std::size_t(Left)]) LeftCost[std::size_t(Left)] = Cost, AsLeft[std::size_t(Left)] = D;
+            if (Right < W && Cost < RightCost[std::size_t(Right)]) RightCost[std::size_t(Right)] = Cost, AsRight[std::size_t(Right)] = D;
+        }
+    }
+}
+
+void ChooseRows(const TVolume& Total, TDisparityMap& Map, int Begin, int End) {
+    const int W = Total.Width, N = Total.Count;
+    std::vector<int> AsLeft(static_cast<std::size_t>(W)), AsRight(AsLeft), LeftCost(AsLeft), RightCost(AsLeft);
+    for (int Y = Begin; Y < End; ++Y) {
+        EndBest(Total, Y, AsLeft, AsRight, LeftCost, RightCost);
+        for (int X = 0; X < W; ++X) {
+            const TCost* S = Total.At(X, Y);
+            const int K = BestOf(S, N);
+            const int D = Total.Smallest + K;
+            double Fraction = 0;
+            if (K > 0 && K + 1 < N) {
+                const double Curve = double(S[K - 1]) - 2.0 * S[K] + S[K + 1];
+                if (Curve > 0) Fraction = std::clamp((double(S[K - 1]) - S[K + 1]) / (2 * Curve), -0.5, 0.5);
+            }
+            const std::size_t I = std::size_t(Y) * std::size_t(W) + std::size_t(X);
+            Map.Disparity[I] = float(D + Fraction);
+            const int Left = X - D / 2, Right = Left + D;
+            Map.Matched[I] = Left >= 0 && Right < W && std::abs(AsLeft[std::size_t(Left)] - D) <= 1 &&
+                             std::abs(AsRight[std::size_t(Right)] - D) <= 1;
+        }
+    }
+}
+
+}  // namespace
+
+TDisparityMap MatchDisparities(const TRevealPicture& Picture, int Smallest, int Largest, int Threads) {
+    const int W = Picture.Width, H = Picture.Height, N = Largest - Smallest + 1;
+    TVolume Costs(W, H, Smallest, N), Total(W, H, Smallest, N);
+    // Total holds the row sums first, then the path costs.
+    ForEachBand(H, Threads, [&](int Begin, int End) { RowWindowCosts(Picture, Total, Begin, End); });
+    ForEachBand(H, Threads, [&](int Begin, int End) { ColumnWindowCosts(Total, Costs, Begin, End); });
+    std::fill_n(Total.Values.get(), std::size_t(W) * std::size_t(H) * std::size_t(N), TCost(0));
+    ForEachBand(H, Threads, [&](int Begin, int End) { RowPaths(Costs, Total, Begin, End); });
+    ForEachBand(W, Threads, [&](int Begin, int End) { ColumnPaths(Costs, Total, Begin, End); });
+    TDisparityMap Map{W, H, std::vector<float>(std::size_t(W) * std::size_t(H)), std::vector<std::uint8_t>(std::size_t(W) * std::size_t(H))};
+    ForEachBand(H, Threads, [&](int Begin, int End) { ChooseRows(Total, Map, Begin, End); });
+    return Map;
+}
