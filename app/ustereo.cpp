@@ -23,6 +23,7 @@
 #include "PictureFiles.h"
 #include "PictureReader.h"
 #include "PictureSaveDialog.h"
+#include "PreviewRenderer.h"
 #include "RadioGroup.h"
 #include "SampleLibrary.h"
 #include "SampleList.h"
@@ -81,6 +82,7 @@ Tfstereo::Tfstereo(QWidget* Parent) : QWidget(Parent) {
     CreateControls();
     CreateStereogram();
     ConnectEvents();
+    CreateStudio();
     UpdateRunControls(false);
 }
 
@@ -132,6 +134,7 @@ void Tfstereo::ComboBox2Change(QObject*) {
     FMaskSource = {TPictureSource::TKind::Sample, Index + 1, {}};
     Stereogram1->SetMaskMap(Image3->Picture());
     UpdateControls();
+    LiveChange();
 }
 
 void Tfstereo::LoadSampleDepthMap(const std::string& Name) {
@@ -169,6 +172,7 @@ void Tfstereo::LoadFileFor(TPictureRole Role, const std::optional<QString>& File
     if (FileName && LoadImage(*Image3, LocalName(*FileName))) FMaskSource = FileSource(*FileName);
     Stereogram1->SetMaskMap(Image3->Picture());
     UpdateControls();
+    LiveChange();
 }
 
 // A file that is neither a readable picture nor a readable model changes nothing.
@@ -197,6 +201,7 @@ void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& 
 void Tfstereo::DepthMapChanged() {
     Stereogram1->SetDepthMap(Image2->Picture());
     UpdateControls();
+    LiveChange();
 }
 
 void Tfstereo::TextDepthActionClick(QObject*) {
@@ -214,6 +219,7 @@ void Tfstereo::Zmena(QObject*) {
     Stereogram1->SetRandomDotColor(RG1->ItemIndex() == 1 ? dctRGB : dctBlackWhite);
     ApplyDefaults();
     UpdateControls();
+    LiveChange();
 }
 
 void Tfstereo::ApplyDefaults() {
@@ -238,6 +244,8 @@ void Tfstereo::CheckBox1Click(QObject*) { Image2->setVisible(CheckBox1->isChecke
 // A request during a run starts nothing (Generate refuses it) but still shows the rows
 // rendered so far; only the request that starts the run unlocks the controls at its end.
 void Tfstereo::D1Click(QObject*) {
+    // The classic run's picture is the one shown; a preview still under way is dropped.
+    FPreview->Cancel();
     Gauge1->SetProgress(0);
     Application->ProcessMessages();
     const bool StartsRun = !Stereogram1->Running();
@@ -285,9 +293,15 @@ void Tfstereo::ShowWholeActionClick(QObject*) {
     FWholePicture->activateWindow();  // its keys (Ctrl+0, Ctrl+1, Esc) work at once
 }
 
-void Tfstereo::GuideDotsActionClick(QObject*) { Stereogram1->SetGuideDots(GuideDotsAction->isChecked()); }
+void Tfstereo::GuideDotsActionClick(QObject*) {
+    Stereogram1->SetGuideDots(GuideDotsAction->isChecked());
+    LiveChange();
+}
 
-void Tfstereo::CrossEyedActionClick(QObject*) { Stereogram1->SetCrossEyed(CrossEyedAction->isChecked()); }
+void Tfstereo::CrossEyedActionClick(QObject*) {
+    Stereogram1->SetCrossEyed(CrossEyedAction->isChecked());
+    LiveChange();
+}
 
 // Settings and pictures must not change under a running generation; the generate button,
 // Enter and the depth preview's check box stay live.

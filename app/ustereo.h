@@ -24,11 +24,14 @@ class ImageView;
 class Panel;
 class PictureFileDialog;
 class PictureSaveDialog;
+class PreviewRenderer;
 class RadioGroup;
+class SettingsPanel;
 class SampleList;
 class WholePictureWindow;
 
 class Tfstereo : public QWidget {
+    Q_OBJECT
 public:
     explicit Tfstereo(QWidget* Parent = nullptr);
     ~Tfstereo() override;
@@ -64,6 +67,10 @@ public:
     // The depth preview's context menu.
     QAction* TextDepthAction = nullptr;  // "Text als Tiefenbild…"
     PictureSaveDialog* SaveDialog = nullptr;
+    // "Einstellungen", Ctrl+E, also in the result's context menu: the settings panel beside
+    // the window. While it is open every change shows a new result at once.
+    QAction* SettingsAction = nullptr;
+    SettingsPanel* Settings = nullptr;
 
     // Event handlers.
     void FormShow(QObject* Sender);
@@ -83,6 +90,7 @@ public:
     void GuideDotsActionClick(QObject* Sender);
     void CrossEyedActionClick(QObject* Sender);
     void TextDepthActionClick(QObject* Sender);
+    void SettingsActionClick(QObject* Sender);
     // A file dropped on the depth preview or the result view (a picture or a model), or on
     // the texture preview (a picture).
     void Image2DragDrop(const QString& FileName);
@@ -104,8 +112,16 @@ public:
     // The window showing the whole result, while it is open.
     WholePictureWindow* WholePicture() const;
 
+    // With the settings panel open: renders the generator's present settings on the
+    // preview's worker and shows the result when it is done (ustereoStudio.cpp).
+    void LiveChange();
+    bool SettingsOpen() const;
+    // True while a live preview waits or renders.
+    bool PreviewBusy() const;
+
 protected:
     void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
     bool event(QEvent* Event) override;
 
 private:
@@ -125,6 +141,9 @@ private:
     void LoadDepthFile(const QString& FileName);
     // Gives the generator the depth preview's picture and brings the controls into line.
     void DepthMapChanged();
+    // The settings panel and the live preview (ustereoStudio.cpp).
+    void CreateStudio();
+    void ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::string& Options);
 
     bool FActivated = false;
     // Where the pictures in the previews came from, for the result's record.
@@ -132,4 +151,5 @@ private:
     TPictureSource FMaskSource;
     std::optional<std::string> FResultOptions;
     QPointer<WholePictureWindow> FWholePicture;
+    std::unique_ptr<PreviewRenderer> FPreview;
 };

@@ -31,8 +31,10 @@
 #include "Panel.h"
 #include "PictureFileDialog.h"
 #include "QtTranslations.h"
+#include "Clock.h"
 #include "RadioGroup.h"
 #include "SampleList.h"
+#include "SettingsPanel.h"
 #include "WholePictureWindow.h"
 #include "ustereo.h"
 
@@ -58,6 +60,18 @@ void DropFile(QWidget* On, const QString& FileName) {
 }
 
 QImage Pixels(const QString& FileName) { return QImage(FileName).convertToFormat(QImage::Format_RGB32); }
+
+// Waits until the live preview is done and its result has been handed to the window.
+void WaitForPreview(const Tfstereo& Window) {
+    QTRY_VERIFY_WITH_TIMEOUT(!Window.PreviewBusy(), 60000);
+    QCoreApplication::processEvents();
+}
+
+// Fixes the time of day, and with it the seed of every run, while in scope.
+struct FixedClock {
+    FixedClock() { SetTimeOfDaySource([] { return TTimeOfDay{1, 2, 3, 4}; }); }
+    ~FixedClock() { SetTimeOfDaySource({}); }
+};
 }  // namespace
 
 class WindowTest : public QObject {
@@ -432,7 +446,7 @@ private slots:
         QVERIFY(!W->CopyAction->isEnabled() && !W->ShowWholeAction->isEnabled());
         W->D1->click();
         QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction,
-                                                            W->GuideDotsAction, W->CrossEyedAction}));
+                                                            W->GuideDotsAction, W->CrossEyedAction, W->SettingsAction}));
         W->ComboBox1->setFocus();  // Ctrl+C copies the result also from a list's text field
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(800, 500));
@@ -530,6 +544,69 @@ private slots:
         W->TextDepthAction->trigger();
         QVERIFY(Message.startsWith("Text ist leer"));
         QCOMPARE(W->Stereogram1->DepthMap().Width(), 800);
+    }
+
+    // Ctrl+E and the result's menu open the panel; every change then shows a new picture,
+    // the one the button makes with the same seed; closed, the window is the classic one.
+    void OpenPanelShowsEveryChangeAtOnceAsTheButtonWould() {
+        const FixedClock Fixed;
+        QTest::keyClick(W.get(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(W->SettingsOpen() && W->Settings->isVisible());
+        QCOMPARE(W->size(), QSize(984 + SettingsPanel::PanelWidth, 684));
+        WaitForPreview(*W);
+        QCOMPARE(W->meinimage->Picture().Width(), 800);
+        QVERIFY(W->SaveAsAction->isEnabled());
+        const QImage Start = W->meinimage->Image();
+        W->ComboBox1->setCurrentIndex(3);
+        emit W->ComboBox1->activated(3);
+        WaitForPreview(*W);
+        const QImage Live = W->meinimage->Image();
+        QVERIFY(Live != Start);
+        const std::string LiveOptions = *W->ResultOptions();
+        W->D1->click();
+        QCOMPARE(W->meinimage->Image(), Live);
+        QCOMPARE(*W->ResultOptions(), LiveOptions);
+
+        W->SettingsAction->trigger();  // as the context menu's entry does
+        QVERIFY(!W->Settings->isVisible());
+        QCOMPARE(W->size(), QSize(984, 684));
+        W->ComboBox1->setCurrentIndex(4);
+        emit W->ComboBox1->activated(4);
+        QVERIFY(!W->PreviewBusy());
+        QCOMPARE(W->meinimage->Image(), Live);
+    }
+
+    // A refusal is said in the panel and keeps the picture; a poster-size render gives way
+    // to the next change, and closing during a render joins the worker.
+    void RefusedOrSupersededPreviewsKeepTheLastGoodPicture() {
+        W->SettingsAction->trigger();
+        WaitForPreview(*W);
+        const QImage Good = W->meinimage->Image();
+        W->Stereogram1->SetMax3Ddepth(-14);
+        W->LiveChange();
+        WaitForPreview(*W);
+        QVERIFY2(!W->Settings->Refusal().isEmpty(), "no reason shown");
+        QCOMPARE(W->meinimage->Image(), Good);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        W->Stereogram1->SetMax3Ddepth(14);
+        W->Stereogram1->SetSizeLimit(slLarge);
+        W->Stereogram1->SetWidth(12000);
+        W->Stereogram1->SetHeight(12000);
+        W->LiveChange();
+        QTRY_VERIFY(W->PreviewBusy());
+        W->Stereogram1->SetWidth(300);
+        W->Stereogram1->SetHeight(200);
+        W->LiveChange();
+        WaitForPreview(*W);
+        QVERIFY(W->Settings->Refusal().isEmpty());
+        QCOMPARE(W->meinimage->Picture().Width(), 300);
+
+        W->Stereogram1->SetWidth(12000);
+        W->LiveChange();
+        QTRY_VERIFY(W->PreviewBusy());
+        W->close();
+        W.reset();
     }
 
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {
