@@ -18,6 +18,7 @@
 #include "FileDialogs.h"
 #include "Gauge.h"
 #include "ImageView.h"
+#include "DepthFileRead.h"
 #include "ModelReader.h"
 #include "PictureFileDialog.h"
 #include "PictureFiles.h"
@@ -117,6 +118,7 @@ void Tfstereo::FormActivate(QObject*) {
     FillSampleList(*ComboBox2, TPictureRole::Texture);
     ComboBox2->SetItemIndex(0);
     ComboBox2Change(ComboBox2);
+    OpenStartFiles();
 }
 
 void Tfstereo::ComboBox1Change(QObject*) {
@@ -124,6 +126,7 @@ void Tfstereo::ComboBox1Change(QObject*) {
     if (Index < 0) return;
     LoadSampleDepthMap(SampleResourceName(TPictureRole::DepthMap, Index + 1));
     FDepthSource = {TWindowDepthSource::TKind::Picture, {TPictureSource::TKind::Sample, Index + 1, {}}, {}, {}};
+    FMesh.reset();
     DepthMapChanged();
 }
 
@@ -175,18 +178,16 @@ void Tfstereo::LoadFileFor(TPictureRole Role, const std::optional<QString>& File
     LiveChange();
 }
 
-// A file that is neither a readable picture nor a readable model changes nothing.
-void Tfstereo::LoadDepthFile(const QString& FileName) {
-    std::optional<TPictureRead> Read;
-    try {
-        Read = ReadDepthFile(LocalName(FileName), Stereogram1->Width(), Stereogram1->Height());
-    } catch (const EInvalidGraphic&) {
-        return;
-    }
-    if (Read->Picture.Graphic() == nullptr) return;
+// A file that is no readable picture changes nothing; a model that cannot be read changes
+// nothing either and says why. A model's mesh is kept, to be turned later.
+void Tfstereo::LoadDepthFile(const QString& FileName, bool ReportPicture) {
+    const std::optional<TDepthFileRead> Read = ReadDepthFileKeepingMesh(
+        LocalName(FileName), Stereogram1->Width(), Stereogram1->Height(), FModelView, ReportPicture);
+    if (!Read) return;
     Image2->SetPicture(Read->Picture);
+    FMesh = Read->Mesh;
     using TKind = TWindowDepthSource::TKind;
-    FDepthSource = {Read->FromModel ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}};
+    FDepthSource = {FMesh ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}};
 }
 
 void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& Font) {
@@ -195,6 +196,7 @@ void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& 
         RenderTextDepth(Utf8Text, Stereogram1->Width(), Stereogram1->Height(), {.Font = Font})));
     Image2->SetPicture(Rendered);
     FDepthSource = {TWindowDepthSource::TKind::Text, {}, Utf8Text, Font};
+    FMesh.reset();
     DepthMapChanged();
 }
 

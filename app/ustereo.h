@@ -4,11 +4,14 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "DepthRasterizer.h"
+#include "Mesh.h"
 #include "PictureSource.h"
 #include "Stereogram.h"
 #include "WindowRecord.h"
@@ -109,6 +112,10 @@ public:
     // The options of stereogramm-cli that make the shown result again, seed included;
     // nothing before the first result.
     const std::optional<std::string>& ResultOptions() const { return FResultOptions; }
+    // A depth map, or a depth map and a texture, to open in place of the first samples
+    // when the window is first activated.
+    void SetStartFiles(const QStringList& Files) { FStartFiles = Files; }
+
     // The window showing the whole result, while it is open.
     WholePictureWindow* WholePicture() const;
 
@@ -138,11 +145,15 @@ private:
     // readable picture changes nothing), then assigns the preview to the generator.
     // A depth map may also be a model, rendered at the output size.
     void LoadFileFor(TPictureRole Role, const std::optional<QString>& FileName);
-    void LoadDepthFile(const QString& FileName);
+    // ReportPicture: a picture that cannot be read says why, as a model always does.
+    void LoadDepthFile(const QString& FileName, bool ReportPicture = false);
+    // The files the program was started with, once the samples are in (ustereoStudio.cpp).
+    void OpenStartFiles();
     // Gives the generator the depth preview's picture and brings the controls into line.
     void DepthMapChanged();
     // The settings panel and the live preview (ustereoStudio.cpp).
     void CreateStudio();
+    void DescribeClassicControls();
     void ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::string& Options);
 
     bool FActivated = false;
@@ -151,5 +162,9 @@ private:
     TPictureSource FMaskSource;
     std::optional<std::string> FResultOptions;
     QPointer<WholePictureWindow> FWholePicture;
+    // The model of the depth map, while it is one, and how it is turned.
+    std::shared_ptr<const TMesh> FMesh;
+    TModelView FModelView;
+    QStringList FStartFiles;
     std::unique_ptr<PreviewRenderer> FPreview;
 };

@@ -1,21 +1,56 @@
 // The studio around the classic window: the settings panel beside it, and the live
 // preview that follows every change while the panel is open.
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeySequence>
+#include <QPushButton>
+#include <QToolButton>
+#include <utility>
 
 #include "Clock.h"
+#include "Gauge.h"
 #include "ImageView.h"
+#include "PictureReader.h"
 #include "PreviewRenderer.h"
+#include "RadioGroup.h"
+#include "SampleList.h"
 #include "SettingsPanel.h"
+#include "SlotGuard.h"
 #include "WindowRecord.h"
 #include "ustereo.h"
 
 namespace {
 const QSize ClassicSize(984, 684);
+
+// A control's name for screen readers, and the command-line option that does the same,
+// as its description and tooltip, so that people can move from the window to scripts.
+void Describe(QWidget* Control, const QString& Name, const QString& Option) {
+    Control->setAccessibleName(Name);
+    if (Option.isEmpty()) return;
+    Control->setAccessibleDescription(Option);
+    Control->setToolTip(Option);
+}
 }  // namespace
 
+void Tfstereo::DescribeClassicControls() {
+    Describe(S4, tr("Tiefenbild laden"), "--depth");
+    Describe(S2, tr("Textur laden"), "--mask");
+    Describe(CheckBox1, tr("Tiefenbild"), {});
+    Describe(Image2, tr("Tiefenbild"), "--depth");
+    Describe(ComboBox1, tr("Beispiel-Tiefenbild"), "--depth sample:N");
+    Describe(Image3, tr("Maske, Textur"), "--mask");
+    Describe(ComboBox2, tr("Beispieltextur"), "--mask texture:N");
+    Describe(Gauge1, tr("Fortschritt"), {});
+    Describe(D1, tr("Stereogramm erzeugen"), "stereogramm-cli");
+    Describe(RG1, tr("Stereogram-Typ"), "--type");
+    Describe(meinimage, tr("Stereogramm"), "--output");
+}
+
 void Tfstereo::CreateStudio() {
+    DescribeClassicControls();
     FPreview = std::make_unique<PreviewRenderer>();
     FPreview->OnFinished = [this](const PreviewRenderer::TResult& Result) {
         ShowPreview(Result.Refusal, Result.Picture, Result.Options);
@@ -65,4 +100,24 @@ void Tfstereo::ShowPreview(const std::string& Refusal, const TPicture& Picture, 
 void Tfstereo::closeEvent(QCloseEvent* Event) {
     FPreview->Cancel();
     QWidget::closeEvent(Event);
+}
+
+// Each file that cannot be read says why; the window stays as it would be without it.
+void Tfstereo::OpenStartFiles() {
+    const QStringList Files = std::exchange(FStartFiles, {});
+    if (Files.isEmpty()) return;
+    RunGuarded([&] {
+        LoadDepthFile(Files[0], true);
+        DepthMapChanged();
+    });
+    if (Files.size() < 2) return;
+    RunGuarded([&] {
+        const QString Absolute = QFileInfo(Files[1]).absoluteFilePath();
+        const TPictureRead Read = ReadPicture(QFile::encodeName(Absolute).toStdString());
+        Image3->SetPicture(Read.Picture);
+        FMaskSource = {TPictureSource::TKind::File, 0, QFile::encodeName(Absolute).toStdString()};
+        Stereogram1->SetMaskMap(Image3->Picture());
+        UpdateControls();
+        LiveChange();
+    });
 }

@@ -609,6 +609,36 @@ private slots:
         W.reset();
     }
 
+    // Started with a model and a texture; a model that cannot be read keeps the depth map
+    // and says why.
+    void StartFilesOpenAndABrokenModelKeepsTheDepthMapSayingWhy() {
+        QTemporaryDir Dir;
+        QImage Texture(40, 30, QImage::Format_RGB888);
+        Texture.fill(Qt::red);
+        QVERIFY(Texture.save(Dir.filePath("texture.png"), "PNG"));
+        QFile Broken(Dir.filePath("broken.stl"));
+        QVERIFY(Broken.open(QIODevice::WriteOnly) && Broken.write("solid nothing\nendsolid nothing\n") > 0);
+        Broken.close();
+        W = std::make_unique<Tfstereo>();
+        W->SetStartFiles({STEREO_TEST_DATA "/stl_sphere.stl", Dir.filePath("texture.png")});
+        W->show();
+        QVERIFY(QTest::qWaitForWindowActive(W.get()));
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 800);
+        QCOMPARE(W->Stereogram1->MaskMap().Width(), 40);
+        const QImage Depth = W->Image2->Image();
+
+        QString Message;
+        WhenModal([&](QWidget* Modal) {
+            Message = static_cast<QMessageBox*>(Modal)->text();
+            static_cast<QDialog*>(Modal)->accept();
+        });
+        DropFile(W->Image2, Broken.fileName());
+        QVERIFY2(Message.contains("broken.stl"), qPrintable(Message));
+        QCOMPARE(W->Image2->Image(), Depth);
+        QCOMPARE(W->S4->accessibleName(), QString("Tiefenbild laden"));
+        QCOMPARE(W->S2->toolTip(), QString("--mask"));
+    }
+
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {
         QTemporaryDir Dir;
         const QString Path = Dir.filePath("tall.bmp");
