@@ -19,6 +19,7 @@
 #include "RadioGroup.h"
 #include "SampleList.h"
 #include "SlotGuard.h"
+#include "StartSettings.h"
 #include "ustereo.h"
 
 namespace {
@@ -162,13 +163,7 @@ void Tfstereo::CreateControls() {
 void Tfstereo::CreateStereogram() {
     Stereogram1 = std::make_unique<TStereogram>(nullptr);
     Stereogram1->SetName("Stereogram1");
-    Stereogram1->SetStereoType(sgtTextured);
-    Stereogram1->SetBlur(blurNone);
-    Stereogram1->SetRandomDotColor(dctBlackWhite);
-    Stereogram1->SetOversampling(4);
-    Stereogram1->SetObservDistance(14.0);
-    Stereogram1->SetMax3Ddepth(14.0);
-    Stereogram1->SetMin3Ddepth(7.0);
+    ApplyStoredLayout(*Stereogram1);
     Stereogram1->Loaded();
     Stereogram1->SetThreads(static_cast<int>(std::thread::hardware_concurrency()));  // 0 (unknown) counts as 1
 }

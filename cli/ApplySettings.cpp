@@ -1,34 +1,16 @@
 #include "ApplySettings.h"
 
 #include "DepthMapTools.h"
+#include "PaperSizes.h"
 #include "SettingWarnings.h"
 #include "StartSettings.h"
 
 namespace cli {
-namespace {
-
-// A paper's size at the current resolution, portrait, with the large limit a print needs.
-void SetPaper(TStereogram& Stereogram, const TPaper& Paper) {
-    Stereogram.SetSizeLimit(slLarge);
-    Stereogram.SetWidth(PaperPixels(Paper.WidthMm, Stereogram.DPI()));
-    Stereogram.SetHeight(PaperPixels(Paper.HeightMm, Stereogram.DPI()));
-}
-
-// The output turned to lie on its long side: width and height swap when it stands upright.
-void SetLandscape(TStereogram& Stereogram) {
-    const int Width = Stereogram.Width(), Height = Stereogram.Height();
-    if (Height <= Width) return;
-    Stereogram.SetWidth(Height);
-    Stereogram.SetHeight(Width);
-}
-
-}  // namespace
-
-void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Setting) {
-    const SettingValue& V = Setting.Action->Value;
-    switch (Setting.Action->Target) {
-        case Setting::DepthMap: Stereogram.SetDepthMap(*Setting.Picture); break;
-        case Setting::MaskMap: Stereogram.SetMaskMap(*Setting.Picture); break;
+void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Loaded) {
+    const SettingValue& V = Loaded.Action->Value;
+    switch (Loaded.Action->Target) {
+        case Setting::DepthMap: Stereogram.SetDepthMap(*Loaded.Picture); break;
+        case Setting::MaskMap: Stereogram.SetMaskMap(*Loaded.Picture); break;
         case Setting::StereoType: Stereogram.SetStereoType(std::get<TStereoGramType>(V)); break;
         case Setting::Blur: Stereogram.SetBlur(std::get<TBlurType>(V)); break;
         case Setting::DotColor: Stereogram.SetRandomDotColor(std::get<TRandomDotColorType>(V)); break;
@@ -51,18 +33,20 @@ void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Setting) {
         case Setting::TextProfile:
         case Setting::Camera:
         case Setting::Rotation: break;  // read with the depth map they shape
+        case Setting::InvertDepth:
+        case Setting::Fit: break;  // steer the reading and the run, not the generator
     }
 }
 
 TSetUp SetUpGenerator(TStereogram& Stereogram, std::span<const TLoadedSetting> Settings, bool Fit) {
     TSetUp Result;
     ApplyStartSettings(Stereogram);
-    for (const TLoadedSetting& Setting : Settings) {
+    for (const TLoadedSetting& Loaded : Settings) {
         const TSettingsBefore Before(Stereogram);
-        ApplySetting(Stereogram, Setting);
-        for (std::string& Warning : SettingWarnings(*Setting.Action, Before, Stereogram)) Result.Warnings.push_back(std::move(Warning));
-        if (Setting.Action->Target == Setting::DepthMap) Result.Origins.Depth = std::get<TPictureSource>(Setting.Action->Value);
-        if (Setting.Action->Target == Setting::MaskMap) Result.Origins.Mask = std::get<TPictureSource>(Setting.Action->Value);
+        ApplySetting(Stereogram, Loaded);
+        for (std::string& Warning : SettingWarnings(*Loaded.Action, Before, Stereogram)) Result.Warnings.push_back(std::move(Warning));
+        if (Loaded.Action->Target == Setting::DepthMap) Result.Origins.Depth = std::get<TPictureSource>(Loaded.Action->Value);
+        if (Loaded.Action->Target == Setting::MaskMap) Result.Origins.Mask = std::get<TPictureSource>(Loaded.Action->Value);
     }
     for (std::string& Warning : RunSettingWarnings(Stereogram)) Result.Warnings.push_back(std::move(Warning));
     if (Fit && !Stereogram.DepthMap().Bitmap().Empty()) {

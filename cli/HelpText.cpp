@@ -1,11 +1,13 @@
 #include "HelpText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <span>
 
 #include "FormatLists.h"
 #include "OptionTable.h"
 #include "SampleCatalog.h"
+#include "SettingHelp.h"
 
 namespace cli {
 namespace {
@@ -54,11 +56,30 @@ on with the other files); 2 a usage error (nothing is read or written).
 // Options start in this column; a longer name and value put the help on the next line.
 constexpr std::size_t HelpColumn = 34;
 
+// Help of at most HelpWidth characters a line, broken at spaces.
+constexpr std::size_t HelpWidth = 46;
+
+std::string Wrapped(std::string_view Help) {
+    std::string Text, Line;
+    for (std::size_t From = 0; From <= Help.size();) {
+        const std::size_t Space = std::min(Help.find(' ', From), Help.size());
+        const std::string_view Word = Help.substr(From, Space - From);
+        if (!Line.empty() && Line.size() + 1 + Word.size() > HelpWidth) {
+            Text += Line + "\n";
+            Line.clear();
+        }
+        Line += (Line.empty() ? "" : " ") + std::string(Word);
+        From = Space + 1;
+    }
+    return Text + Line;
+}
+
 void AppendOption(std::string& Text, const OptionSpec& Entry) {
     std::string Line = "  " + (Entry.Short.empty() ? std::string(4, ' ') : std::string(Entry.Short) + ", ") + std::string(Entry.Long);
     if (!Entry.ValueName.empty()) Line += " " + std::string(Entry.ValueName);
     Line += Line.size() + 1 < HelpColumn ? std::string(HelpColumn - Line.size(), ' ') : "\n" + std::string(HelpColumn, ' ');
-    for (const char C : Entry.Help) Line += C == '\n' ? "\n" + std::string(HelpColumn, ' ') : std::string(1, C);
+    const std::string Help = Entry.Entry ? Wrapped(SettingHelp(*Entry.Entry)) : std::string(Entry.Help);
+    for (const char C : Help) Line += C == '\n' ? "\n" + std::string(HelpColumn, ' ') : std::string(1, C);
     Text += Line + "\n";
 }
 

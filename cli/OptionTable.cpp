@@ -12,81 +12,55 @@ void ReadSetting(Options& O, const OptionSpec& S, std::string_view V) {
     O.Settings.push_back({S.Target, ParseSettingValue(S.Long, S.Kind, V), std::string(S.Long), std::string(V)});
 }
 
-constexpr OptionSpec SettingOption(std::string_view Long, std::string_view ValueName, std::string_view Help, Setting Target,
-                                   ValueKind Kind) {
-    return {.Long = Long, .ValueName = ValueName, .Group = G::Settings, .Help = Help, .Read = ReadSetting, .Target = Target, .Kind = Kind};
+// A setting of the settings table, which gives its name, value and help.
+OptionSpec SettingOption(Setting Target, ValueKind Kind, OptionGroup Group = G::Settings) {
+    const TSettingEntry& Entry = SettingEntry(Target);
+    return {.Long = Entry.Option, .ValueName = Entry.ValueName, .Group = Group, .Read = ReadSetting, .Target = Target, .Kind = Kind,
+            .Entry = &Entry};
 }
 
 // An option that shapes a later text or model depth map.
-constexpr OptionSpec ShapeOption(std::string_view Long, std::string_view ValueName, std::string_view Help, Setting Target, ValueKind Kind) {
-    OptionSpec Entry = SettingOption(Long, ValueName, Help, Target, Kind);
-    Entry.Group = G::DepthMaps;
-    return Entry;
+OptionSpec ShapeOption(Setting Target, ValueKind Kind) { return SettingOption(Target, Kind, G::DepthMaps); }
+
+// A switch of the settings table that the command line keeps for the whole run.
+OptionSpec RunSwitch(Setting Target, void (*Read)(Options&, const OptionSpec&, std::string_view)) {
+    const TSettingEntry& Entry = SettingEntry(Target);
+    return {.Long = Entry.Option, .Group = G::DepthMaps, .Read = Read, .Entry = &Entry};
 }
 
-constexpr std::array Table{
-    OptionSpec{.Long = "--depth", .ValueName = "FILE|sample:N|text:WORDS|none|-", .Group = G::Pictures,
-               .Help = "depth map: a picture or 3D model file, a\nbuilt-in sample (1 to 28), hidden text (\\n in\n"
-                       "WORDS breaks the line), nothing, or - for a\npicture from standard input. Text and models\n"
-                       "are drawn at the width and height set before",
-               .Read = ReadSetting, .Target = Setting::DepthMap, .Kind = ValueKind::DepthSource},
-    OptionSpec{.Long = "--mask", .ValueName = "FILE|texture:N|none|-", .Group = G::Pictures,
-               .Help = "texture of the textured kind and colour source\nof colored-dot: a file, a built-in texture\n"
-                       "(1 to 14), nothing, or - for standard input",
-               .Read = ReadSetting, .Target = Setting::MaskMap, .Kind = ValueKind::MaskSource},
+const std::array Table{
+    SettingOption(Setting::DepthMap, ValueKind::DepthSource, G::Pictures),
+    SettingOption(Setting::MaskMap, ValueKind::MaskSource, G::Pictures),
 
-    ShapeOption("--font", "NAME|FILE", "font of a later text: depth map, a font name\nor file (default DejaVu Sans Bold)",
-                  Setting::Font, ValueKind::Name),
-    ShapeOption("--text-profile", "PROFILE", "relief of a later text: depth map: round\n(default) or flat",
-                  Setting::TextProfile, ValueKind::ReliefProfile),
-    ShapeOption("--camera", "PROJECTION", "how a later model file is seen: orthographic\n(default) or perspective",
-                  Setting::Camera, ValueKind::Projection),
-    ShapeOption("--rotate", "X,Y,Z", "turn a later model file by these degrees about\nthe x, y and z axes", Setting::Rotation,
-                  ValueKind::Rotation),
+    ShapeOption(Setting::Font, ValueKind::Name),
+    ShapeOption(Setting::TextProfile, ValueKind::ReliefProfile),
+    ShapeOption(Setting::Camera, ValueKind::Projection),
+    ShapeOption(Setting::Rotation, ValueKind::Rotation),
 
-    OptionSpec{.Long = "--invert-depth", .Group = G::DepthMaps,
-               .Help = "white is far: every depth map is inverted as\nit is read (depth estimators often write so)",
-               .Read = [](Options& O, const OptionSpec&, std::string_view) { O.InvertDepth = true; }},
-    OptionSpec{.Long = "--fit", .Group = G::DepthMaps,
-               .Help = "scale the depth map to the output size before\nthe run: aspect kept, centred on black (far);\n"
-                       "without it the map is centred and cut as is",
-               .Read = [](Options& O, const OptionSpec&, std::string_view) { O.FitDepth = true; }},
+    RunSwitch(Setting::InvertDepth, [](Options& O, const OptionSpec&, std::string_view) { O.InvertDepth = true; }),
+    RunSwitch(Setting::Fit, [](Options& O, const OptionSpec&, std::string_view) { O.FitDepth = true; }),
     OptionSpec{.Long = "--depth-out", .ValueName = "FILE", .Group = G::DepthMaps,
                .Help = "also write the depth map as the run reads it:\nfitted, inverted, placed at the output size",
                .Read = [](Options& O, const OptionSpec& S, std::string_view V) { O.DepthOutPath = CheckedOutputFile(S.Long, V); }},
 
-    SettingOption("--type", "KIND",
-                  "fast-random-dot, colored-dot,\nrandom-dot-textured or textured; colored-dot\ntakes the depth map's size",
-                  Setting::StereoType, ValueKind::StereoType),
-    SettingOption("--blur", "STRENGTH", "none, light, medium or heavy depth jitter", Setting::Blur, ValueKind::Blur),
-    SettingOption("--dot-color", "COLOR", "black-white or rgb random dots", Setting::DotColor, ValueKind::DotColor),
-    SettingOption("--dot-intensity", "N", "share of black dots in percent (1 to 99)", Setting::DotIntensity, ValueKind::Integer),
-    SettingOption("--oversampling", "N", "samples per pixel of the textured kinds\n(1 to 8)", Setting::Oversampling,
-                  ValueKind::Integer),
-    SettingOption("--observ-distance", "X", "viewing distance in inches", Setting::ObservDistance, ValueKind::Number),
-    SettingOption("--max-depth", "X", "far plane in inches behind the picture", Setting::MaxDepth, ValueKind::Number),
-    SettingOption("--min-depth", "X", "near plane in inches behind the picture", Setting::MinDepth, ValueKind::Number),
-    SettingOption("--dpi", "N", "output pixels per inch (at least 10; a value\nabove the width or height becomes half of it)",
-                  Setting::DPI, ValueKind::Integer),
-    SettingOption("--width", "N", "output width (1 to 1024; below 1 gives 600)", Setting::Width, ValueKind::Integer),
-    SettingOption("--height", "N", "output height (1 to 800; below 1 gives 600)", Setting::Height, ValueKind::Integer),
-    SettingOption("--separation", "N", "far-plane separation in pixels; sets the far\nplane (ignored unless 0 < N < dpi x 2.5)",
-                  Setting::Separation, ValueKind::Integer),
-    SettingOption("--large", "", "lift the size limit to 16384 x 16384 from here\non (for prints): a later --width 3000 is kept",
-                  Setting::Large, ValueKind::Flag),
-    SettingOption("--paper", "SIZE",
-                  "A5, A4, A3, A2, letter or legal: width and\nheight of the paper, upright, at the --dpi\n"
-                  "given before it (A4 at 300 dpi: 2480 x 3508);\nimplies --large",
-                  Setting::Paper, ValueKind::Paper),
-    SettingOption("--landscape", "", "turn the output on its side when it stands\nupright: give it after --paper",
-                  Setting::Landscape, ValueKind::Flag),
-    SettingOption("--guide-dots", "", "two guide dots near the top, one separation\napart, to help the eyes converge",
-                  Setting::GuideDots, ValueKind::Flag),
-    SettingOption("--cross-eyed", "", "for viewing with crossed eyes: near is far", Setting::CrossEyed, ValueKind::Flag),
-    SettingOption("--threads", "N",
-                  "threads that render one picture (1 to 64;\ndefault: one per processor core, shared out\n"
-                  "among the files --jobs renders at once)",
-                  Setting::Threads, ValueKind::Count),
+    SettingOption(Setting::StereoType, ValueKind::StereoType),
+    SettingOption(Setting::Blur, ValueKind::Blur),
+    SettingOption(Setting::DotColor, ValueKind::DotColor),
+    SettingOption(Setting::DotIntensity, ValueKind::Integer),
+    SettingOption(Setting::Oversampling, ValueKind::Integer),
+    SettingOption(Setting::ObservDistance, ValueKind::Number),
+    SettingOption(Setting::MaxDepth, ValueKind::Number),
+    SettingOption(Setting::MinDepth, ValueKind::Number),
+    SettingOption(Setting::DPI, ValueKind::Integer),
+    SettingOption(Setting::Width, ValueKind::Integer),
+    SettingOption(Setting::Height, ValueKind::Integer),
+    SettingOption(Setting::Separation, ValueKind::Integer),
+    SettingOption(Setting::Large, ValueKind::Flag),
+    SettingOption(Setting::Paper, ValueKind::Paper),
+    SettingOption(Setting::Landscape, ValueKind::Flag),
+    SettingOption(Setting::GuideDots, ValueKind::Flag),
+    SettingOption(Setting::CrossEyed, ValueKind::Flag),
+    SettingOption(Setting::Threads, ValueKind::Count),
 
     OptionSpec{.Long = "--seed", .ValueName = "N", .Group = G::Output,
                .Help = "seed of the random dots (0 to 4294967295); the\nsame seed and settings give the same file.\n"

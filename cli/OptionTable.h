@@ -1,5 +1,5 @@
 // Every option of the command line in one table: its names, its value, its help and what
-// it stores. The parser and --help read it; the manual page and the shell completion are
+// it stores; the settings come from the settings table. The parser and --help read it; the manual page and the shell completion are
 // checked against --help by the tests. A new option is one entry here, a paragraph in the
 // manual page and a word in the completion.
 #pragma once
@@ -9,6 +9,7 @@
 
 #include "OptionValues.h"
 #include "Options.h"
+#include "SettingsTable.h"
 
 namespace cli {
 
@@ -27,6 +28,9 @@ struct OptionSpec {
     // For the setting options: what they set and how their value reads.
     Setting Target = Setting::DepthMap;
     ValueKind Kind = ValueKind::Integer;
+    // The setting's entry in the settings table, whose help --help prints; null for the
+    // command line's own options.
+    const TSettingEntry* Entry = nullptr;
 };
 
 std::span<const OptionSpec> OptionTable();

@@ -15,6 +15,7 @@
 #include "DistanceProfile.h"
 #include "PaperSizes.h"
 #include "PictureSource.h"
+#include "SettingsTable.h"
 #include "Stereogram.h"
 
 namespace cli {
@@ -25,17 +26,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Setting : std::uint8_t {
-    DepthMap, MaskMap, StereoType, Blur, DotColor, DotIntensity, Oversampling,
-    ObservDistance, MaxDepth, MinDepth, DPI, Width, Height, Separation,
-    Large, Paper, Landscape, GuideDots, CrossEyed, Threads,
-    Font, TextProfile, Camera, Rotation,  // shape a later text or model depth map; set nothing themselves
-};
-
-// Degrees about the x, y and z axes.
-struct TRotation {
-    double X = 0, Y = 0, Z = 0;
-};
+// The setting options, as the settings table names them.
+using Setting = TSettingId;
 
 using SettingValue = std::variant<int, double, TPictureSource, TStereoGramType, TBlurType, TRandomDotColorType, TPaper, std::string,
                                   TReliefProfile, TProjection, TRotation>;

@@ -119,7 +119,9 @@ std::vector<std::string> SettingWarnings(const SettingAction& Action, const TSet
         case Setting::Font:
         case Setting::TextProfile:
         case Setting::Camera:
-        case Setting::Rotation: break;
+        case Setting::Rotation:
+        case Setting::InvertDepth:
+        case Setting::Fit: break;
     }
     const std::string Named = Action.Argument.empty() ? Action.Option : Action.Option + " " + Action.Argument;
     for (std::string& Text : Texts) Text = Named + ": " + Text;

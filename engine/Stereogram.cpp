@@ -17,17 +17,16 @@ using ExtendedMath::UsableDivisor;
 
 namespace {
 
-constexpr int kMinSide = 1, kDefaultSide = 600, kMaxWidth = 1024, kMaxHeight = 800;
 // Random-dot rows in flight per rendering thread: enough that no thread waits for a slot
 // while the calling thread colours the rows in order.
 constexpr int kSlotsPerThread = 4;
-constexpr int kMinDPI = 10;
-constexpr long double kEyeDistanceInches = 2.5L;
 
 bool IsTexturedType(TStereoGramType T) { return T == sgtRandomDotTextured || T == sgtTextured; }
 bool IsRandomDotType(TStereoGramType T) { return T == sgtFastRandomDot || T == sgtColoredDot; }
 
-int ClampSide(int Value, int Max) { return Value < kMinSide ? kDefaultSide : std::min(Value, Max); }
+int ClampSide(int Value, int Max) {
+    return Value < TStereogram::MinSide ? TStereogram::FallbackSide : std::min(Value, Max);
+}
 
 }  // namespace
 
@@ -65,8 +64,8 @@ void TStereogram::FreeObjects() {
 
 // ---- Settings ---------------------------------------------------------------------------
 
-int TStereogram::MaxWidth() const { return FSizeLimit == slLarge ? LargeMaxSide : kMaxWidth; }
-int TStereogram::MaxHeight() const { return FSizeLimit == slLarge ? LargeMaxSide : kMaxHeight; }
+int TStereogram::MaxWidth() const { return FSizeLimit == slLarge ? LargeMaxSide : ClassicMaxWidth; }
+int TStereogram::MaxHeight() const { return FSizeLimit == slLarge ? LargeMaxSide : ClassicMaxHeight; }
 int TStereogram::MaxSubWidthOfLimit() const { return FSizeLimit == slLarge ? LargeMaxSubWidth : MaxSubWidth; }
 
 std::int64_t TStereogram::MaxOutputBytes() const {
@@ -94,10 +93,10 @@ void TStereogram::SetSizeLimit(TSizeLimit Value) {
 
 void TStereogram::SetThreads(int Value) { FThreads = std::clamp(Value, 1, MaxThreads); }
 
-void TStereogram::SetDotIntensity(int Value) { FDotIntensity = std::clamp(Value, 1, 99); }
+void TStereogram::SetDotIntensity(int Value) { FDotIntensity = std::clamp(Value, MinDotIntensity, MaxDotIntensity); }
 
 void TStereogram::SetOversampling(int Value) {
-    FOversampling = IsRandomDotType(FStereoType) ? 1 : std::clamp(Value, 1, 8);
+    FOversampling = IsRandomDotType(FStereoType) ? 1 : std::clamp(Value, MinOversampling, MaxOversampling);
 }
 
 void TStereogram::SetStereoType(TStereoGramType Value) {
@@ -110,7 +109,7 @@ void TStereogram::SetStereoType(TStereoGramType Value) {
 }
 
 void TStereogram::SetDPI(int Value) {
-    FDPI = std::max(Value, kMinDPI);
+    FDPI = std::max(Value, MinDPI);
     if (FWidth < FDPI) FDPI = FWidth / 2;
     if (FHeight < FDPI) FDPI = FHeight / 2;
     UpdateGeometry();
@@ -134,7 +133,7 @@ void TStereogram::SetMin3Ddepth(double Value) {
 void TStereogram::SetSeparation(int Value) {
     // Et is truncated here while UpdateGeometry rounds it; the extra pixel of m makes the
     // truncating geometry give Value back.
-    const std::int64_t Et = Trunc(static_cast<long double>(FDPI) * kEyeDistanceInches);
+    const std::int64_t Et = Trunc(static_cast<long double>(FDPI) * EyeDistanceInches);
     if (Value <= 0 || Value >= Et) return;
     const auto DpiTimesMinusV = static_cast<std::int32_t>(std::uint32_t(FDPI) * std::uint32_t(-Value));
     const long double M = static_cast<long double>(DpiTimesMinusV) * FObservDistance / static_cast<long double>(Value - Et) + 1;
@@ -161,7 +160,7 @@ void TStereogram::UpdateGeometry() {
     FRowShift = FDPI / 16;
     FSubWidth = Saturate(std::int64_t(FWidth) * FOversampling);
     FObserver = static_cast<double>(LD(FDPI) * FObservDistance);
-    FEyeSep = Round(LD(FDPI) * kEyeDistanceInches);
+    FEyeSep = Round(LD(FDPI) * EyeDistanceInches);
     FEyeSepSub = Saturate(std::int64_t(FEyeSep) * FOversampling);
     FFarPlane = static_cast<double>(LD(FDPI) * FMax3Ddepth);
     const LD FarDenominator = LD(FFarPlane) + FObserver;

@@ -30,6 +30,16 @@ public:
     static constexpr int LargeMaxSide = MaxPictureSide;
     static constexpr int LargeMaxSubWidth = LargeMaxSide * 8;
     static constexpr int MaxThreads = 64;
+    // Limits the setters keep their values within.
+    static constexpr int MinSide = 1;            // Width and Height below it give FallbackSide
+    static constexpr int FallbackSide = 600;
+    static constexpr int ClassicMaxWidth = 1024;
+    static constexpr int ClassicMaxHeight = 800;
+    static constexpr int MinDPI = 10;
+    static constexpr int MinDotIntensity = 1, MaxDotIntensity = 99;
+    static constexpr int MinOversampling = 1, MaxOversampling = 8;
+    // The distance between the eyes; a separation is at most DPI × this.
+    static constexpr long double EyeDistanceInches = 2.5L;
     // A packed grey v, v, v is v × 65793 (= 16777215 / 255); a depth level is the packed
     // colour div this.
     static constexpr int GreyLevelDivisor = 65793;

@@ -3,6 +3,16 @@
 #include "SampleLibrary.h"
 #include "SampleLoaders.h"
 
+void ApplyStoredLayout(TStereogram& Stereogram) {
+    Stereogram.SetStereoType(sgtTextured);
+    Stereogram.SetBlur(blurNone);
+    Stereogram.SetRandomDotColor(dctBlackWhite);
+    Stereogram.SetOversampling(4);
+    Stereogram.SetObservDistance(14.0);
+    Stereogram.SetMax3Ddepth(14.0);
+    Stereogram.SetMin3Ddepth(7.0);
+}
+
 void ApplyKindDefaults(TStereogram& Stereogram) {
     Stereogram.SetBlur(blurNone);
     Stereogram.SetDotIntensity(50);
@@ -16,12 +26,12 @@ void ApplyKindDefaults(TStereogram& Stereogram) {
 }
 
 void ApplyStartSettings(TStereogram& Stereogram) {
+    ApplyStoredLayout(Stereogram);
     Stereogram.SetRandomDotColor(dctBlackWhite);
-    Stereogram.SetStereoType(sgtTextured);
     ApplyKindDefaults(Stereogram);
     TPicture Picture;
-    LoadSampleDepthMap(Picture, SampleResourceName(TPictureRole::DepthMap, 1));
+    LoadSampleDepthMap(Picture, SampleResourceName(TPictureRole::DepthMap, StartDepthSample));
     Stereogram.SetDepthMap(Picture);
-    LoadSampleMask(Picture, SampleResourceName(TPictureRole::Texture, 1));
+    LoadSampleMask(Picture, SampleResourceName(TPictureRole::Texture, StartTextureSample));
     Stereogram.SetMaskMap(Picture);
 }

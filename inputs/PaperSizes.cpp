@@ -5,7 +5,6 @@
 #include <cctype>
 #include <cmath>
 
-namespace cli {
 namespace {
 
 constexpr double MmPerInch = 25.4;
@@ -35,4 +34,15 @@ std::string PaperNames() {
 
 int PaperPixels(double Millimetres, int Dpi) { return int(std::lround(Millimetres * Dpi / MmPerInch)); }
 
-}  // namespace cli
+void SetPaper(TStereogram& Stereogram, const TPaper& Paper) {
+    Stereogram.SetSizeLimit(slLarge);
+    Stereogram.SetWidth(PaperPixels(Paper.WidthMm, Stereogram.DPI()));
+    Stereogram.SetHeight(PaperPixels(Paper.HeightMm, Stereogram.DPI()));
+}
+
+void SetLandscape(TStereogram& Stereogram) {
+    const int Width = Stereogram.Width(), Height = Stereogram.Height();
+    if (Height <= Width) return;
+    Stereogram.SetWidth(Height);
+    Stereogram.SetHeight(Width);
+}

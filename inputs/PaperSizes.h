@@ -1,11 +1,12 @@
-// The paper sizes --paper knows and the output size they give at a resolution.
+// The paper sizes we know, the output size they give at a resolution, and the output
+// sized to a paper or turned on its side.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace cli {
+#include "Stereogram.h"
 
 struct TPaper {
     std::string_view Name;  // "A4"
@@ -19,4 +20,8 @@ std::string PaperNames();
 // Pixels across Millimetres at Dpi, rounded to the nearest (A4 at 300 dpi: 2480 x 3508).
 int PaperPixels(double Millimetres, int Dpi);
 
-}  // namespace cli
+// The output sized to Paper, upright, at the current DPI, with the large size limit a
+// print needs.
+void SetPaper(TStereogram& Stereogram, const TPaper& Paper);
+// The output turned to lie on its long side: width and height swap when it stands upright.
+void SetLandscape(TStereogram& Stereogram);

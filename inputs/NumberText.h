@@ -1,10 +1,8 @@
-// Numbers as the command line prints them.
+// Numbers as the front ends print them.
 #pragma once
 
 #include <charconv>
 #include <string>
-
-namespace cli {
 
 // The shortest text that reads back as the same double, for reports that are read back.
 inline std::string NumberText(double Value) {
@@ -20,4 +18,3 @@ inline std::string RoundedNumberText(double Value) {
     return {Text, Result.ptr};
 }
 
-}  // namespace cli
