@@ -28,6 +28,7 @@
 #include "RadioGroup.h"
 #include "SampleLibrary.h"
 #include "SampleList.h"
+#include "SettingsPanel.h"
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
 #include "StartSettings.h"
@@ -187,15 +188,16 @@ void Tfstereo::LoadDepthFile(const QString& FileName, bool ReportPicture) {
     Image2->SetPicture(Read->Picture);
     FMesh = Read->Mesh;
     using TKind = TWindowDepthSource::TKind;
-    FDepthSource = {FMesh ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}};
+    FDepthSource = {FMesh ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}, {}, FModelView};
 }
 
 void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& Font) {
     TPicture Rendered;
     Rendered.SetGraphic(std::make_unique<TBitmap>(
-        RenderTextDepth(Utf8Text, Stereogram1->Width(), Stereogram1->Height(), {.Font = Font})));
+        RenderTextDepth(Utf8Text, Stereogram1->Width(), Stereogram1->Height(), {.Font = Font, .Profile = FTextShape.Profile})));
     Image2->SetPicture(Rendered);
-    FDepthSource = {TWindowDepthSource::TKind::Text, {}, Utf8Text, Font};
+    FTextShape.Font = Font;
+    FDepthSource = {TWindowDepthSource::TKind::Text, {}, Utf8Text, Font, FTextShape.Profile, {}};
     FMesh.reset();
     DepthMapChanged();
 }
@@ -239,6 +241,7 @@ void Tfstereo::UpdateControls() {
     if (Stereogram1->StereoType() == sgtTextured) RG1->SetItemIndex(2);
     Image2->SetPicture(Stereogram1->DepthMap());
     Image3->SetPicture(Stereogram1->MaskMap());
+    ShowSettings();
 }
 
 void Tfstereo::CheckBox1Click(QObject*) { Image2->setVisible(CheckBox1->isChecked()); }
@@ -312,6 +315,7 @@ void Tfstereo::UpdateRunControls(bool RunInProgress) {
     for (QWidget* Control : Locked) Control->setEnabled(!RunInProgress);
     for (QAction* Setting : {GuideDotsAction, CrossEyedAction, TextDepthAction}) Setting->setEnabled(!RunInProgress);
     for (ImageView* View : {Image2, Image3, meinimage}) View->setAcceptDrops(!RunInProgress);
+    if (Settings) Settings->setEnabled(!RunInProgress);
     const bool ResultReady = !RunInProgress && FResultOptions;
     for (QAction* Action : {SaveAsAction, CopyAction, ShowWholeAction}) Action->setEnabled(ResultReady);
 }

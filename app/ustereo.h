@@ -13,6 +13,7 @@
 #include "DepthRasterizer.h"
 #include "Mesh.h"
 #include "PictureSource.h"
+#include "SettingsTable.h"
 #include "Stereogram.h"
 #include "WindowRecord.h"
 
@@ -153,6 +154,12 @@ private:
     void DepthMapChanged();
     // The settings panel and the live preview (ustereoStudio.cpp).
     void CreateStudio();
+    // The panel's rows: what each setting holds now, and which are used (ustereoSettings.cpp).
+    TSettingValue SettingValue(const TSettingEntry& Entry) const;
+    void ShowSettings();
+    void SettingChanged(const TSettingEntry& Entry, const TSettingValue& Value);
+    // Draws the kept mesh again as FModelView says, at the depth map's size.
+    void RedrawModel();
     void DescribeClassicControls();
     void ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::string& Options);
 
@@ -165,6 +172,8 @@ private:
     // The model of the depth map, while it is one, and how it is turned.
     std::shared_ptr<const TMesh> FMesh;
     TModelView FModelView;
+    // How a text depth map is drawn: the next one, and the present one again.
+    TTextDepthOptions FTextShape{.Font = "DejaVu Sans"};
     QStringList FStartFiles;
     std::unique_ptr<PreviewRenderer> FPreview;
 };

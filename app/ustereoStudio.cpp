@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "Clock.h"
+#include "Exception.h"
 #include "Gauge.h"
 #include "ImageView.h"
 #include "PictureReader.h"
@@ -58,6 +59,16 @@ void Tfstereo::CreateStudio() {
     Settings = new SettingsPanel(this);
     Settings->setGeometry(ClassicSize.width(), 0, SettingsPanel::PanelWidth, ClassicSize.height());
     Settings->hide();
+    // A refused change says why in the panel, never in a box that would stop a moving slider.
+    Settings->OnChange = [this](const TSettingEntry& Entry, const TSettingValue& Value) {
+        try {
+            SettingChanged(Entry, Value);
+        } catch (const Exception& E) {
+            Settings->ShowRefusal(QString::fromStdString(E.Message()));
+        } catch (const std::exception& E) {
+            Settings->ShowRefusal(QString::fromStdString(E.what()));
+        }
+    };
     SettingsAction = new QAction(tr("Einstellungen"), this);
     SettingsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     SettingsAction->setCheckable(true);

@@ -26,13 +26,23 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDept
     const auto Flag = [&Text](std::string_view Name, bool On) {
         if (On) Text.append(Name).append(" ");
     };
+    Flag("--large", Stereogram.SizeLimit() == slLarge);
     // The size it was rendered at is its own: the output size may have changed since.
     if (DepthMap.Kind != TKind::Picture) {
         Option("--width", std::to_string(Stereogram.DepthMap().Width()));
         Option("--height", std::to_string(Stereogram.DepthMap().Height()));
     }
+    if (DepthMap.Kind == TKind::Model) {
+        const TModelView& View = DepthMap.View;
+        if (View.Projection != TProjection::Orthographic)
+            Option("--camera", NameOfValue<TProjection>(ProjectionNames, View.Projection));
+        if (View.RotateX != 0 || View.RotateY != 0 || View.RotateZ != 0)
+            Option("--rotate", ExactText(View.RotateX) + "," + ExactText(View.RotateY) + "," + ExactText(View.RotateZ));
+    }
     if (DepthMap.Kind == TKind::Text) {
         Option("--font", DepthMap.Font);
+        if (DepthMap.Profile != TReliefProfile::Round)
+            Option("--text-profile", NameOfValue<TReliefProfile>(ReliefProfileNames, DepthMap.Profile));
         Option("--depth", PictureSourceText({TPictureSource::TKind::Text, 0, DepthMap.Text}, TPictureRole::DepthMap));
     } else {
         Option("--depth", PictureSourceText(DepthMap.Picture, TPictureRole::DepthMap));
