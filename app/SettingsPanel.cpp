@@ -19,6 +19,9 @@ constexpr int WholeReach = 100000;
 constexpr double NumberReach = 100000;
 constexpr int NumberDecimals = 3;
 constexpr double AngleReach = 360;
+// Room for a control beside its label, and for one of the three angles.
+constexpr int ControlWidth = 120;
+constexpr int AngleWidth = 58;
 
 QDoubleSpinBox* NumberBox(QWidget* Parent, double Reach) {
     auto* Box = new QDoubleSpinBox(Parent);
@@ -42,6 +45,7 @@ SettingsPanel::SettingsPanel(QWidget* Parent) : QWidget(Parent) {
     auto* Scroll = new QScrollArea(this);
     Scroll->setWidgetResizable(true);
     Scroll->setFrameShape(QFrame::NoFrame);
+    Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* Content = new QWidget(Scroll);
     FRows = new QVBoxLayout(Content);
     FRows->setSpacing(2);
@@ -74,7 +78,13 @@ void SettingsPanel::AddRow(const TSettingEntry& Entry) {
     if (Entry.Kind != TSettingKind::Flag) {
         Row.Label = new QLabel(Label, Row.Control->parentWidget());
         Row.Label->setBuddy(Row.Control);
-        Line->addWidget(Row.Label, 1);
+        if (Entry.Kind != TSettingKind::Rotation) Line->addWidget(Row.Label, 1);
+    }
+    if (Entry.Kind == TSettingKind::Rotation) {
+        FRows->addWidget(Row.Label);
+        Line->addStretch();
+    } else if (Entry.Kind != TSettingKind::Flag) {
+        Row.Control->setFixedWidth(ControlWidth);
     }
     Line->addWidget(Row.Control, Entry.Kind == TSettingKind::Flag ? 1 : 0);
     FRows->addLayout(Line);
@@ -171,6 +181,7 @@ SettingsPanel::TRow SettingsPanel::MakeControl(const TSettingEntry& Entry) {
             for (int Axis = 0; Axis < 3; ++Axis) {
                 Boxes[std::size_t(Axis)] = NumberBox(Angles, AngleReach);
                 Boxes[std::size_t(Axis)]->setDecimals(1);
+                Boxes[std::size_t(Axis)]->setFixedWidth(AngleWidth);
                 Boxes[std::size_t(Axis)]->setObjectName(QString("rotate-") + Axes[Axis]);
                 Boxes[std::size_t(Axis)]->setAccessibleName(tr("Drehung um %1").arg(Axes[Axis]));
                 Boxes[std::size_t(Axis)]->setToolTip("--rotate");

@@ -52,7 +52,8 @@ TSettingValue Tfstereo::SettingValue(const TSettingEntry& Entry) const {
     }
 }
 
-// Rows a kind or depth map does not use are disabled, not hidden.
+// Rows a kind or depth map does not use are disabled, not hidden. The text is always open:
+// typing one makes it the depth map.
 void Tfstereo::ShowSettings() {
     if (!Settings) return;
     const TStereoGramType Kind = Stereogram1->StereoType();
@@ -68,7 +69,6 @@ void Tfstereo::ShowSettings() {
             case TSettingId::Height:
             case TSettingId::Paper:
             case TSettingId::Landscape: Used &= Kind != sgtColoredDot; break;
-            case TSettingId::DepthMap:
             case TSettingId::Font:
             case TSettingId::TextProfile: Used &= Text; break;
             case TSettingId::Camera:

@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <utility>
@@ -34,6 +36,22 @@ void Describe(QWidget* Control, const QString& Name, const QString& Option) {
     Control->setAccessibleDescription(Option);
     Control->setToolTip(Option);
 }
+// Keeps a text field from taking a key that the window uses as a shortcut (a line edit
+// takes Ctrl+E as "end of line").
+class ShortcutPassage : public QObject {
+public:
+    ShortcutPassage(QObject* Field, QKeySequence Key) : QObject(Field), FKey(std::move(Key)) { Field->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override {
+        if (Event->type() != QEvent::ShortcutOverride) return false;
+        const auto* Key = static_cast<QKeyEvent*>(Event);
+        return QKeySequence(Key->keyCombination()) == FKey;
+    }
+
+private:
+    QKeySequence FKey;
+};
 }  // namespace
 
 void Tfstereo::DescribeClassicControls() {
@@ -73,6 +91,8 @@ void Tfstereo::CreateStudio() {
     SettingsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     SettingsAction->setCheckable(true);
     addAction(SettingsAction);
+    // A list hands the key on to its text field directly, past the field's filters.
+    for (SampleList* List : {ComboBox1, ComboBox2}) new ShortcutPassage(List, SettingsAction->shortcut());
     meinimage->addAction(SettingsAction);
     connect(SettingsAction, &QAction::toggled, this, [this] { SettingsActionClick(SettingsAction); });
 }

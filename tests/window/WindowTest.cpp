@@ -17,6 +17,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
+#include <QDoubleSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -392,32 +394,56 @@ private slots:
         Tall.fill(QColor(90, 90, 90));
         QVERIFY(Tall.save(Dir.filePath("tall depth.bmp"), "BMP"));
         QVERIFY(QImage(":/icons/load.png").convertToFormat(QImage::Format_RGB888).save(Dir.filePath("it's.bmp"), "BMP"));
-        const std::function<void()> Steps[] = {
-            [] {},
-            [&] {  // a depth map taller than the kind's height, then another kind resets the height
+        const auto Panel = [&](TSettingId Id) { return W->Settings->Control(Id); };
+        // Classic changes are shown by the button, live ones by the panel's preview.
+        const std::pair<bool, std::function<void()>> Steps[] = {
+            {false, [] {}},
+            {false, [&] {  // a depth map taller than the kind's height, then another kind resets the height
                 W->ComboBox1->setCurrentIndex(1);
                 emit W->ComboBox1->activated(1);
                 QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);
-            },
-            [&] {  // coloured dots, then a depth map that enlarges the height
+            }},
+            {false, [&] {  // coloured dots, then a depth map that enlarges the height
                 QTest::mouseClick(W->RG1->Button(1), Qt::LeftButton);
                 W->ComboBox1->setCurrentIndex(27);
                 emit W->ComboBox1->activated(27);
-            },
-            [&] {  // files, named so that a shell would split them
+            }},
+            {false, [&] {  // files, named so that a shell would split them
                 QTest::mouseClick(W->RG1->Button(2), Qt::LeftButton);
                 DropFile(W->meinimage, Dir.filePath("tall depth.bmp"));
                 DropFile(W->Image3, Dir.filePath("it's.bmp"));
                 QCOMPARE(W->Stereogram1->Height(), 700);
-            },
+            }},
+            {true, [&] {  // a spin box, a list, check boxes
+                W->SettingsAction->trigger();
+                static_cast<QSpinBox*>(Panel(TSettingId::Oversampling))->setValue(2);
+                auto* Blur = static_cast<QComboBox*>(Panel(TSettingId::Blur));
+                Blur->setCurrentIndex(1);
+                emit Blur->activated(1);
+                static_cast<QCheckBox*>(Panel(TSettingId::Large))->setChecked(true);
+                static_cast<QSpinBox*>(Panel(TSettingId::Width))->setValue(1300);
+                static_cast<QCheckBox*>(Panel(TSettingId::CrossEyed))->setChecked(true);
+            }},
+            {true, [&] {  // a text typed in, in another relief
+                auto* Profile = static_cast<QComboBox*>(Panel(TSettingId::TextProfile));
+                Profile->setCurrentIndex(0);
+                emit Profile->activated(0);
+                QTest::keyClicks(Panel(TSettingId::DepthMap), "Hi");
+                QCOMPARE(W->Stereogram1->DepthMap().Width(), 1300);
+            }},
+            {true, [&] {  // a model, turned in the panel
+                DropFile(W->Image2, STEREO_TEST_DATA "/stl_sphere.stl");
+                Panel(TSettingId::Rotation)->findChild<QDoubleSpinBox*>("rotate-Y")->setValue(35);
+            }},
         };
         QVERIFY(!W->SaveAsAction->isEnabled());
         int Step = 0;
-        for (const auto& Change : Steps) {
+        for (const auto& [Live, Change] : Steps) {
             W->activateWindow();  // back from the last dialog
             QVERIFY(QTest::qWaitForWindowActive(W.get()));
             Change();
-            W->D1->click();
+            if (Live) WaitForPreview(*W);
+            else W->D1->click();
             const QString Saved = Dir.filePath(QString("window%1.png").arg(Step));
             QString Offered, SaveButton;
             WhenModal([&](QWidget* Modal) {
@@ -440,6 +466,8 @@ private slots:
             QVERIFY(!Pixels(Saved).isNull());
             QVERIFY2(Pixels(Saved) == Pixels(Replayed), qPrintable(QImage(Saved).text("Options")));
         }
+        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 0,35,0 --depth "})
+            QVERIFY2(W->ResultOptions()->find(Live) != std::string::npos, W->ResultOptions()->c_str());
     }
 
     void ResultIsCopiedAndShownWholeInAWindowOfItsOwn() {
@@ -550,7 +578,8 @@ private slots:
     // the one the button makes with the same seed; closed, the window is the classic one.
     void OpenPanelShowsEveryChangeAtOnceAsTheButtonWould() {
         const FixedClock Fixed;
-        QTest::keyClick(W.get(), Qt::Key_E, Qt::ControlModifier);
+        W->ComboBox1->setFocus();  // also from a list's text field, which would take Ctrl+E as "end of line"
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::ControlModifier);
         QVERIFY(W->SettingsOpen() && W->Settings->isVisible());
         QCOMPARE(W->size(), QSize(984 + SettingsPanel::PanelWidth, 684));
         WaitForPreview(*W);
@@ -582,11 +611,24 @@ private slots:
         W->SettingsAction->trigger();
         WaitForPreview(*W);
         const QImage Good = W->meinimage->Image();
-        W->Stereogram1->SetMax3Ddepth(-14);
-        W->LiveChange();
+        auto* Oversampling = static_cast<QSpinBox*>(W->Settings->Control(TSettingId::Oversampling));
+        Oversampling->setValue(12);
+        QCOMPARE(Oversampling->value(), 8);
+        QCOMPARE(W->Settings->Note(TSettingId::Oversampling), QString("8 behalten: erlaubt sind 1 bis 8."));
+        QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);  // the kind's reset shows in the panel
+        QCOMPARE(Oversampling->value(), 1);
+        QVERIFY(!Oversampling->isEnabled());
+        QTest::mouseClick(W->RG1->Button(2), Qt::LeftButton);
+        QCOMPARE(Oversampling->value(), 4);
+        static_cast<QSpinBox*>(W->Settings->Control(TSettingId::Separation))->setValue(500);
+        QVERIFY2(W->Settings->Note(TSettingId::Separation).startsWith("85 bleibt"), qPrintable(W->Settings->Note(TSettingId::Separation)));
+        WaitForPreview(*W);
+        const QImage Kept = W->meinimage->Image();
+        static_cast<QDoubleSpinBox*>(W->Settings->Control(TSettingId::MaxDepth))->setValue(-14);
         WaitForPreview(*W);
         QVERIFY2(!W->Settings->Refusal().isEmpty(), "no reason shown");
-        QCOMPARE(W->meinimage->Image(), Good);
+        QCOMPARE(W->meinimage->Image(), Kept);
+        QVERIFY(Kept != Good);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
         W->Stereogram1->SetMax3Ddepth(14);
