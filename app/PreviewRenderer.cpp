@@ -25,13 +25,15 @@ PreviewRenderer::~PreviewRenderer() {
     FWorker.join();
 }
 
-std::uint64_t PreviewRenderer::Request(const TStereogram& Source, std::uint32_t Seed, std::string Options) {
+std::uint64_t PreviewRenderer::Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, bool Draft) {
     auto Job = std::make_unique<TJob>();
     Job->Generator = std::make_unique<TStereogram>(nullptr);
     CopyGeneratorSettings(Source, *Job->Generator);
     Job->Generator->SetFixedSeed(Seed);
     Job->Generator->SetHandlesMessages(false);
+    if (Draft) Job->Generator->SetOversampling(1);
     Job->Options = std::move(Options);
+    Job->Draft = Draft;
     std::uint64_t Number = 0;
     {
         const std::lock_guard Guard(FLock);
@@ -70,7 +72,7 @@ void PreviewRenderer::Work() {
             const std::lock_guard Guard(FLock);
             if (FNewest != Number) throw TSuperseded();
         });
-        TResult Result{Number, {}, {}, std::move(Job->Options)};
+        TResult Result{Number, {}, {}, std::move(Job->Options), Job->Draft};
         try {
             Generator.Generate();
             Result.Picture = Generator.GetPicture();

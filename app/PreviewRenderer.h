@@ -25,13 +25,15 @@ public:
         TPicture Picture;   // the generator's picture, a bitmap; empty when refused
         std::string Refusal;  // the generator's message when it refused the run
         std::string Options;  // what the request came with, for the result's record
+        bool Draft = false;
     };
 
     explicit PreviewRenderer(QObject* Parent = nullptr);
     ~PreviewRenderer() override;
 
-    // Renders a copy of Source's settings and pictures with Seed. Answers the request's number.
-    std::uint64_t Request(const TStereogram& Source, std::uint32_t Seed, std::string Options);
+    // Renders a copy of Source's settings and pictures with Seed; a draft with one sample per
+    // pixel. Answers the request's number.
+    std::uint64_t Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, bool Draft = false);
     // Cancels the running and the waiting request; their results are not handed back.
     void Cancel();
     // True while a request waits or runs.
@@ -45,6 +47,7 @@ private:
         std::uint64_t Number = 0;
         std::unique_ptr<TStereogram> Generator;
         std::string Options;
+        bool Draft = false;
     };
     void Work();
     void Deliver(TResult Result);

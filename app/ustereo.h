@@ -122,7 +122,12 @@ public:
 
     // With the settings panel open: renders the generator's present settings on the
     // preview's worker and shows the result when it is done (ustereoStudio.cpp).
-    void LiveChange();
+    // Draft renders with one sample per pixel, for a picture that follows the mouse.
+    void LiveChange(bool Draft = false);
+    // Turns a model depth map by a drag of Movement pixels over the result view (panel open)
+    // or the depth preview: about the vertical axis by the horizontal movement, about the
+    // horizontal axis by the vertical one. At reduced quality until the button is released.
+    void TurnModel(ImageView& View, QPoint Movement, bool Released);
     bool SettingsOpen() const;
     // True while a live preview waits or renders.
     bool PreviewBusy() const;
@@ -159,9 +164,9 @@ private:
     void ShowSettings();
     void SettingChanged(const TSettingEntry& Entry, const TSettingValue& Value);
     // Draws the kept mesh again as FModelView says, at the depth map's size.
-    void RedrawModel();
+    void RedrawModel(bool Draft = false);
     void DescribeClassicControls();
-    void ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::string& Options);
+    void ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::optional<std::string>& Options);
 
     bool FActivated = false;
     // Where the pictures in the previews came from, for the result's record.

@@ -2,8 +2,10 @@
 // table's setter, and every row then shows what the generator (or the window, for the
 // shaping of text and model depth maps) holds, with the reason when it kept another value.
 #include <QCoreApplication>
+#include <cmath>
 
 #include "DepthFileRead.h"
+#include "DepthMapTools.h"
 #include "ImageView.h"
 #include "SettingsPanel.h"
 #include "SettingsTable.h"
@@ -113,10 +115,36 @@ void Tfstereo::SettingChanged(const TSettingEntry& Entry, const TSettingValue& V
 }
 
 // Turning the kept mesh costs only drawing; the depth map keeps the size it was drawn at.
-void Tfstereo::RedrawModel() {
+// A draft is drawn at half the size and enlarged.
+void Tfstereo::RedrawModel(bool Draft) {
     if (!FMesh) return;
     const TPicture& Depth = Stereogram1->DepthMap();
-    Image2->SetPicture(MeshDepthPicture(*FMesh, Depth.Width(), Depth.Height(), FModelView));
+    const int Width = Depth.Width(), Height = Depth.Height();
+    if (Draft && Width > 1 && Height > 1) {
+        TPicture Half = MeshDepthPicture(*FMesh, Width / 2, Height / 2, FModelView);
+        TPicture Enlarged;
+        Enlarged.SetGraphic(std::make_unique<TBitmap>(FitDepth(Half.Bitmap(), Width, Height)));
+        Image2->SetPicture(Enlarged);
+    } else {
+        Image2->SetPicture(MeshDepthPicture(*FMesh, Width, Height, FModelView));
+    }
     FDepthSource.View = FModelView;
     Stereogram1->SetDepthMap(Image2->Picture());
+}
+
+namespace {
+// Degrees a model turns per pixel of a drag: across the result view is about a full turn.
+constexpr double DegreesPerPixel = 0.5;
+
+// An angle brought into −180 … 180.
+double Wrapped(double Degrees) { return std::remainder(Degrees, 360.0); }
+}  // namespace
+
+void Tfstereo::TurnModel(ImageView& View, QPoint Movement, bool Released) {
+    if (!FMesh || Stereogram1->Running() || (&View == meinimage && !SettingsOpen())) return;
+    FModelView.RotateY = Wrapped(FModelView.RotateY + Movement.x() * DegreesPerPixel);
+    FModelView.RotateX = Wrapped(FModelView.RotateX + Movement.y() * DegreesPerPixel);
+    RedrawModel(!Released);
+    ShowSettings();
+    LiveChange(!Released);
 }

@@ -72,7 +72,7 @@ void Tfstereo::CreateStudio() {
     DescribeClassicControls();
     FPreview = std::make_unique<PreviewRenderer>();
     FPreview->OnFinished = [this](const PreviewRenderer::TResult& Result) {
-        ShowPreview(Result.Refusal, Result.Picture, Result.Options);
+        ShowPreview(Result.Refusal, Result.Picture, Result.Draft ? std::nullopt : std::optional(Result.Options));
     };
     Settings = new SettingsPanel(this);
     Settings->setGeometry(ClassicSize.width(), 0, SettingsPanel::PanelWidth, ClassicSize.height());
@@ -94,6 +94,10 @@ void Tfstereo::CreateStudio() {
     // A list hands the key on to its text field directly, past the field's filters.
     for (SampleList* List : {ComboBox1, ComboBox2}) new ShortcutPassage(List, SettingsAction->shortcut());
     meinimage->addAction(SettingsAction);
+    for (ImageView* View : {Image2, meinimage})
+        View->OnDrag = [this, View](QPoint Movement, bool Released) {
+            RunGuarded([&] { TurnModel(*View, Movement, Released); });
+        };
     connect(SettingsAction, &QAction::toggled, this, [this] { SettingsActionClick(SettingsAction); });
 }
 
@@ -111,15 +115,16 @@ void Tfstereo::SettingsActionClick(QObject*) {
     else FPreview->Cancel();
 }
 
-void Tfstereo::LiveChange() {
+void Tfstereo::LiveChange(bool Draft) {
     if (!SettingsOpen() || Stereogram1->Running()) return;
     // The seed the classic run would take now, so that the button gives the same picture.
     const std::uint32_t Seed = MillisecondsSinceMidnight();
-    FPreview->Request(*Stereogram1, Seed, WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed));
+    FPreview->Request(*Stereogram1, Seed, WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed), Draft);
 }
 
-// A refused run keeps the last good picture and says why in the panel.
-void Tfstereo::ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::string& Options) {
+// A refused run keeps the last good picture and says why in the panel. A draft has no
+// record: it is saved only once the full picture follows it.
+void Tfstereo::ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::optional<std::string>& Options) {
     Settings->ShowRefusal(QString::fromStdString(Refusal));
     if (!Refusal.empty() || Stereogram1->Running()) return;
     meinimage->SetPicture(Picture);

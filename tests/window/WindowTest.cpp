@@ -433,7 +433,17 @@ private slots:
             }},
             {true, [&] {  // a model, turned in the panel
                 DropFile(W->Image2, STEREO_TEST_DATA "/stl_sphere.stl");
-                Panel(TSettingId::Rotation)->findChild<QDoubleSpinBox*>("rotate-Y")->setValue(35);
+                auto* TurnY = Panel(TSettingId::Rotation)->findChild<QDoubleSpinBox*>("rotate-Y");
+                TurnY->setValue(35);
+                WaitForPreview(*W);
+                const QImage Before = W->meinimage->Image();
+                QTest::mousePress(W->meinimage, Qt::LeftButton, {}, QPoint(300, 300));  // and by hand
+                QTest::mouseMove(W->meinimage, QPoint(310, 305));
+                QTest::mouseMove(W->meinimage, QPoint(320, 310));
+                QTest::mouseRelease(W->meinimage, Qt::LeftButton, {}, QPoint(320, 310));
+                QCOMPARE(TurnY->value(), 45.0);
+                WaitForPreview(*W);
+                QVERIFY(W->meinimage->Image() != Before);
             }},
         };
         QVERIFY(!W->SaveAsAction->isEnabled());
@@ -466,7 +476,7 @@ private slots:
             QVERIFY(!Pixels(Saved).isNull());
             QVERIFY2(Pixels(Saved) == Pixels(Replayed), qPrintable(QImage(Saved).text("Options")));
         }
-        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 0,35,0 --depth "})
+        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 5,45,0 --depth "})
             QVERIFY2(W->ResultOptions()->find(Live) != std::string::npos, W->ResultOptions()->c_str());
     }
 
