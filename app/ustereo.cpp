@@ -50,7 +50,7 @@ QString PictureFilter(TPictureRole Role) {
     std::vector<std::string_view> Extensions = ReadableExtensions();
     const std::vector<std::string> Models = Role == TPictureRole::DepthMap ? ModelExtensions() : std::vector<std::string>{};
     Extensions.insert(Extensions.end(), Models.begin(), Models.end());
-    const QString Description = Models.empty() ? "Alle Bilddateien" : "Alle Bild- und Modelldateien";
+    const QString Description = Models.empty() ? Tfstereo::tr("Alle Bilddateien") : Tfstereo::tr("Alle Bild- und Modelldateien");
     return QString(ClassicFilter) + '|' + FilterEntry(Description + " (" + PatternList(Extensions) + ')', Extensions);
 }
 
@@ -63,7 +63,7 @@ TPictureSource FileSource(const QString& FileName) {
 void FillSampleList(SampleList& List, TPictureRole Role) {
     List.Clear();
     for (const resources::SampleInfo& Sample : Samples(Role))
-        List.addItem(QString::fromStdString(SampleListEntry(Role, Sample.Number)));
+        List.addItem(Role == TPictureRole::DepthMap ? Tfstereo::tr("Beispiel %1").arg(Sample.Number) : Tfstereo::tr("Maske %1").arg(Sample.Number));
 }
 
 // Runs a function when the scope is left, also by an exception.
@@ -126,7 +126,7 @@ void Tfstereo::ComboBox1Change(QObject*) {
     const int Index = ComboBox1->ItemIndex();
     if (Index < 0) return;
     LoadSampleDepthMap(SampleResourceName(TPictureRole::DepthMap, Index + 1));
-    FDepthSource = {TWindowDepthSource::TKind::Picture, {TPictureSource::TKind::Sample, Index + 1, {}}, {}, {}};
+    FDepthSource = {TWindowDepthSource::TKind::Picture, {TPictureSource::TKind::Sample, Index + 1, {}}, {}, {}, {}, {}};
     FMesh.reset();
     DepthMapChanged();
 }

@@ -689,6 +689,18 @@ private slots:
         QCOMPARE(W->S2->toolTip(), QString("--mask"));
     }
 
+    // Run on its own under LANG=en_US.UTF-8 (WindowTestEnglish); under German the texts are
+    // the German ones every other test checks.
+    void WindowSpeaksEnglishUnderAnEnglishLocale() {
+        if (!SpeaksEnglish(QLocale::system())) QSKIP("the English run checks this");
+        QCOMPARE(W->D1->text(), QString("Make stereogram"));
+        QCOMPARE(W->ComboBox1->itemText(0), QString("Sample 1"));
+        QCOMPARE(W->SettingsAction->text(), QString("Settings"));
+        QCOMPARE(W->S4->accessibleName(), QString("Load depth map"));
+        QCOMPARE(W->Settings->Control(TSettingId::Oversampling)->accessibleName(), QString("Oversampling"));
+        QCOMPARE(W->RG1->Button(2)->text(), QString("Textured colour picture"));
+    }
+
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {
         QTemporaryDir Dir;
         const QString Path = Dir.filePath("tall.bmp");
