@@ -1,54 +1,58 @@
 #include "ApplySettings.h"
 
+#include <type_traits>
+
 #include "DepthMapTools.h"
-#include "PaperSizes.h"
 #include "SettingWarnings.h"
 #include "StartSettings.h"
 
 namespace cli {
+namespace {
+
+// An option's value as the settings table takes it: a name as its enumerator's number, a
+// paper as its name, a flag as on.
+TSettingValue TableValue(const SettingAction& Action) {
+    if (SettingEntry(Action.Target).Kind == TSettingKind::Flag) return true;
+    return std::visit(
+        [](const auto& Value) -> TSettingValue {
+            using T = std::decay_t<decltype(Value)>;
+            if constexpr (std::is_enum_v<T>) return int(Value);
+            else if constexpr (std::is_same_v<T, TPaper>) return std::string(Value.Name);
+            else return Value;
+        },
+        Action.Value);
+}
+
+}  // namespace
+
 void ApplySetting(TStereogram& Stereogram, const TLoadedSetting& Loaded) {
-    const SettingValue& V = Loaded.Action->Value;
-    switch (Loaded.Action->Target) {
+    const TSettingEntry& Entry = SettingEntry(Loaded.Action->Target);
+    switch (Entry.Id) {
         case Setting::DepthMap: Stereogram.SetDepthMap(*Loaded.Picture); break;
         case Setting::MaskMap: Stereogram.SetMaskMap(*Loaded.Picture); break;
-        case Setting::StereoType: Stereogram.SetStereoType(std::get<TStereoGramType>(V)); break;
-        case Setting::Blur: Stereogram.SetBlur(std::get<TBlurType>(V)); break;
-        case Setting::DotColor: Stereogram.SetRandomDotColor(std::get<TRandomDotColorType>(V)); break;
-        case Setting::DotIntensity: Stereogram.SetDotIntensity(std::get<int>(V)); break;
-        case Setting::Oversampling: Stereogram.SetOversampling(std::get<int>(V)); break;
-        case Setting::ObservDistance: Stereogram.SetObservDistance(std::get<double>(V)); break;
-        case Setting::MaxDepth: Stereogram.SetMax3Ddepth(std::get<double>(V)); break;
-        case Setting::MinDepth: Stereogram.SetMin3Ddepth(std::get<double>(V)); break;
-        case Setting::DPI: Stereogram.SetDPI(std::get<int>(V)); break;
-        case Setting::Width: Stereogram.SetWidth(std::get<int>(V)); break;
-        case Setting::Height: Stereogram.SetHeight(std::get<int>(V)); break;
-        case Setting::Separation: Stereogram.SetSeparation(std::get<int>(V)); break;
-        case Setting::Large: Stereogram.SetSizeLimit(slLarge); break;
-        case Setting::Paper: SetPaper(Stereogram, std::get<TPaper>(V)); break;
-        case Setting::Landscape: SetLandscape(Stereogram); break;
-        case Setting::GuideDots: Stereogram.SetGuideDots(true); break;
-        case Setting::CrossEyed: Stereogram.SetCrossEyed(true); break;
-        case Setting::Threads: Stereogram.SetThreads(std::get<int>(V)); break;
-        case Setting::Font:
-        case Setting::TextProfile:
-        case Setting::Camera:
-        case Setting::Rotation: break;  // read with the depth map they shape
-        case Setting::InvertDepth:
-        case Setting::Fit: break;  // steer the reading and the run, not the generator
+        default:
+            // The shaping and reading settings set nothing on the generator.
+            if (Entry.Apply) Entry.Apply(Stereogram, TableValue(*Loaded.Action));
     }
 }
 
 TSetUp SetUpGenerator(TStereogram& Stereogram, std::span<const TLoadedSetting> Settings, bool Fit) {
     TSetUp Result;
     ApplyStartSettings(Stereogram);
+    const auto Keep = [&Result](std::vector<std::string> Warnings) {
+        for (std::string& Warning : Warnings) Result.Warnings.push_back(std::move(Warning));
+    };
+    TPageSizing Page;
     for (const TLoadedSetting& Loaded : Settings) {
         const TSettingsBefore Before(Stereogram);
         ApplySetting(Stereogram, Loaded);
-        for (std::string& Warning : SettingWarnings(*Loaded.Action, Before, Stereogram)) Result.Warnings.push_back(std::move(Warning));
+        Keep(SettingWarnings(*Loaded.Action, Before, Stereogram));
+        Keep(PageOrderWarnings(*Loaded.Action, Page, Before, Stereogram));
+        if (Loaded.Action->Target == Setting::Paper) Page = {Loaded.Action, Before.DPI};
         if (Loaded.Action->Target == Setting::DepthMap) Result.Origins.Depth = std::get<TPictureSource>(Loaded.Action->Value);
         if (Loaded.Action->Target == Setting::MaskMap) Result.Origins.Mask = std::get<TPictureSource>(Loaded.Action->Value);
     }
-    for (std::string& Warning : RunSettingWarnings(Stereogram)) Result.Warnings.push_back(std::move(Warning));
+    Keep(RunSettingWarnings(Stereogram));
     if (Fit && !Stereogram.DepthMap().Bitmap().Empty()) {
         // The fitted map has the output's size, so setting it changes no other setting.
         TPicture Fitted;

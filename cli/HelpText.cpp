@@ -15,15 +15,15 @@ namespace {
 constexpr const char* HelpIntroduction = R"(Usage: stereogramm-cli [OPTION]... [FILE]...
 Render an autostereogram from a grey depth map: black is far, lighter is nearer.
 
-The tool starts from the settings the window starts with: kind textured, no
-blur, black-and-white dots, dot intensity 50, oversampling 4, viewing distance
-14, far plane 14, near plane 8 (inches), 72 dpi, 800 x 500 pixels, depth map
-sample:1 and texture texture:1. Setting options are then applied in the order
-given, each with the generator's own limits and side effects: for example
-'--type textured --oversampling 4' gives oversampling 4, while
-'--oversampling 4 --type fast-random-dot' leaves 1 (random dots have no
-oversampling), and '--width 0' gives 600. A value may also be joined to its
-option: --width=300. A value the generator changes or ignores is warned about.
+The tool starts from the settings the window starts with (each setting's start
+is given below). Setting options are then applied in the order given, each with
+the generator's own limits and side effects: '--type textured --oversampling 4'
+gives oversampling 4, while '--oversampling 4 --type fast-random-dot' leaves 1
+(random dots have no oversampling). So order matters: give --dpi before --paper
+(--dpi 300 --paper A4) and the look of a model or text before it (--rotate
+0,180,0 --depth model.stl). A value may also be joined to its option:
+--width=300. A value the generator changes or ignores, and an option that comes
+too late to change anything, is warned about.
 
 Each FILE is a depth map rendered on its own with the same options, as if
 '--depth FILE' came before all of them (so --depth and FILE exclude each other);

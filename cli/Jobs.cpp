@@ -5,13 +5,12 @@
 #include <map>
 
 #include "FormatLists.h"
+#include "Messages.h"
 #include "OptionValues.h"
 #include "StandardStreams.h"
 
 namespace cli {
 namespace {
-
-std::string Quoted(std::string_view Text) { return "'" + std::string(Text) + "'"; }
 
 // The --depth or --mask options that read standard input.
 std::vector<std::string> StandardInputReaders(const Options& Parsed) {

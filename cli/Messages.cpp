@@ -1,13 +1,14 @@
 #include "Messages.h"
 
-#include <array>
 #include <cerrno>
 #include <new>
 
 #include "Bitmap.h"
 #include "Exception.h"
 #include "FormatLists.h"
+#include "OptionNames.h"
 #include "Options.h"
+#include "RefusalText.h"
 
 namespace cli {
 namespace {
@@ -37,34 +38,11 @@ std::string InvalidPictureText(const EInvalidGraphic& E) {
     return E.Detail();
 }
 
-// The text and font renderer's own texts, each a start followed by what it names.
-struct TTextFailure {
-    std::string_view Engine, English;
-};
-
-constexpr std::array TextFailures{
-    TTextFailure{"Text ist leer", "the text is empty; give words after text:"},
-    TTextFailure{"Text ist zu lang", "the text is too long"},
-    TTextFailure{"Text enthält kein darstellbares Zeichen", "the text has no character an installed font can draw"},
-    TTextFailure{"Schriftart nicht gefunden: ", "font not found (see fc-list, or give a font file): "},
-    TTextFailure{"Schriftdatei kann nicht geöffnet werden: ", "the font file cannot be opened: "},
-    TTextFailure{"Schriftart kann nicht geöffnet werden: ", "the font cannot be opened: "},
-    TTextFailure{"Schriftart hat keine Umrisse: ", "the font has no outlines, give a scalable font: "},
-    TTextFailure{"Schriftenverwaltung (fontconfig) kann nicht gestartet werden", "fontconfig cannot be started"},
-    TTextFailure{"Schriftbibliothek (FreeType) kann nicht gestartet werden", "FreeType cannot be started"},
-};
-
-// "Text ist zu lang (höchstens 200 Zeichen)" reads "the text is too long (200 characters at most)".
-std::string TextFailureText(const std::string& Message) {
-    for (const TTextFailure& Failure : TextFailures) {
-        if (!Message.starts_with(Failure.Engine)) continue;
-        std::string Rest = Message.substr(Failure.Engine.size());
-        constexpr std::string_view AtMost = " (höchstens ", Characters = " Zeichen)";
-        if (Rest.starts_with(AtMost) && Rest.ends_with(Characters))
-            Rest = " (" + Rest.substr(AtMost.size(), Rest.size() - AtMost.size() - Characters.size()) + " characters at most)";
-        return std::string(Failure.English) + Rest;
-    }
-    return Message;
+// What an exception of our own that carries no code says: its Message() is German, so only
+// that it happened is told.
+std::string UncodedText(const std::exception& E, std::string_view What) {
+    if (dynamic_cast<const Exception*>(&E)) return std::string(What);
+    return E.what();
 }
 
 }  // namespace
@@ -79,18 +57,32 @@ std::string SourceName(std::string_view FileName) {
     return FileName == StandardStream ? "standard input" : std::string(FileName);
 }
 
+std::string Shortened(std::string_view Text) {
+    constexpr std::size_t Longest = 80;
+    std::string Short(Text.substr(0, Longest));
+    for (char& C : Short)
+        if (C == '\n' || C == '\r') C = ' ';
+    return Text.size() > Longest ? Short + "..." : Short;
+}
+
+std::string Quoted(std::string_view Text) { return "'" + Shortened(Text) + "'"; }
+
+std::string KindName(TStereoGramType Type) { return std::string(NameOfValue<TStereoGramType>(StereoTypeNames, Type)); }
+
 std::string ReadFailureText(const std::exception& E) {
     if (const auto* File = dynamic_cast<const EFileError*>(&E)) return "cannot read it: " + File->SystemReason();
     if (const auto* Picture = dynamic_cast<const EInvalidGraphic*>(&E)) return InvalidPictureText(*Picture);
     if (dynamic_cast<const std::bad_alloc*>(&E)) return "out of memory while reading it";
-    return TextFailureText(E.what());
+    if (const auto* Refusal = dynamic_cast<const ERefusal*>(&E)) return RefusalText(*Refusal);
+    return UncodedText(E, "cannot read it");
 }
 
 std::string WriteFailureText(const std::exception& E) {
     if (const auto* File = dynamic_cast<const EFileError*>(&E))
         return "cannot write it: " + (File->ErrorNumber() == ENOENT ? "its folder does not exist" : File->SystemReason());
     if (dynamic_cast<const std::bad_alloc*>(&E)) return "out of memory while writing it";
-    return E.what();
+    if (const auto* Refusal = dynamic_cast<const ERefusal*>(&E)) return RefusalText(*Refusal);
+    return UncodedText(E, "cannot write it");
 }
 
 }  // namespace cli

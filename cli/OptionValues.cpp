@@ -7,12 +7,11 @@
 #include <limits>
 
 #include "FormatLists.h"
+#include "Messages.h"
 #include "SampleLibrary.h"
 
 namespace cli {
 namespace {
-
-std::string Quoted(std::string_view Text) { return "'" + std::string(Text) + "'"; }
 
 [[noreturn]] void Fail(std::string_view Option, const std::string& Problem) {
     throw UsageError(std::string(Option) + ": " + Problem);

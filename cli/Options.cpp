@@ -1,11 +1,10 @@
 #include "Options.h"
 
+#include "Messages.h"
 #include "OptionTable.h"
 
 namespace cli {
 namespace {
-
-std::string Quoted(std::string_view Text) { return "'" + std::string(Text) + "'"; }
 
 // Reads the argument list one option at a time. A value is either joined to its option
 // (--width=200, -j2) or the next argument (--width 200, also when it starts with '-').

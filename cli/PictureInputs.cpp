@@ -42,9 +42,28 @@ void Reshape(TDepthShape& Shape, const SettingAction& Action) {
     }
 }
 
+// A --font, --text-profile, --camera or --rotate after the last text or model it could
+// shape changes nothing. Index is where the last text (or model) depth map stands, or none;
+// a model FILE argument is shaped by every --camera and --rotate.
+void WarnAboutLateShaping(const Options& Parsed, std::optional<std::size_t> LastText, std::optional<std::size_t> LastModel,
+                          TConsole& Console) {
+    for (std::size_t I = 0; I < Parsed.Settings.size(); ++I) {
+        const SettingAction& Action = Parsed.Settings[I];
+        const TSettingTarget Shapes = SettingEntry(Action.Target).Target;
+        const bool Text = Shapes == TSettingTarget::Text, Model = Shapes == TSettingTarget::Model;
+        if ((!Text && !Model) || (Model && !Parsed.Files.empty())) continue;
+        const std::optional<std::size_t> Last = Text ? LastText : LastModel;
+        if (Last && *Last > I) continue;
+        const std::string Which = Text ? "text: depth map" : "model";
+        Console.Warning({}, Action.Option + " " + Shortened(Action.Argument) + (Last ? " comes after the last " : " has no ") + Which +
+                                (Last ? "" : " after it") + " and " + (Action.Target == Setting::Rotation ? "turns" : "changes") +
+                                " nothing; give it before --depth" + (Text ? " text:" : ""));
+    }
+}
+
 // The subject of the source's messages: the file, or the option that gives the text.
 std::string SubjectOf(const TPictureSource& Source, const SettingAction& Action) {
-    return Source.From == TPictureSource::TKind::Text ? Action.Option + " " + Action.Argument : SourceName(Source.FileName);
+    return Source.From == TPictureSource::TKind::Text ? Action.Option + " " + Shortened(Action.Argument) : SourceName(Source.FileName);
 }
 
 }  // namespace
@@ -68,6 +87,7 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
     for (const SettingAction& Action : Parsed.Settings) Reshape(Shape, Action);
     Shared.OfFiles = Shape;
     Shape = {};
+    std::optional<std::size_t> LastText, LastModel;
     for (const SettingAction& Action : Parsed.Settings) {
         TPicture& Picture = Shared.OfSetting.emplace_back();
         Reshape(Shape, Action);
@@ -84,6 +104,9 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
             if (ReadsStandardInput(Action)) StandardInput = ReadStandardInput();
             TPictureRead Read = ReadSource(*Source, Role, StandardInput, Parsed.InvertDepth, Shape);
             for (const std::string& Warning : Read.Warnings) Console.Warning(Name, Warning);
+            const std::size_t Index = Shared.OfSetting.size() - 1;
+            if (Source->From == TPictureSource::TKind::Text) LastText = Index;
+            if (Read.FromModel) LastModel = Index;
             Picture = std::move(Read.Picture);
             ApplySetting(Sized, {&Action, &Picture});
         } catch (const std::exception& E) {
@@ -91,6 +114,7 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
             return std::nullopt;
         }
     }
+    WarnAboutLateShaping(Parsed, LastText, LastModel, Console);
     return Shared;
 }
 

@@ -3,11 +3,10 @@
 #include "Messages.h"
 #include "NumberText.h"
 #include "OptionNames.h"
+#include "RefusalText.h"
 
 namespace cli {
 namespace {
-
-std::string KindName(TStereoGramType Type) { return std::string(NameOfValue<TStereoGramType>(StereoTypeNames, Type)); }
 
 TProblem EmptyDepthMap(const TPictureOrigins& Origins) {
     if (Origins.Depth && Origins.Depth->From == TPictureSource::TKind::File)
@@ -46,17 +45,20 @@ TProblem TooManySamples(const TStereogram& S) {
 }  // namespace
 
 TProblem RefusalProblem(const Exception& E, const TStereogram& S, const TPictureOrigins& Origins) {
-    // The engine's own texts, which the window shows as they are.
-    const std::string& Message = E.Message();
-    if (Message == "Abbildung ist leer") return EmptyDepthMap(Origins);
-    if (Message == "Maske ist leer") return EmptyTexture(S, Origins);
-    if (Message == "Tiefenbereich ergibt keinen Abstand") return NoSeparation(S);
-    if (Message == "Abstand ist breiter als das Bild") return SeparationTooWide(S);
-    if (Message == "Bild ist zu breit") return TooManySamples(S);
+    if (const auto* Refusal = dynamic_cast<const ERefusal*>(&E)) {
+        switch (Refusal->Code()) {
+            case TRefusal::EmptyDepthMap: return EmptyDepthMap(Origins);
+            case TRefusal::EmptyMask: return EmptyTexture(S, Origins);
+            case TRefusal::NoSeparation: return NoSeparation(S);
+            case TRefusal::SeparationTooWide: return SeparationTooWide(S);
+            case TRefusal::RowTooWide: return TooManySamples(S);
+            default: return {{}, RefusalText(*Refusal)};
+        }
+    }
     if (const auto* Picture = dynamic_cast<const EInvalidGraphic*>(&E); Picture && Picture->Failure() == TReadFailure::TooLarge)
         return {{}, "the picture to render is too large (" + Picture->Detail() +
                         "); lower --width or --height, or use a smaller depth map"};
-    return {{}, "the run was refused: " + Message};
+    return {{}, "the run was refused; change the settings and try again"};
 }
 
 }  // namespace cli

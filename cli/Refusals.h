@@ -1,6 +1,6 @@
-// The generator's refusals in English. The engine raises them with the window's German
-// text; the command line recognises each and says which settings cause it, with their
-// values, and which options to change.
+// The generator's refusals in English. The engine raises them with a code beside the
+// window's German text; the command line words each code, saying which settings cause it,
+// with their values, and which options to change.
 #pragma once
 
 #include <optional>

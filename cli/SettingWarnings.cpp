@@ -1,5 +1,6 @@
 #include "SettingWarnings.h"
 
+#include "Messages.h"
 #include "NumberText.h"
 #include "OptionNames.h"
 
@@ -7,8 +8,6 @@ namespace cli {
 namespace {
 
 std::string Size(int Width, int Height) { return std::to_string(Width) + " x " + std::to_string(Height); }
-
-std::string KindName(TStereoGramType Type) { return std::string(NameOfValue<TStereoGramType>(StereoTypeNames, Type)); }
 
 // A value kept within its range: "the highest is 99; using 99".
 std::string RangeText(int Asked, int Kept) {
@@ -123,9 +122,22 @@ std::vector<std::string> SettingWarnings(const SettingAction& Action, const TSet
         case Setting::InvertDepth:
         case Setting::Fit: break;
     }
-    const std::string Named = Action.Argument.empty() ? Action.Option : Action.Option + " " + Action.Argument;
+    const std::string Named = Action.Argument.empty() ? Action.Option : Action.Option + " " + Shortened(Action.Argument);
     for (std::string& Text : Texts) Text = Named + ": " + Text;
     return Texts;
+}
+
+std::vector<std::string> PageOrderWarnings(const SettingAction& Action, const TPageSizing& Page, const TSettingsBefore& Before,
+                                           const TStereogram& After) {
+    const std::string Kept = Size(After.Width(), After.Height());
+    if (Action.Target == Setting::DPI && Page.Paper && After.DPI() != Page.DPI)
+        return {Action.Option + " " + Action.Argument + " comes after " + Page.Paper->Option + " " + Page.Paper->Argument +
+                " and does not resize the page: it keeps " + Kept + " pixels, sized at " + std::to_string(Page.DPI) +
+                " dpi; give --dpi before --paper (--dpi " + std::to_string(After.DPI()) + " --paper " + Page.Paper->Argument + ")"};
+    if (Action.Target == Setting::Landscape && !Page.Paper && Before.Width == After.Width() && Before.Height == After.Height())
+        return {Action.Option + " has no --paper before it and turns nothing: the output, " + Kept +
+                ", lies on its side already; give it after --paper"};
+    return {};
 }
 
 std::vector<std::string> RunSettingWarnings(const TStereogram& S) {

@@ -7,9 +7,9 @@
 
 namespace cli {
 
-// Keys: type, blur, dot-color, dot-intensity, oversampling, observ-distance, max-depth,
-// min-depth, dpi, width, height, separation; names and numbers as the options take them.
-// Separation is derived: it is brought up to date first, as a run would.
+// One line for every setting of the settings table that the generator holds and that shapes
+// the picture, keyed by its option without the dashes, its value as the option takes it
+// (a flag is on or off). Separation is derived: it is brought up to date first, as a run would.
 std::string SettingsReport(TStereogram& Stereogram);
 
 }  // namespace cli

@@ -317,6 +317,7 @@ std::vector<std::uint8_t> WriteJpeg(const TBitmap& Bitmap, int Quality) {
     std::vector<std::uint8_t> Out;
     TJpegWriter Writer(&Out);
     if (!EncodeInto(&Writer, &B, std::clamp(Quality, 1, 100)))
-        throw Exception(std::string("JPEG kann nicht geschrieben werden: ") + Writer.Err.Message);
+        throw ERefusal(std::string("JPEG kann nicht geschrieben werden: ") + Writer.Err.Message, TRefusal::EncodingFailed,
+                       {.Subject = "JPEG", .Width = B.Width(), .Height = B.Height(), .Detail = Writer.Err.Message});
     return Out;
 }

@@ -175,12 +175,13 @@ std::vector<std::uint8_t> EncodeBitmap(const TBitmap& Bitmap, TFileFormat Format
         case TFileFormat::Tiff:
         case TFileFormat::Gif: break;
     }
-    throw Exception(std::string(FormatInfo(Format).Name) + "-Dateien werden nicht geschrieben");
+    const std::string Name(FormatInfo(Format).Name);
+    throw ERefusal(Name + "-Dateien werden nicht geschrieben", TRefusal::FormatNotWritten, {.Subject = Name});
 }
 
 void SaveBitmapToFile(const TBitmap& Bitmap, const std::string& FileName, const TPngTextChunks& Text, const TSaveOptions& Options) {
     const std::optional<TFileFormat> Format = FormatOfExtension(FileName);
-    if (!Format || !FormatInfo(*Format).Writes) throw Exception("Unbekanntes Dateiformat: " + FileName);
+    if (!Format || !FormatInfo(*Format).Writes) throw ERefusal("Unbekanntes Dateiformat: " + FileName, TRefusal::UnknownFormatToWrite, {.Subject = FileName});
     const std::vector<std::uint8_t> Bytes = EncodeBitmap(Bitmap, *Format, Text, Options);
     const std::filesystem::path Target = FollowLinks(FileName);
     struct stat Existing {};

@@ -147,7 +147,8 @@ public:
         if (FPng) FInfo = png_create_info_struct(FPng);
         if (!FInfo) {
             png_destroy_write_struct(&FPng, &FInfo);
-            throw Exception("PNG-Encoder kann nicht angelegt werden");
+            throw ERefusal("PNG-Encoder kann nicht angelegt werden", TRefusal::EncodingFailed,
+                           {.Subject = "PNG", .Detail = "the encoder cannot be made"});
         }
     }
     TPngWriter(const TPngWriter&) = delete;
@@ -167,7 +168,9 @@ public:
         }
         std::vector<png_bytep> Rows(std::size_t(B.Height()));
         for (int Y = 0; Y < B.Height(); ++Y) Rows[std::size_t(Y)] = const_cast<png_bytep>(B.ScanLine(Y));
-        if (!WriteFrom(B, &Chunks, &Rows)) throw Exception(std::string("PNG kann nicht geschrieben werden: ") + FSession.Message);
+        if (!WriteFrom(B, &Chunks, &Rows))
+            throw ERefusal(std::string("PNG kann nicht geschrieben werden: ") + FSession.Message, TRefusal::EncodingFailed,
+                           {.Subject = "PNG", .Width = B.Width(), .Height = B.Height(), .Detail = FSession.Message});
         return Out;
     }
 

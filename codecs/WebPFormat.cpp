@@ -97,14 +97,16 @@ TBitmap ReadWebP(std::span<const std::uint8_t> Data) {
 }
 
 std::vector<std::uint8_t> WriteWebP(const TBitmap& Bitmap) {
-    if (Bitmap.Empty()) throw Exception("WebP kann nicht geschrieben werden: leeres Bild");
+    const TRefusalValues Values{.Subject = "WebP", .Limit = WEBP_MAX_DIMENSION, .Width = Bitmap.Width(), .Height = Bitmap.Height()};
+    if (Bitmap.Empty()) throw ERefusal("WebP kann nicht geschrieben werden: leeres Bild", TRefusal::EmptyPictureToWrite, Values);
     if (Bitmap.Width() > WEBP_MAX_DIMENSION || Bitmap.Height() > WEBP_MAX_DIMENSION)
-        throw Exception("WebP kann nicht geschrieben werden: höchstens 16383 Pixel Breite und Höhe");
+        throw ERefusal("WebP kann nicht geschrieben werden: höchstens " + std::to_string(WEBP_MAX_DIMENSION) + " Pixel Breite und Höhe",
+                       TRefusal::TooLargeToWrite, Values);
     TBitmap Scratch;
     const TBitmap& B = As24Bit(Bitmap, Scratch);
     std::uint8_t* Bytes = nullptr;
     const std::size_t Size = WebPEncodeLosslessBGR(B.ScanLine(0), B.Width(), B.Height(), B.RowBytes(), &Bytes);
     const std::unique_ptr<std::uint8_t, TWebPFree> Owned(Bytes);
-    if (Size == 0) throw Exception("WebP kann nicht geschrieben werden: Kodierung fehlgeschlagen");
+    if (Size == 0) throw ERefusal("WebP kann nicht geschrieben werden: Kodierung fehlgeschlagen", TRefusal::EncodingFailed, Values);
     return {Bytes, Bytes + Size};
 }

@@ -87,11 +87,15 @@ pid_t WaitFor(pid_t Child, int& Status) {
 
 TChildOutcome RunInChildProcess(const std::function<std::vector<std::uint8_t>()>& Work, const TChildLimits& Limits) {
     int Ends[2];
-    if (::pipe2(Ends, O_CLOEXEC) != 0) throw Exception(std::string("Kein Kindprozess möglich: ") + std::strerror(errno));
+    const auto Refuse = [] {
+        return ERefusal(std::string("Kein Kindprozess möglich: ") + std::strerror(errno), TRefusal::NoChildProcess,
+                        {.Detail = std::strerror(errno)});
+    };
+    if (::pipe2(Ends, O_CLOEXEC) != 0) throw Refuse();
     TFileDescriptor Reading(Ends[0]), Writing(Ends[1]);
     const std::uint64_t InUse = AddressSpaceInUse();
     const pid_t Child = ::fork();
-    if (Child < 0) throw Exception(std::string("Kein Kindprozess möglich: ") + std::strerror(errno));
+    if (Child < 0) throw Refuse();
     if (Child == 0) RunChild(Work, InUse > 0 ? InUse + Limits.Memory : 0, Writing.Get());
     Writing.Close();
 

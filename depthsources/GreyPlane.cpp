@@ -12,7 +12,8 @@ constexpr double MarginShare = 0.05;
 }  // namespace
 
 void CheckDepthMapSize(int Width, int Height) {
-    if (Width < 1 || Height < 1) throw Exception("Tiefenbild braucht mindestens 1 × 1 Pixel");
+    if (Width < 1 || Height < 1)
+        throw ERefusal("Tiefenbild braucht mindestens 1 × 1 Pixel", TRefusal::DepthMapTooSmall, {.Width = Width, .Height = Height});
     CheckPictureSize(Width, Height, 24);
 }
 

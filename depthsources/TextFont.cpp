@@ -41,7 +41,7 @@ struct TFontFile {
 };
 
 void InitFontconfig() {
-    if (!FcInit()) throw Exception("Schriftenverwaltung (fontconfig) kann nicht gestartet werden");
+    if (!FcInit()) throw ERefusal("Schriftenverwaltung (fontconfig) kann nicht gestartet werden", TRefusal::FontconfigUnavailable);
 }
 
 const FcChar8* FcText(const std::string& Text) { return reinterpret_cast<const FcChar8*>(Text.c_str()); }
@@ -149,7 +149,7 @@ std::string CodeName(char32_t Code) {
 class TFreeType {
 public:
     TFreeType() {
-        if (FT_Init_FreeType(&FLibrary) != 0) throw Exception("Schriftbibliothek (FreeType) kann nicht gestartet werden");
+        if (FT_Init_FreeType(&FLibrary) != 0) throw ERefusal("Schriftbibliothek (FreeType) kann nicht gestartet werden", TRefusal::FreeTypeUnavailable);
     }
     TFreeType(const TFreeType&) = delete;
     TFreeType& operator=(const TFreeType&) = delete;
@@ -183,10 +183,13 @@ public:
         const bool IsFile = IsFontFileName(Request);
         std::optional<TFontFile> File = IsFile ? TFontFile{Request, 0} : MatchFamilyName(Request);
         if (!File) File = MatchFullName(Request);
-        if (!File) throw Exception("Schriftart nicht gefunden: " + Request);
+        if (!File) throw ERefusal("Schriftart nicht gefunden: " + Request, TRefusal::FontNotFound, {.Subject = Request});
         TFace Face = OpenFace(Library, *File);
-        if (!Face) throw Exception((IsFile ? "Schriftdatei kann nicht geöffnet werden: " : "Schriftart kann nicht geöffnet werden: ") + Request);
-        if (!FT_IS_SCALABLE(Face.get())) throw Exception("Schriftart hat keine Umrisse: " + Request);
+        if (!Face && IsFile)
+            throw ERefusal("Schriftdatei kann nicht geöffnet werden: " + Request, TRefusal::FontFileUnreadable, {.Subject = Request});
+        if (!Face) throw ERefusal("Schriftart kann nicht geöffnet werden: " + Request, TRefusal::FontUnreadable, {.Subject = Request});
+        if (!FT_IS_SCALABLE(Face.get()))
+            throw ERefusal("Schriftart hat keine Umrisse: " + Request, TRefusal::FontWithoutOutlines, {.Subject = Request});
         FFaces.push_back(std::move(Face));
     }
 
@@ -343,7 +346,7 @@ TTextCoverage SetText(const std::u32string& Text, int Width, int Height, int Mar
     const TFreeType FreeType;
     TFontChain Fonts(FreeType.Library(), Font);
     const TLayout Layout = LayOut(Text, Fonts, Warnings);
-    if (Layout.Ink.Empty()) throw Exception("Text enthält kein darstellbares Zeichen");
+    if (Layout.Ink.Empty()) throw ERefusal("Text enthält kein darstellbares Zeichen", TRefusal::TextWithoutDrawableCharacter);
 
     const double RoomX = std::max(1, Width - 2 * Margin), RoomY = std::max(1, Height - 2 * Margin);
     const double PixelsPerEm = std::min(RoomX / (Layout.Ink.Right - Layout.Ink.Left), RoomY / (Layout.Ink.Top - Layout.Ink.Bottom));

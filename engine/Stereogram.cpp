@@ -91,7 +91,7 @@ void TStereogram::SetSizeLimit(TSizeLimit Value) {
     }
 }
 
-void TStereogram::SetThreads(int Value) { FThreads = std::clamp(Value, 1, MaxThreads); }
+void TStereogram::SetThreads(int Value) { FThreads = std::clamp(Value, MinThreads, MaxThreads); }
 
 void TStereogram::SetDotIntensity(int Value) { FDotIntensity = std::clamp(Value, MinDotIntensity, MaxDotIntensity); }
 
@@ -239,13 +239,13 @@ int TStereogram::JitteredSeparation(int Level, TRowWork& Work) {
 // ---- The run ----------------------------------------------------------------------------
 
 void TStereogram::CheckInputs() const {
-    if (FDepthMap->Bitmap().Empty()) throw Exception("Abbildung ist leer");
+    if (FDepthMap->Bitmap().Empty()) throw ERefusal("Abbildung ist leer", TRefusal::EmptyDepthMap);
     if ((FStereoType == sgtColoredDot || FStereoType == sgtTextured) && FMaskMap->Bitmap().Empty())
-        throw Exception("Maske ist leer");
+        throw ERefusal("Maske ist leer", TRefusal::EmptyMask);
     if (IsTexturedType(FStereoType)) {
-        if (FPeriod < 1 || FTextureHeight < 1) throw Exception("Tiefenbereich ergibt keinen Abstand");
-        if (FStripStart < 0) throw Exception("Abstand ist breiter als das Bild");
-        if (FSubWidth > MaxSubWidthOfLimit()) throw Exception("Bild ist zu breit");
+        if (FPeriod < 1 || FTextureHeight < 1) throw ERefusal("Tiefenbereich ergibt keinen Abstand", TRefusal::NoSeparation);
+        if (FStripStart < 0) throw ERefusal("Abstand ist breiter als das Bild", TRefusal::SeparationTooWide);
+        if (FSubWidth > MaxSubWidthOfLimit()) throw ERefusal("Bild ist zu breit", TRefusal::RowTooWide);
     }
     CheckPictureSize(FWidth, FHeight, 24, {}, MaxOutputBytes());
 }

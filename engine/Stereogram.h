@@ -29,7 +29,7 @@ public:
     // Largest output side, and samples in a row, of the large size limit.
     static constexpr int LargeMaxSide = MaxPictureSide;
     static constexpr int LargeMaxSubWidth = LargeMaxSide * 8;
-    static constexpr int MaxThreads = 64;
+    static constexpr int MinThreads = 1, MaxThreads = 64;
     // Limits the setters keep their values within.
     static constexpr int MinSide = 1;            // Width and Height below it give FallbackSide
     static constexpr int FallbackSide = 600;
@@ -47,8 +47,8 @@ public:
     explicit TStereogram(TComponent* AOwner);
     ~TStereogram() override;
 
-    // Runs one generation, or returns at once while a run is in progress. Raises
-    // "Abbildung ist leer" / "Maske ist leer" for missing pictures.
+    // Runs one generation, or returns at once while a run is in progress. Raises ERefusal
+    // ("Abbildung ist leer", "Maske ist leer", …) for what cannot be drawn.
     void Generate();
     // The output picture with the output buffer drawn onto it; stays owned by the component.
     const TPicture& GetPicture();

@@ -83,12 +83,12 @@ constexpr std::array<TSettingEntry, 26> Table{{
      [](const TS& S) -> TSettingValue { return S.GuideDots(); }, [](TS& S, V Value) { S.SetGuideDots(On(Value)); }},
     {TSettingId::CrossEyed, "--cross-eyed", "", K::Flag, T::Generator, "for viewing with crossed eyes: near is far", "Kreuzblick",
      {}, {}, {}, [](const TS& S) -> TSettingValue { return S.CrossEyed(); }, [](TS& S, V Value) { S.SetCrossEyed(On(Value)); }},
-    {TSettingId::Threads, "--threads", "N", K::Count, T::Generator, "threads that render one picture", "Threads",
-     {R::Clamped, 1, TS::MaxThreads}, "default: one per processor core, shared out among the files --jobs renders at once", {},
+    {TSettingId::Threads, "--threads", "N", K::Count, T::Run, "threads that render one picture", "Threads",
+     {R::Clamped, TS::MinThreads, TS::MaxThreads}, "default: one per processor core, shared out among the files --jobs renders at once", {},
      [](const TS& S) -> TSettingValue { return S.Threads(); }, [](TS& S, V Value) { S.SetThreads(Whole(Value)); }},
-    {TSettingId::Font, "--font", "NAME|FILE", K::Text, T::Text, "font of a later text: depth map, a font name or file",
+    {TSettingId::Font, "--font", "NAME|FILE", K::Text, T::Text, "font of a later hidden text, a font name or file",
      "Schriftart"},
-    {TSettingId::TextProfile, "--text-profile", "PROFILE", K::Choice, T::Text, "relief of a later text: depth map", "Relief", {}, {},
+    {TSettingId::TextProfile, "--text-profile", "PROFILE", K::Choice, T::Text, "relief of a later hidden text", "Relief", {}, {},
      ReliefProfileChoices},
     {TSettingId::Camera, "--camera", "PROJECTION", K::Choice, T::Model, "how a later model file is seen", "Kamera", {}, {},
      ProjectionChoices},
@@ -130,8 +130,7 @@ const TSettingEntry* FindSetting(std::string_view Option) {
 }
 
 TSettingValue StartValue(const TSettingEntry& Entry) {
-    // Each front end starts one thread per processor core.
-    if (Entry.Id == TSettingId::Threads) return {};
+    if (Entry.Target == T::Run) return {};
     if (Entry.Read) return Entry.Read(StartGenerator());
     const TTextDepthOptions Text;
     const TModelView View;

@@ -71,9 +71,9 @@ struct TChoiceName {
     int Value;
 };
 
-// What a setting shapes: the generator itself, a later text or model depth map, or the
-// depth map as it is read.
-enum class TSettingTarget : std::uint8_t { Generator, Text, Model, DepthReading };
+// What a setting shapes: the generator's picture, a later text or model depth map, or the
+// depth map as it is read; or only how the generator runs (the same picture either way).
+enum class TSettingTarget : std::uint8_t { Generator, Text, Model, DepthReading, Run };
 
 struct TSettingEntry {
     TSettingId Id;
@@ -113,7 +113,8 @@ const TSettingEntry& SettingEntry(TSettingId Id);
 const TSettingEntry* FindSetting(std::string_view Option);
 
 // The value the setting has when the program starts: what the generator holds after
-// ApplyStartSettings, or the depth sources' own start for the shaping settings.
+// ApplyStartSettings, or the depth sources' own start for the shaping settings; nothing
+// for a Run setting, which each front end fits to the machine.
 TSettingValue StartValue(const TSettingEntry& Entry);
 
 // The value as the command line reads it back: "4", "14", "textured", "0,180,0"; a flag

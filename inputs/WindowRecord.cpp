@@ -1,18 +1,20 @@
 #include "WindowRecord.h"
 
-#include <charconv>
+#include <array>
 #include <string_view>
 
-#include "OptionNames.h"
+#include "SettingsTable.h"
 #include "ShellWord.h"
 
 namespace {
 
-// The shortest text that reads back as the same double.
-std::string ExactText(double Value) {
-    char Text[32];
-    return {Text, std::to_chars(Text, Text + sizeof Text, Value).ptr};
-}
+// The generator's settings in the order that replays them: the kind before the oversampling
+// it limits, Width and Height before the DPI they limit.
+constexpr std::array RecordOrder{
+    TSettingId::StereoType,     TSettingId::DotColor, TSettingId::Blur,     TSettingId::DotIntensity, TSettingId::Oversampling,
+    TSettingId::ObservDistance, TSettingId::MaxDepth, TSettingId::MinDepth, TSettingId::Width,        TSettingId::Height,
+    TSettingId::DPI,            TSettingId::GuideDots, TSettingId::CrossEyed,
+};
 
 }  // namespace
 
@@ -26,7 +28,8 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDept
     const auto Flag = [&Text](std::string_view Name, bool On) {
         if (On) Text.append(Name).append(" ");
     };
-    Flag("--large", Stereogram.SizeLimit() == slLarge);
+    const auto Setting = [&](TSettingId Id, const TSettingValue& Value) { Option(SettingEntry(Id).Option, SettingValueText(SettingEntry(Id), Value)); };
+    Flag(SettingEntry(TSettingId::Large).Option, Stereogram.SizeLimit() == slLarge);
     // The size it was rendered at is its own: the output size may have changed since.
     if (DepthMap.Kind != TKind::Picture) {
         Option("--width", std::to_string(Stereogram.DepthMap().Width()));
@@ -34,32 +37,25 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDept
     }
     if (DepthMap.Kind == TKind::Model) {
         const TModelView& View = DepthMap.View;
-        if (View.Projection != TProjection::Orthographic)
-            Option("--camera", NameOfValue<TProjection>(ProjectionNames, View.Projection));
-        if (View.RotateX != 0 || View.RotateY != 0 || View.RotateZ != 0)
-            Option("--rotate", ExactText(View.RotateX) + "," + ExactText(View.RotateY) + "," + ExactText(View.RotateZ));
+        if (View.Projection != TProjection::Orthographic) Setting(TSettingId::Camera, int(View.Projection));
+        const TRotation Turn{View.RotateX, View.RotateY, View.RotateZ};
+        if (Turn != TRotation{}) Setting(TSettingId::Rotation, Turn);
     }
     if (DepthMap.Kind == TKind::Text) {
         Option("--font", DepthMap.Font);
-        if (DepthMap.Profile != TReliefProfile::Round)
-            Option("--text-profile", NameOfValue<TReliefProfile>(ReliefProfileNames, DepthMap.Profile));
+        if (DepthMap.Profile != TReliefProfile::Round) Setting(TSettingId::TextProfile, int(DepthMap.Profile));
         Option("--depth", PictureSourceText({TPictureSource::TKind::Text, 0, DepthMap.Text}, TPictureRole::DepthMap));
     } else {
         Option("--depth", PictureSourceText(DepthMap.Picture, TPictureRole::DepthMap));
     }
     Option("--mask", PictureSourceText(MaskMap, TPictureRole::Texture));
-    Option("--type", NameOfValue<TStereoGramType>(StereoTypeNames, Stereogram.StereoType()));
-    Option("--dot-color", NameOfValue<TRandomDotColorType>(DotColorNames, Stereogram.RandomDotColor()));
-    Option("--blur", NameOfValue<TBlurType>(BlurNames, Stereogram.Blur()));
-    Option("--dot-intensity", std::to_string(Stereogram.DotIntensity()));
-    Option("--oversampling", std::to_string(Stereogram.Oversampling()));
-    Option("--observ-distance", ExactText(Stereogram.ObservDistance()));
-    Option("--max-depth", ExactText(Stereogram.Max3Ddepth()));
-    Option("--min-depth", ExactText(Stereogram.Min3Ddepth()));
-    Option("--width", std::to_string(Stereogram.Width()));
-    Option("--height", std::to_string(Stereogram.Height()));
-    Option("--dpi", std::to_string(Stereogram.DPI()));
-    Flag("--guide-dots", Stereogram.GuideDots());
-    Flag("--cross-eyed", Stereogram.CrossEyed());
+    for (const TSettingId Id : RecordOrder) {
+        const TSettingEntry& Entry = SettingEntry(Id);
+        const TSettingValue Value = Entry.Read(Stereogram);
+        if (Entry.Kind == TSettingKind::Flag)
+            Flag(Entry.Option, std::get<bool>(Value));
+        else
+            Option(Entry.Option, SettingValueText(Entry, Value));
+    }
     return Text + "--seed " + std::to_string(Seed);
 }

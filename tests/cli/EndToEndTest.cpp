@@ -255,7 +255,7 @@ TEST_F(CliEndToEnd, StartStateIsTheWindowsFirstState) {
         {"type", "textured"}, {"blur", "none"}, {"dot-color", "black-white"}, {"dot-intensity", "50"}, {"oversampling", "4"},
         {"observ-distance", "14"}, {"max-depth", "14"}, {"min-depth", "8"}, {"dpi", "72"}, {"width", "800"},
         {"height", "500"}, {"separation", "85"},  // texture 1 is 85 pixels wide
-        {"size-limit", "classic"}, {"guide-dots", "off"}, {"cross-eyed", "off"},
+        {"large", "off"}, {"guide-dots", "off"}, {"cross-eyed", "off"},
     };
     EXPECT_EQ(S, Expected);
     EXPECT_TRUE(Files().empty()) << "--print-settings renders nothing";
@@ -292,14 +292,14 @@ TEST_F(CliEndToEnd, OptionOrderActsAsTheSettersDo) {
     EXPECT_EQ(Settings({"--large", "--width", "3000"})["width"], "3000");
     auto A4 = Settings({"--dpi", "300", "--paper", "a4", "--guide-dots"});
     EXPECT_EQ(A4["width"] + " x " + A4["height"], "2480 x 3508");
-    EXPECT_EQ(A4["size-limit"] + " " + A4["guide-dots"], "large on");
+    EXPECT_EQ(A4["large"] + " " + A4["guide-dots"], "on on");
     auto Landscape = Settings({"--dpi", "300", "--paper", "A4", "--landscape"});
     EXPECT_EQ(Landscape["width"] + " x " + Landscape["height"], "3508 x 2480");
 }
 
 TEST_F(CliEndToEnd, RefusedRunsExitOneWithAnEnglishLineNamingWhatToChangeAndWriteNothing) {
     WriteFile(Dir / "stereogram.png", "old");
-    // Each refusal of the generator, and an option its line names as the one to change.
+    // Each refusal of the generator and a writer's, and an option its line names as the one to change.
     const std::vector<std::pair<Args, std::string>> Refused{
         {{"--depth", "none"}, "--depth FILE"},
         {{"--mask", "none", "--depth", "none", "--type", "colored-dot"}, "--depth FILE"},
@@ -307,6 +307,8 @@ TEST_F(CliEndToEnd, RefusedRunsExitOneWithAnEnglishLineNamingWhatToChangeAndWrit
         {{"--mask", "none", "--type", "colored-dot"}, "--mask FILE"},
         {{"--max-depth", "0", "--min-depth", "0"}, "raise --max-depth"},
         {{"--width", "50"}, "raise --width"},
+        // A writer's limit, past the picture the run made.
+        {{"--large", "--width", "16384", "--height", "100", "-q", "-o", "x.webp"}, "the width, 16384 pixels, is more than WebP holds, 16383 pixels a side; give --width"},
     };
     for (const auto& [Arguments, Hint] : Refused) {
         const Result R = Run(Arguments);
@@ -458,6 +460,32 @@ TEST_F(CliEndToEnd, WarningsGoToStandardErrorAndTheRunStillWrites) {
     EXPECT_EQ(ParsePpm(Read("dots.ppm")).Width, 640);
     EXPECT_EQ(Run({"--depth", "step.png", "--type", "colored-dot", "-o", "dots.ppm", "-q"}).Err, "");
     EXPECT_EQ(ParsePpm(Read("dots.ppm")).Width, 300);
+
+    // An option that comes too late to change anything says so; in the right order, nothing.
+    const std::string Model = STEREO_TEST_DATA "/stl_sphere.stl", W = "stereogramm-cli: warning: ";
+    const std::vector<std::pair<Args, std::string>> LateOptions{
+        {{"--depth", Model, "--rotate", "0,180,0"},
+         W + "--rotate 0,180,0 comes after the last model and turns nothing; give it before --depth\n"},
+        {{"--camera", "perspective"}, W + "--camera perspective has no model after it and changes nothing; give it before --depth\n"},
+        {{"--depth", "text:Hi", "--font", "DejaVu Serif"},
+         W + "--font DejaVu Serif comes after the last text: depth map and changes nothing; give it before --depth text:\n"},
+        {{"--paper", "A4", "--dpi", "300"},
+         W + "--dpi 300 comes after --paper A4 and does not resize the page: it keeps 595 x 842 pixels, sized at 72 dpi; give "
+             "--dpi before --paper (--dpi 300 --paper A4)\n"},
+        {{"--landscape"},
+         W + "--landscape has no --paper before it and turns nothing: the output, 800 x 500, lies on its side already; give it "
+             "after --paper\n"},
+        {{"--rotate", "0,180,0", "--camera", "perspective", "--depth", Model}, ""},
+        {{"--font", "DejaVu Serif", "--text-profile", "flat", "--depth", "text:Hi"}, ""},
+        {{"--dpi", "300", "--paper", "A4", "--landscape"}, ""},
+        {{"--rotate", "0,180,0", "step.png"}, ""},
+    };
+    for (const auto& [Options, Expected] : LateOptions) {
+        R = Run(Options + Args{"--print-settings"});
+        EXPECT_EQ(R.Status, 0) << Options[0];
+        EXPECT_EQ(R.Err, Expected);
+        EXPECT_EQ(Run(Options + Args{"--print-settings", "--no-warnings"}).Err, "");
+    }
 }
 
 TEST_F(CliEndToEnd, PicturesComeFromStandardInputAndGoToStandardOutput) {

@@ -1,5 +1,5 @@
-// The manual page and the shell completion name the options that --help names, and the
-// completion offers the values the tool takes.
+// The manual page and the shell completion name the options that --help names, the
+// completion offers the values the tool takes, and the page states the settings table's ranges.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -11,9 +11,10 @@
 #include <string>
 
 #include "HelpText.h"
-#include "OptionNames.h"
+#include "PaperSizes.h"
 #include "PictureFormats.h"
 #include "SampleLibrary.h"
+#include "SettingsTable.h"
 
 namespace {
 
@@ -69,11 +70,39 @@ Words Completions(const std::string& Line) {
     return Offered;
 }
 
-template <class E, std::size_t N>
-Words NamesOf(const std::array<NamedValue<E>, N>& Names) {
+// The values a choice or paper setting takes.
+Words ChoicesOf(const TSettingEntry& Entry) {
     Words Result;
-    for (const auto& Entry : Names) Result.emplace(Entry.Name);
+    for (const TChoiceName& Choice : Entry.Choices) Result.emplace(Choice.Name);
+    std::istringstream Papers(Entry.Kind == TSettingKind::Paper ? PaperNames() : "");
+    for (std::string Name; std::getline(Papers >> std::ws, Name, ',');) Result.insert(Name);
     return Result;
+}
+
+// The manual page's text from Heading to the next .TP, as plain text.
+std::string ManualText(const std::string& Heading) {
+    std::ostringstream Read;
+    Read << std::ifstream(STEREOGRAMM_MAN_PAGE).rdbuf();
+    std::string Page = Read.str();
+    for (const auto& [Escape, Plain] : {std::pair{"\\-", "-"}, std::pair{"\\(mu", "x"}})
+        for (std::size_t At; (At = Page.find(Escape)) != std::string::npos;) Page.replace(At, std::strlen(Escape), Plain);
+    const std::size_t From = Page.find(Heading);
+    if (From == std::string::npos) return {};
+    return Page.substr(From, Page.find(".TP", From + 3) - From);
+}
+
+// The phrases that state Entry's range.
+std::vector<std::string> RangePhrases(const TSettingEntry& Entry) {
+    const TSettingRange& R = Entry.Range;
+    const auto N = [](int Value) { return std::to_string(Value); };
+    switch (R.Rule) {
+        case TRangeRule::None: return {};
+        case TRangeRule::Clamped: return {N(R.Min) + " to " + N(R.Max)};
+        case TRangeRule::SideOfLimit: return {N(R.Min) + " to " + N(R.Max), "up to " + N(R.LargeMax), "below " + N(R.Min) + " gives " + N(R.Fallback)};
+        case TRangeRule::DpiOfSize: return {"at least " + N(R.Min)};
+        case TRangeRule::BelowEyes: return {N(R.Min - 1) + " < N < dpi x 2.5"};
+    }
+    return {};
 }
 
 }  // namespace
@@ -86,9 +115,10 @@ TEST(CliManual, ManualPageAndCompletionNameEveryOptionOfTheHelpAndNoOther) {
 }
 
 TEST(CliManual, CompletionOffersTheKindsTheFormatsAndTheSamples) {
-    EXPECT_EQ(Completions("stereogramm-cli --type "), NamesOf(StereoTypeNames));
-    EXPECT_EQ(Completions("stereogramm-cli --blur "), NamesOf(BlurNames));
-    EXPECT_EQ(Completions("stereogramm-cli --dot-color "), NamesOf(DotColorNames));
+    for (const TSettingEntry& Entry : SettingsTable()) {
+        if (Entry.Choices.empty() && Entry.Kind != TSettingKind::Paper) continue;
+        EXPECT_EQ(Completions("stereogramm-cli " + std::string(Entry.Option) + " "), ChoicesOf(Entry)) << Entry.Option;
+    }
     Words Written;
     for (const TFileFormatInfo& F : FileFormats())
         if (F.Writes) Written.emplace(F.Extensions.front().substr(1));
@@ -100,4 +130,24 @@ TEST(CliManual, CompletionOffersTheKindsTheFormatsAndTheSamples) {
     EXPECT_EQ(Completions("stereogramm-cli --depth sample:2"), Twenties);
     EXPECT_EQ(Completions("stereogramm-cli --mask texture:").size(), std::size_t(SampleCount(TPictureRole::Texture)));
     EXPECT_TRUE(Completions("stereogramm-cli --depth e").contains("etc")) << "file names";
+}
+
+TEST(CliManual, ManualPageStatesTheRangeOfEverySettingAsTheTableHasIt) {
+    for (const TSettingEntry& Entry : SettingsTable()) {
+        const std::string Paragraph = ManualText(".TP\n.BI " + std::string(Entry.Option) + " ");
+        for (const std::string& Phrase : RangePhrases(Entry))
+            EXPECT_NE(Paragraph.find(Phrase), std::string::npos) << Entry.Option << " should say " << Phrase << " in:\n" << Paragraph;
+    }
+}
+
+TEST(CliManual, ManualPageStartsFromTheStartValuesOfTheTable) {
+    const std::string Start = ManualText(".PP\nThe tool starts");
+    for (const TSettingEntry& Entry : SettingsTable()) {
+        const TSettingValue Value = StartValue(Entry);
+        if (Entry.Target != TSettingTarget::Generator || std::holds_alternative<bool>(Value) || std::holds_alternative<std::monostate>(Value) ||
+            Entry.Id == TSettingId::Separation)
+            continue;
+        const std::string Phrase = std::string(Entry.Option) + " " + SettingValueText(Entry, Value);
+        EXPECT_NE(Start.find(Phrase), std::string::npos) << Phrase << " in:\n" << Start;
+    }
 }

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -80,13 +81,13 @@ TEST(CliMessages, EveryProblemIsOneEnglishLineWithItsReasonAndWhatToChange) {
         {"unsupported feature", [] { return ReadLine("a.jpg", EInvalidGraphic("", TReadFailure::Unsupported, "JPEG", "CMYK colour")); },
          P + "a.jpg: unsupported JPEG file (CMYK colour); save it as an 8-bit grey or RGB " + ReadFormatNames() + " file"},
         {"empty text", [] { return SourceLine("--depth text:", {TPictureSource::TKind::Text, 0, " "}); },
-         P + "--depth text:: the text is empty; give words after text:"},
+         P + "--depth text:: the text is empty; give words after --depth text:"},
         {"unknown font", [] { return SourceLine("--depth text:A", {TPictureSource::TKind::Text, 0, "A"}, {"NoSuchFont", {}}); },
-         P + "--depth text:A: font not found (see fc-list, or give a font file): NoSuchFont"},
+         P + "--depth text:A: the font 'NoSuchFont' is not installed (see fc-list); give another --font, a name or a font file"},
         {"missing font file", [] { return SourceLine("--depth text:A", {TPictureSource::TKind::Text, 0, "A"}, {"/no/font.ttf", {}}); },
-         P + "--depth text:A: the font file cannot be opened: /no/font.ttf"},
-        {"text too long", [] { return ReadLine("--depth text:A", Exception("Text ist zu lang (höchstens 10000 Zeichen)")); },
-         P + "--depth text:A: the text is too long (10000 characters at most)"},
+         P + "--depth text:A: the font file '/no/font.ttf' cannot be opened; give another --font"},
+        {"text too long", [] { return SourceLine("--depth text:A", {TPictureSource::TKind::Text, 0, std::string(20000, 'A')}); },
+         P + "--depth text:A: the text is too long (10000 characters at most); shorten the words after --depth text:"},
         {"damaged model", [] { return ReadLine("a.stl", EInvalidGraphic("", TReadFailure::Damaged, "STL", "no triangles")); },
          P + "a.stl: damaged STL file (no triangles)"},
         {"too large", [] { return ReadLine("a.png", EInvalidGraphic("", TReadFailure::TooLarge, "PNG", "100000 x 100000 pixels")); },
@@ -115,4 +116,37 @@ TEST(CliMessages, EveryProblemIsOneEnglishLineWithItsReasonAndWhatToChange) {
          P + "a.png: cannot write it: Permission denied"},
     };
     for (const Case& C : Cases) EXPECT_EQ(C.Line(), C.Expected) << C.Kind;
+}
+
+TEST(CliMessages, EveryRefusalCodeIsWordedAsOneEnglishLineNamingTheOptionOrFile) {
+    // What each code's line must name; the generator's are worded with a run's settings.
+    const std::map<TRefusal, std::string> Named{
+        {TRefusal::EmptyDepthMap, "--depth"},       {TRefusal::EmptyMask, "--mask"},
+        {TRefusal::NoSeparation, "--max-depth"},    {TRefusal::SeparationTooWide, "--width"},
+        {TRefusal::RowTooWide, "--oversampling"},   {TRefusal::EmptyPictureToWrite, "--width"},
+        {TRefusal::TooLargeToWrite, "--width"},     {TRefusal::EncodingFailed, "x.webp"},
+        {TRefusal::FormatNotWritten, "-o"},         {TRefusal::UnknownFormatToWrite, "-o"},
+        {TRefusal::TextEmpty, "--depth text:"},     {TRefusal::TextTooLong, "--depth text:"},
+        {TRefusal::TextWithoutDrawableCharacter, "--font"}, {TRefusal::FontNotFound, "--font"},
+        {TRefusal::FontFileUnreadable, "--font"},   {TRefusal::FontUnreadable, "--font"},
+        {TRefusal::FontWithoutOutlines, "--font"},  {TRefusal::FontconfigUnavailable, "--font"},
+        {TRefusal::FreeTypeUnavailable, "--depth text:"}, {TRefusal::DepthMapTooSmall, "--width"},
+        {TRefusal::NoChildProcess, "--depth"},
+    };
+    ASSERT_EQ(Named.size(), std::size_t(RefusalCount));
+    TStereogram Generator(nullptr);
+    SetUpGenerator(Generator, {}, false);
+    const std::string LongValue(20000, 'x');
+    for (const auto& [Code, Option] : Named) {
+        const ERefusal E("Bild kann nicht geschrieben werden: höchstens 16383 Pixel", Code,
+                         {.Subject = "WebP", .Limit = 16383, .Width = 16384, .Height = 100, .Detail = LongValue});
+        const TProblem Run = RefusalProblem(E, Generator, {});
+        const std::string Line =
+            Code <= TRefusal::RowTooWide ? ProblemLine(Run.Subject, Run.Text) : ProblemLine("x.webp", WriteFailureText(E));
+        for (const char* German : {" ist ", " nicht ", " kann ", " Bild ", " Pixel ", "ä", "ö", "ü", "ß"})
+            EXPECT_EQ(Line.find(German), std::string::npos) << Line;
+        EXPECT_NE(Line.find(Option), std::string::npos) << Line;
+        EXPECT_EQ(Line.find('\n'), std::string::npos) << Line;
+        EXPECT_LT(Line.size(), 400u) << "echoed values are shortened: " << Line;
+    }
 }

@@ -44,7 +44,7 @@ std::vector<TDigestCase> DigestCases() {
     std::vector<TDigestCase> Cases;
     for (const TStereoGramType Type : {sgtFastRandomDot, sgtColoredDot, sgtRandomDotTextured})
         for (const TBlurType Blur : {blurNone, blurLight, blurMedium, blurHeavy})
-            for (const auto [Width, Height] : {std::pair{96, 64}, std::pair{301, 57}})
+            for (const auto& [Width, Height] : {std::pair{96, 64}, std::pair{301, 57}})
                 for (const int Oversampling : {1, 4}) {
                     if (Oversampling > 1 && Type != sgtRandomDotTextured) continue;  // random dots have none
                     Cases.push_back({Type, Blur, Width, Height, Oversampling, dctBlackWhite});

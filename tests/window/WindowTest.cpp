@@ -37,6 +37,7 @@
 #include "RadioGroup.h"
 #include "SampleList.h"
 #include "SettingsPanel.h"
+#include "SettingsTable.h"
 #include "WholePictureWindow.h"
 #include "ustereo.h"
 
@@ -125,6 +126,11 @@ private slots:
         QCOMPARE(W->ComboBox2->currentText(), QString("Maske 1"));
         QCOMPARE(W->Gauge1->Progress(), 0);
         QVERIFY(W->meinimage->Picture().Graphic() == nullptr);
+        // The settings table's start values are the window's; the separation as a run would use it.
+        W->Stereogram1->SetObservDistance(S.ObservDistance());
+        for (const TSettingEntry& Entry : SettingsTable())
+            if (Entry.Read && Entry.Target == TSettingTarget::Generator)
+                QVERIFY2(Entry.Read(S) == StartValue(Entry), Entry.Option.data());
     }
 
     void BeforeShowingOnlyTheStoredLayoutIsApplied() {
