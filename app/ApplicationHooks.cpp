@@ -6,8 +6,10 @@
 #include "Application.h"
 
 void ShowExceptionBox(const Exception& E) {
+    // The generator's fixed messages have English texts; others are shown as they are.
+    const Exception Shown(QCoreApplication::translate("Exception", E.Message().c_str()).toStdString());
     QMessageBox Box(QMessageBox::Critical, QString::fromStdString(Application->Title()),
-                    QString::fromStdString(ExceptionDisplayText(E)), QMessageBox::Ok, QApplication::activeWindow());
+                    QString::fromStdString(ExceptionDisplayText(Shown)), QMessageBox::Ok, QApplication::activeWindow());
     Box.exec();
 }
 

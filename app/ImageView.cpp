@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "PictureToQImage.h"
@@ -67,4 +68,27 @@ void ImageView::dropEvent(QDropEvent* Event) {
 void ImageView::mouseDoubleClickEvent(QMouseEvent* Event) {
     if (OnDoubleClick) OnDoubleClick();
     QWidget::mouseDoubleClickEvent(Event);
+}
+
+void ImageView::mousePressEvent(QMouseEvent* Event) {
+    if (OnDrag && Event->button() == Qt::LeftButton) FDragFrom = Event->position().toPoint();
+    QWidget::mousePressEvent(Event);
+}
+
+void ImageView::mouseMoveEvent(QMouseEvent* Event) {
+    if (FDragFrom && OnDrag && (Event->buttons() & Qt::LeftButton)) {
+        const QPoint At = Event->position().toPoint();
+        const QPoint Movement = At - *FDragFrom;
+        FDragFrom = At;
+        if (!Movement.isNull()) OnDrag(Movement, false);
+    }
+    QWidget::mouseMoveEvent(Event);
+}
+
+void ImageView::mouseReleaseEvent(QMouseEvent* Event) {
+    if (FDragFrom && Event->button() == Qt::LeftButton) {
+        FDragFrom.reset();
+        if (OnDrag) OnDrag({}, true);
+    }
+    QWidget::mouseReleaseEvent(Event);
 }

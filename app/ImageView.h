@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "Picture.h"
 
@@ -28,12 +29,18 @@ public:
     // Called with the local file dropped on the view (while it accepts drops).
     std::function<void(const QString& FileName)> OnFileDrop;
     std::function<void()> OnDoubleClick;
+    // Called while the left button drags over the view with the movement since the last
+    // call, and once more with no movement when it is released.
+    std::function<void(QPoint Movement, bool Released)> OnDrag;
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
     void dragEnterEvent(QDragEnterEvent* Event) override;
     void dropEvent(QDropEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
 
 private:
     void PictureChanged();
@@ -41,4 +48,5 @@ private:
     Mode FMode;
     TPicture FPicture;
     QImage FImage;
+    std::optional<QPoint> FDragFrom;
 };

@@ -1,7 +1,10 @@
-// Qt's own texts (the standard dialogs, their buttons and messages) in German, as the rest
-// of the program speaks.
+// The window's language: English under an English locale, German (its own texts, with Qt's
+// German texts for the standard dialogs) under every other.
 #pragma once
 
-// Loads Qt's German translation from Qt's translations folder; false when it is not
-// installed, and Qt's texts stay English.
-bool InstallQtTranslations();
+#include <QLocale>
+
+// Installs the translations for Locale's language. True when they were installed.
+bool InstallQtTranslations(const QLocale& Locale = QLocale::system());
+// True when the window speaks English under Locale.
+bool SpeaksEnglish(const QLocale& Locale);

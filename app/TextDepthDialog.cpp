@@ -13,7 +13,7 @@ const char* const DefaultFamily = "DejaVu Sans";
 }  // namespace
 
 TextDepthDialog::TextDepthDialog(QWidget* Parent) : QDialog(Parent) {
-    setWindowTitle("Text als Tiefenbild");
+    setWindowTitle(tr("Text als Tiefenbild"));
     FText = new QPlainTextEdit(this);
     FText->setTabChangesFocus(true);
     FFont = new QComboBox(this);
@@ -23,8 +23,8 @@ TextDepthDialog::TextDepthDialog(QWidget* Parent) : QDialog(Parent) {
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* Layout = new QFormLayout(this);
-    Layout->addRow("Text:", FText);
-    Layout->addRow("Schrift:", FFont);
+    Layout->addRow(tr("Text:"), FText);
+    Layout->addRow(tr("Schrift:"), FFont);
     Layout->addRow(Buttons);
 }
 

@@ -9,6 +9,7 @@ class QComboBox;
 class QPlainTextEdit;
 
 class TextDepthDialog : public QDialog {
+    Q_OBJECT
 public:
     explicit TextDepthDialog(QWidget* Parent);
 

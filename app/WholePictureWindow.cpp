@@ -48,10 +48,10 @@ private:
 
 WholePictureWindow::WholePictureWindow(QWidget* Parent, const QImage& Image) : QWidget(Parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Stereogramm – ganzes Bild");
+    setWindowTitle(tr("Stereogramm – ganzes Bild"));
     auto* Tools = new QToolBar(this);
     auto* Zoom = new QActionGroup(this);
-    Fit = Tools->addAction("Einpassen");
+    Fit = Tools->addAction(tr("Einpassen"));
     Fit->setShortcut(Qt::CTRL | Qt::Key_0);
     ActualSize = Tools->addAction("100 %");
     ActualSize->setShortcut(Qt::CTRL | Qt::Key_1);

@@ -9,6 +9,7 @@ class QAction;
 class QScrollArea;
 
 class WholePictureWindow : public QWidget {
+    Q_OBJECT
 public:
     // Opens at the picture's size, as far as the screen allows, at 100 %.
     WholePictureWindow(QWidget* Parent, const QImage& Image);

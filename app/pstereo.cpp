@@ -1,5 +1,5 @@
-// Program start: the application, its title, hooks and Qt's German texts, the main window,
-// the message loop.
+// Program start: the application, its title, hooks and Qt's German texts, the main window
+// with the files it was given (a depth map, then a texture), the message loop.
 #include <QApplication>
 
 #include "Application.h"
@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     InstallQtTranslations();
 
     Tfstereo fstereo;
+    fstereo.SetStartFiles(QApplication::arguments().mid(1, 2));
     fstereo.show();
     return QApplication::exec();
 }

@@ -18,15 +18,18 @@
 #include "FileDialogs.h"
 #include "Gauge.h"
 #include "ImageView.h"
+#include "DepthFileRead.h"
 #include "ModelReader.h"
 #include "PictureFileDialog.h"
 #include "PictureFiles.h"
 #include "PictureReader.h"
 #include "PictureSaveDialog.h"
+#include "PreviewRenderer.h"
 #include "RadioGroup.h"
 #include "RevealActions.h"
 #include "SampleLibrary.h"
 #include "SampleList.h"
+#include "SettingsPanel.h"
 #include "SampleLoaders.h"
 #include "SlotGuard.h"
 #include "StartSettings.h"
@@ -49,7 +52,7 @@ QString PictureFilter(TPictureRole Role) {
     std::vector<std::string_view> Extensions = ReadableExtensions();
     const std::vector<std::string> Models = Role == TPictureRole::DepthMap ? ModelExtensions() : std::vector<std::string>{};
     Extensions.insert(Extensions.end(), Models.begin(), Models.end());
-    const QString Description = Models.empty() ? "Alle Bilddateien" : "Alle Bild- und Modelldateien";
+    const QString Description = Models.empty() ? Tfstereo::tr("Alle Bilddateien") : Tfstereo::tr("Alle Bild- und Modelldateien");
     return QString(ClassicFilter) + '|' + FilterEntry(Description + " (" + PatternList(Extensions) + ')', Extensions);
 }
 
@@ -62,7 +65,7 @@ TPictureSource FileSource(const QString& FileName) {
 void FillSampleList(SampleList& List, TPictureRole Role) {
     List.Clear();
     for (const resources::SampleInfo& Sample : Samples(Role))
-        List.addItem(QString::fromStdString(SampleListEntry(Role, Sample.Number)));
+        List.addItem(Role == TPictureRole::DepthMap ? Tfstereo::tr("Beispiel %1").arg(Sample.Number) : Tfstereo::tr("Maske %1").arg(Sample.Number));
 }
 
 // Runs a function when the scope is left, also by an exception.
@@ -83,6 +86,7 @@ Tfstereo::Tfstereo(QWidget* Parent) : QWidget(Parent) {
     CreateControls();
     CreateStereogram();
     ConnectEvents();
+    CreateStudio();
     UpdateRunControls(false);
 }
 
@@ -117,13 +121,15 @@ void Tfstereo::FormActivate(QObject*) {
     FillSampleList(*ComboBox2, TPictureRole::Texture);
     ComboBox2->SetItemIndex(0);
     ComboBox2Change(ComboBox2);
+    OpenStartFiles();
 }
 
 void Tfstereo::ComboBox1Change(QObject*) {
     const int Index = ComboBox1->ItemIndex();
     if (Index < 0) return;
     LoadSampleDepthMap(SampleResourceName(TPictureRole::DepthMap, Index + 1));
-    FDepthSource = {TWindowDepthSource::TKind::Picture, {TPictureSource::TKind::Sample, Index + 1, {}}, {}, {}};
+    FDepthSource = {TWindowDepthSource::TKind::Picture, {TPictureSource::TKind::Sample, Index + 1, {}}, {}, {}, {}, {}};
+    FMesh.reset();
     DepthMapChanged();
 }
 
@@ -134,6 +140,7 @@ void Tfstereo::ComboBox2Change(QObject*) {
     FMaskSource = {TPictureSource::TKind::Sample, Index + 1, {}};
     Stereogram1->SetMaskMap(Image3->Picture());
     UpdateControls();
+    LiveChange();
 }
 
 void Tfstereo::LoadSampleDepthMap(const std::string& Name) {
@@ -171,34 +178,36 @@ void Tfstereo::LoadFileFor(TPictureRole Role, const std::optional<QString>& File
     if (FileName && LoadImage(*Image3, LocalName(*FileName))) FMaskSource = FileSource(*FileName);
     Stereogram1->SetMaskMap(Image3->Picture());
     UpdateControls();
+    LiveChange();
 }
 
-// A file that is neither a readable picture nor a readable model changes nothing.
-void Tfstereo::LoadDepthFile(const QString& FileName) {
-    std::optional<TPictureRead> Read;
-    try {
-        Read = ReadDepthFile(LocalName(FileName), Stereogram1->Width(), Stereogram1->Height());
-    } catch (const EInvalidGraphic&) {
-        return;
-    }
-    if (Read->Picture.Graphic() == nullptr) return;
+// A file that is no readable picture changes nothing; a model that cannot be read changes
+// nothing either and says why. A model's mesh is kept, to be turned later.
+void Tfstereo::LoadDepthFile(const QString& FileName, bool ReportPicture) {
+    const std::optional<TDepthFileRead> Read = ReadDepthFileKeepingMesh(
+        LocalName(FileName), Stereogram1->Width(), Stereogram1->Height(), FModelView, ReportPicture);
+    if (!Read) return;
     Image2->SetPicture(Read->Picture);
+    FMesh = Read->Mesh;
     using TKind = TWindowDepthSource::TKind;
-    FDepthSource = {Read->FromModel ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}};
+    FDepthSource = {FMesh ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}, {}, FModelView};
 }
 
 void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& Font) {
     TPicture Rendered;
     Rendered.SetGraphic(std::make_unique<TBitmap>(
-        RenderTextDepth(Utf8Text, Stereogram1->Width(), Stereogram1->Height(), {.Font = Font})));
+        RenderTextDepth(Utf8Text, Stereogram1->Width(), Stereogram1->Height(), {.Font = Font, .Profile = FTextShape.Profile})));
     Image2->SetPicture(Rendered);
-    FDepthSource = {TWindowDepthSource::TKind::Text, {}, Utf8Text, Font};
+    FTextShape.Font = Font;
+    FDepthSource = {TWindowDepthSource::TKind::Text, {}, Utf8Text, Font, FTextShape.Profile, {}};
+    FMesh.reset();
     DepthMapChanged();
 }
 
 void Tfstereo::DepthMapChanged() {
     Stereogram1->SetDepthMap(Image2->Picture());
     UpdateControls();
+    LiveChange();
 }
 
 void Tfstereo::TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin) {
@@ -227,6 +236,7 @@ void Tfstereo::Zmena(QObject*) {
     Stereogram1->SetRandomDotColor(RG1->ItemIndex() == 1 ? dctRGB : dctBlackWhite);
     ApplyDefaults();
     UpdateControls();
+    LiveChange();
 }
 
 void Tfstereo::ApplyDefaults() {
@@ -244,6 +254,7 @@ void Tfstereo::UpdateControls() {
     if (Stereogram1->StereoType() == sgtTextured) RG1->SetItemIndex(2);
     Image2->SetPicture(Stereogram1->DepthMap());
     Image3->SetPicture(Stereogram1->MaskMap());
+    ShowSettings();
 }
 
 void Tfstereo::CheckBox1Click(QObject*) { Image2->setVisible(CheckBox1->isChecked()); }
@@ -251,6 +262,8 @@ void Tfstereo::CheckBox1Click(QObject*) { Image2->setVisible(CheckBox1->isChecke
 // A request during a run starts nothing (Generate refuses it) but still shows the rows
 // rendered so far; only the request that starts the run unlocks the controls at its end.
 void Tfstereo::D1Click(QObject*) {
+    // The classic run's picture is the one shown; a preview still under way is dropped.
+    FPreview->Cancel();
     Gauge1->SetProgress(0);
     Application->ProcessMessages();
     const bool StartsRun = !Stereogram1->Running();
@@ -298,9 +311,15 @@ void Tfstereo::ShowWholeActionClick(QObject*) {
     FWholePicture->activateWindow();  // its keys (Ctrl+0, Ctrl+1, Esc) work at once
 }
 
-void Tfstereo::GuideDotsActionClick(QObject*) { Stereogram1->SetGuideDots(GuideDotsAction->isChecked()); }
+void Tfstereo::GuideDotsActionClick(QObject*) {
+    Stereogram1->SetGuideDots(GuideDotsAction->isChecked());
+    LiveChange();
+}
 
-void Tfstereo::CrossEyedActionClick(QObject*) { Stereogram1->SetCrossEyed(CrossEyedAction->isChecked()); }
+void Tfstereo::CrossEyedActionClick(QObject*) {
+    Stereogram1->SetCrossEyed(CrossEyedAction->isChecked());
+    LiveChange();
+}
 
 // Settings and pictures must not change under a running generation; the generate button,
 // Enter and the depth preview's check box stay live.
@@ -310,6 +329,7 @@ void Tfstereo::UpdateRunControls(bool RunInProgress) {
     for (QAction* Setting : {GuideDotsAction, CrossEyedAction, TextDepthAction}) Setting->setEnabled(!RunInProgress);
     if (Reveal) Reveal->RevealAction->setEnabled(!RunInProgress && !Reveal->Busy());
     for (ImageView* View : {Image2, Image3, meinimage}) View->setAcceptDrops(!RunInProgress);
+    if (Settings) Settings->setEnabled(!RunInProgress);
     const bool ResultReady = !RunInProgress && FResultOptions;
     for (QAction* Action : {SaveAsAction, CopyAction, ShowWholeAction}) Action->setEnabled(ResultReady);
 }

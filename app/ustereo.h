@@ -4,12 +4,16 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "DepthRasterizer.h"
+#include "Mesh.h"
 #include "PictureSource.h"
+#include "SettingsTable.h"
 #include "Stereogram.h"
 #include "WindowRecord.h"
 
@@ -24,12 +28,15 @@ class ImageView;
 class Panel;
 class PictureFileDialog;
 class PictureSaveDialog;
+class PreviewRenderer;
 class RadioGroup;
 class RevealActions;
+class SettingsPanel;
 class SampleList;
 class WholePictureWindow;
 
 class Tfstereo : public QWidget {
+    Q_OBJECT
 public:
     explicit Tfstereo(QWidget* Parent = nullptr);
     ~Tfstereo() override;
@@ -68,6 +75,10 @@ public:
     PictureSaveDialog* SaveDialog = nullptr;
     // Reveal a stereogram's depth; views of the result without the trick.
     RevealActions* Reveal = nullptr;
+    // "Einstellungen", Ctrl+E, also in the result's context menu: the settings panel beside
+    // the window. While it is open every change shows a new result at once.
+    QAction* SettingsAction = nullptr;
+    SettingsPanel* Settings = nullptr;
 
     // Event handlers.
     void FormShow(QObject* Sender);
@@ -88,6 +99,7 @@ public:
     void CrossEyedActionClick(QObject* Sender);
     void TextDepthActionClick(QObject* Sender);
     void AnimationActionClick(QObject* Sender);
+    void SettingsActionClick(QObject* Sender);
     // A file dropped on the depth preview or the result view (a picture or a model), or on
     // the texture preview (a picture).
     void Image2DragDrop(const QString& FileName);
@@ -109,11 +121,28 @@ public:
     // The options of stereogramm-cli that make the shown result again, seed included;
     // nothing before the first result.
     const std::optional<std::string>& ResultOptions() const { return FResultOptions; }
+    // A depth map, or a depth map and a texture, to open in place of the first samples
+    // when the window is first activated.
+    void SetStartFiles(const QStringList& Files) { FStartFiles = Files; }
+
     // The window showing the whole result, while it is open.
     WholePictureWindow* WholePicture() const;
 
+    // With the settings panel open: renders the generator's present settings on the
+    // preview's worker and shows the result when it is done (ustereoStudio.cpp).
+    // Draft renders with one sample per pixel, for a picture that follows the mouse.
+    void LiveChange(bool Draft = false);
+    // Turns a model depth map by a drag of Movement pixels over the result view (panel open)
+    // or the depth preview: about the vertical axis by the horizontal movement, about the
+    // horizontal axis by the vertical one. At reduced quality until the button is released.
+    void TurnModel(ImageView& View, QPoint Movement, bool Released);
+    bool SettingsOpen() const;
+    // True while a live preview waits or renders.
+    bool PreviewBusy() const;
+
 protected:
     void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
     bool event(QEvent* Event) override;
 
 private:
@@ -130,9 +159,22 @@ private:
     // readable picture changes nothing), then assigns the preview to the generator.
     // A depth map may also be a model, rendered at the output size.
     void LoadFileFor(TPictureRole Role, const std::optional<QString>& FileName);
-    void LoadDepthFile(const QString& FileName);
+    // ReportPicture: a picture that cannot be read says why, as a model always does.
+    void LoadDepthFile(const QString& FileName, bool ReportPicture = false);
+    // The files the program was started with, once the samples are in (ustereoStudio.cpp).
+    void OpenStartFiles();
     // Gives the generator the depth preview's picture and brings the controls into line.
     void DepthMapChanged();
+    // The settings panel and the live preview (ustereoStudio.cpp).
+    void CreateStudio();
+    // The panel's rows: what each setting holds now, and which are used (ustereoSettings.cpp).
+    TSettingValue SettingValue(const TSettingEntry& Entry) const;
+    void ShowSettings();
+    void SettingChanged(const TSettingEntry& Entry, const TSettingValue& Value);
+    // Draws the kept mesh again as FModelView says, at the depth map's size.
+    void RedrawModel(bool Draft = false);
+    void DescribeClassicControls();
+    void ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::optional<std::string>& Options);
 
     bool FActivated = false;
     // Where the pictures in the previews came from, for the result's record.
@@ -140,4 +182,11 @@ private:
     TPictureSource FMaskSource;
     std::optional<std::string> FResultOptions;
     QPointer<WholePictureWindow> FWholePicture;
+    // The model of the depth map, while it is one, and how it is turned.
+    std::shared_ptr<const TMesh> FMesh;
+    TModelView FModelView;
+    // How a text depth map is drawn: the next one, and the present one again.
+    TTextDepthOptions FTextShape{.Font = "DejaVu Sans"};
+    QStringList FStartFiles;
+    std::unique_ptr<PreviewRenderer> FPreview;
 };

@@ -93,7 +93,7 @@ void Tfstereo::CreateControls() {
     Panel2 = Named(new Panel(this, ButtonFace, Panel::Bevel::None), "Panel2");
     Panel2->setGeometry(0, 27, 201, 657);
 
-    CheckBox1 = Named(new QCheckBox("Tiefenbild", Panel2), "CheckBox1");
+    CheckBox1 = Named(new QCheckBox(tr("Tiefenbild"), Panel2), "CheckBox1");
     CheckBox1->setGeometry(16, 16, 97, 17);
     CheckBox1->setChecked(true);
     S4 = Named(MakeLoadButton(Panel2), "S4");
@@ -102,9 +102,9 @@ void Tfstereo::CreateControls() {
     Image2->setGeometry(16, 40, 168, 137);
     ComboBox1 = Named(new SampleList(Panel2, SampleItemHeight, SampleDropDownCount), "ComboBox1");
     ComboBox1->setGeometry(16, 184, 169, 24);
-    for (int N = 1; N <= 5; ++N) ComboBox1->addItem(QString("Beispiel %1").arg(N));
+    for (int N = 1; N <= 5; ++N) ComboBox1->addItem(tr("Beispiel %1").arg(N));
 
-    Label12 = Named(new QLabel("Maske, Textur", Panel2), "Label12");
+    Label12 = Named(new QLabel(tr("Maske, Textur"), Panel2), "Label12");
     Label12->setGeometry(16, 232, 94, 16);
     S2 = Named(MakeLoadButton(Panel2), "S2");
     S2->setGeometry(160, 230, 23, 22);
@@ -115,9 +115,9 @@ void Tfstereo::CreateControls() {
 
     Gauge1 = Named(new Gauge(Panel2), "Gauge1");
     Gauge1->setGeometry(48, 440, 105, 17);
-    D1 = Named(new QPushButton("Stereogramm erzeugen", Panel2), "D1");
+    D1 = Named(new QPushButton(tr("Stereogramm erzeugen"), Panel2), "D1");
     D1->setGeometry(16, 472, 169, 25);
-    RG1 = Named(new RadioGroup(Panel2, "Stereogram-Typ", {"Schwarz-Weiß-Bild", "Farben-Bild", "Textur-Farbenbild"}), "RG1");
+    RG1 = Named(new RadioGroup(Panel2, tr("Stereogram-Typ"), {tr("Schwarz-Weiß-Bild"), tr("Farben-Bild"), tr("Textur-Farbenbild")}), "RG1");
     RG1->setGeometry(16, 512, 169, 80);
     RG1->SetItemIndex(0);
 
@@ -133,8 +133,8 @@ void Tfstereo::CreateControls() {
     setTabOrder(RG1->Button(2), D1);
 
     // The menu is never shown; its actions live on the window so that their keys work.
-    M1 = new QMenu("Datei", this);
-    M8 = M1->addAction("Programm beenden");
+    M1 = new QMenu(tr("Datei"), this);
+    M8 = M1->addAction(tr("Programm beenden"));
     M8->setShortcut(Qt::Key_Escape);
     e1 = M1->addAction("e");
     e1->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
@@ -144,18 +144,18 @@ void Tfstereo::CreateControls() {
     OD1->setDefaultSuffix("BMP");
 
     // The result's context menu: one line per item.
-    SaveAsAction = meinimage->addAction("Speichern unter…");
+    SaveAsAction = meinimage->addAction(tr("Speichern unter…"));
     SaveAsAction->setShortcut(QKeySequence::Save);
-    CopyAction = meinimage->addAction("Kopieren");
+    CopyAction = meinimage->addAction(tr("Kopieren"));
     CopyAction->setShortcut(QKeySequence::Copy);
-    ShowWholeAction = meinimage->addAction("Ganzes Bild anzeigen");
-    GuideDotsAction = meinimage->addAction("Hilfspunkte");
+    ShowWholeAction = meinimage->addAction(tr("Ganzes Bild anzeigen"));
+    GuideDotsAction = meinimage->addAction(tr("Hilfspunkte"));
     GuideDotsAction->setCheckable(true);
-    CrossEyedAction = meinimage->addAction("Kreuzblick");
+    CrossEyedAction = meinimage->addAction(tr("Kreuzblick"));
     CrossEyedAction->setCheckable(true);
-    AnimationAction = meinimage->addAction("Animation speichern…");
+    AnimationAction = meinimage->addAction(tr("Animation speichern…"));
     SaveDialog = new PictureSaveDialog(this);
-    TextDepthAction = Image2->addAction("Text als Tiefenbild…");
+    TextDepthAction = Image2->addAction(tr("Text als Tiefenbild…"));
 
     if (const QScreen* Screen = QGuiApplication::primaryScreen())
         move(Screen->availableGeometry().center() - rect().center());

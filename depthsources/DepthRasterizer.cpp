@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -19,6 +20,11 @@ constexpr std::int64_t FixedHalf = FixedOne / 2;
 // buffer stays small whatever the picture's size.
 constexpr int BandPixelRows = 16;
 constexpr int BandSampleRows = BandPixelRows * Samples;
+// A triangle at most this many samples wide is tested sample by sample: cheaper than
+// finding each row's first and last sample by division, and it takes the same samples.
+constexpr std::int64_t NarrowTriangleColumns = 16;
+// Bands are shared out among threads when there are at least this many per thread.
+constexpr int MinBandsPerThread = 4;
 // Perspective: the camera's distance from the model's centre, in radii of its bounding sphere.
 constexpr double CameraDistanceInRadii = 2.5;
 // Depth buffer entries: 0 where no surface is, else the nearness Q, from 1 at the model's
@@ -236,6 +242,26 @@ void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TS
     QRow *= InverseArea, QStepX *= InverseArea, QStepY *= InverseArea;
     const auto QStep = float(QStepX);
 
+    const std::int64_t Columns = X1 - X0 + 1;
+    if (Columns <= NarrowTriangleColumns) {
+        for (std::int64_t Y = Y0; Y <= Y1; ++Y) {
+            float* Line = Depth + (Y - BandTop) * Scene.SampleWidth + X0;
+            const auto QStart = float(QRow);
+            std::int64_t E0 = Row[0], E1 = Row[1], E2 = Row[2];
+            for (std::int64_t K = 0; K < Columns; ++K) {
+                // Inside all three edges: no value has its sign bit set. Chosen without a
+                // branch, which would be mispredicted at every edge.
+                const bool Inside = (E0 | E1 | E2) >= 0;
+                const float Old = Line[K];
+                Line[K] = Inside ? std::max(Old, QStart + float(K) * QStep) : Old;
+                E0 += StepX[0], E1 += StepX[1], E2 += StepX[2];
+            }
+            Row[0] += StepY[0], Row[1] += StepY[1], Row[2] += StepY[2];
+            QRow += QStepY;
+        }
+        return;
+    }
+
     for (std::int64_t Y = Y0; Y <= Y1; ++Y) {
         // The samples of this row inside all three edges: E + k · StepX ≥ 0 for each.
         std::int64_t Left = 0, Right = X1 - X0;
@@ -252,22 +278,31 @@ void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TS
     }
 }
 
+// The nearness of the nearest and the farthest visible sample.
+struct TNearness {
+    float NearestQ = 0, FarthestQ = 3;
+
+    void Join(const TNearness& Other) {
+        NearestQ = std::max(NearestQ, Other.NearestQ);
+        FarthestQ = std::min(FarthestQ, Other.FarthestQ);
+    }
+};
+
 // Per pixel: how many of its samples show the model, and the sum of their distances; over
 // the picture: the nearness of the nearest and the farthest visible sample.
 struct TCoverage {
     std::vector<std::uint8_t> Count;
     std::vector<float> DistanceSum;
-    float NearestQ = 0, FarthestQ = 3;
 };
 
 template <bool Perspective>
-void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, TCoverage& Coverage) {
+void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, TCoverage& Coverage, TNearness& Seen) {
     const int Rows = std::min(BandSampleRows, Scene.SampleHeight - BandTop) / Samples;
     for (int PixelRow = 0; PixelRow < Rows; ++PixelRow) {
         const std::size_t Pixel0 = std::size_t(BandTop / Samples + PixelRow) * std::size_t(Width);
         for (int PixelX = 0; PixelX < Width; ++PixelX) {
             int Count = 0;
-            float Sum = 0, Nearest = Coverage.NearestQ, Farthest = Coverage.FarthestQ;
+            float Sum = 0, Nearest = Seen.NearestQ, Farthest = Seen.FarthestQ;
             for (int SY = 0; SY < Samples; ++SY) {
                 const float* Sample = Depth + std::size_t(PixelRow * Samples + SY) * std::size_t(Scene.SampleWidth) + std::size_t(PixelX * Samples);
                 for (int SX = 0; SX < Samples; ++SX) {
@@ -284,15 +319,15 @@ void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width
             if constexpr (!Perspective) Sum = 2.0f * float(Count) - Sum;
             Coverage.Count[Pixel0 + std::size_t(PixelX)] = std::uint8_t(Count);
             Coverage.DistanceSum[Pixel0 + std::size_t(PixelX)] = Sum;
-            Coverage.NearestQ = Nearest, Coverage.FarthestQ = Farthest;
+            Seen.NearestQ = Nearest, Seen.FarthestQ = Farthest;
         }
     }
 }
 
 // Levels from the per-pixel sums: the level is linear in the distance, so a pixel's mean
 // level follows from its sample count and distance sum.
-void Shade(const TCoverage& Coverage, const TScene& Scene, TGreyPlane& Plane) {
-    const double Nearest = double(Scene.Distance(Coverage.NearestQ)), Span = double(Scene.Distance(Coverage.FarthestQ)) - Nearest;
+void Shade(const TCoverage& Coverage, const TNearness& Seen, const TScene& Scene, TGreyPlane& Plane) {
+    const double Nearest = double(Scene.Distance(Seen.NearestQ)), Span = double(Scene.Distance(Seen.FarthestQ)) - Nearest;
     const double Fall = Span > 0 ? (NearestDepthLevel - FarthestDepthLevel) / Span : 0;
     for (std::size_t I = 0; I < Plane.Levels.size(); ++I) {
         const int Count = Coverage.Count[I];
@@ -333,21 +368,15 @@ TBandOrder OrderByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
     return Order;
 }
 
-}  // namespace
-
-TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TModelView& View) {
-    TGreyPlane Plane(Width, Height);
-    TScene Scene;
-    if (!Project(Mesh, Width, Height, View, Scene)) return Plane;
-
-    const int Bands = (Scene.SampleHeight + BandSampleRows - 1) / BandSampleRows;
-    const TBandOrder Order = OrderByBand(Mesh, Scene, Bands);
-    TCoverage Coverage{std::vector<std::uint8_t>(Plane.Levels.size()), std::vector<float>(Plane.Levels.size())};
+// Draws bands First … Last − 1 into their rows of Coverage, and what they show into Seen.
+void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandOrder& Order, int Width, int First, int Last,
+               TCoverage& Coverage, TNearness& Seen) {
     std::vector<float> Depth(std::size_t(Scene.SampleWidth) * BandSampleRows);
     // The triangles reaching the current band: each joins at its first band, leaves after its last.
     std::vector<TBandEntry> Active;
-    Active.reserve(Order.Ordered.size());
-    for (int Band = 0; Band < Bands; ++Band) {
+    for (std::uint32_t I = 0; I < Order.Start[std::size_t(First)]; ++I)
+        if (Order.Ordered[I].LastBand >= First) Active.push_back(Order.Ordered[I]);
+    for (int Band = First; Band < Last; ++Band) {
         const int BandTop = Band * BandSampleRows;
         std::fill(Depth.begin(), Depth.end(), NoSurface);
         Active.insert(Active.end(), Order.Ordered.begin() + Order.Start[std::size_t(Band)], Order.Ordered.begin() + Order.Start[std::size_t(Band) + 1]);
@@ -356,9 +385,37 @@ TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TMode
             DrawTriangle(Scene.Vertices[C[0]], Scene.Vertices[C[1]], Scene.Vertices[C[2]], Scene, BandTop, Depth.data());
         }
         std::erase_if(Active, [Band](const TBandEntry& Entry) { return Entry.LastBand <= Band; });
-        if (Scene.Perspective) ResolveBand<true>(Depth.data(), BandTop, Scene, Width, Coverage);
-        else ResolveBand<false>(Depth.data(), BandTop, Scene, Width, Coverage);
+        if (Scene.Perspective) ResolveBand<true>(Depth.data(), BandTop, Scene, Width, Coverage, Seen);
+        else ResolveBand<false>(Depth.data(), BandTop, Scene, Width, Coverage, Seen);
     }
-    Shade(Coverage, Scene, Plane);
+}
+
+}  // namespace
+
+// Bands share no sample and no pixel, and the nearest and farthest nearness are a maximum
+// and a minimum, so sharing the bands out among threads gives the same picture.
+TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TModelView& View) {
+    TGreyPlane Plane(Width, Height);
+    TScene Scene;
+    if (!Project(Mesh, Width, Height, View, Scene)) return Plane;
+
+    const int Bands = (Scene.SampleHeight + BandSampleRows - 1) / BandSampleRows;
+    const TBandOrder Order = OrderByBand(Mesh, Scene, Bands);
+    TCoverage Coverage{std::vector<std::uint8_t>(Plane.Levels.size()), std::vector<float>(Plane.Levels.size())};
+    const int Cores = std::max(1, int(std::thread::hardware_concurrency()));
+    const int Threads = std::clamp(Bands / MinBandsPerThread, 1, Cores);
+    std::vector<TNearness> Seen(static_cast<std::size_t>(Threads));
+    {
+        std::vector<std::jthread> Workers;
+        for (int Part = 0; Part < Threads; ++Part) {
+            const int First = Bands * Part / Threads, Last = Bands * (Part + 1) / Threads;
+            const auto Draw = [&, First, Last, Part] { DrawBands(Mesh, Scene, Order, Width, First, Last, Coverage, Seen[std::size_t(Part)]); };
+            if (Part + 1 < Threads) Workers.emplace_back(Draw);
+            else Draw();
+        }
+    }
+    TNearness All;
+    for (const TNearness& Part : Seen) All.Join(Part);
+    Shade(Coverage, All, Scene, Plane);
     return Plane;
 }

@@ -337,7 +337,7 @@ void TStereogram::FinishRow(int Row, TRowWork& Work) {
 
 void TStereogram::ReportRow(int Row) {
     FRowsDone = Row + 1;
-    Application->ProcessMessages();
+    if (FHandlesMessages) Application->ProcessMessages();
     Progress = Trunc(static_cast<long double>(Row) / (static_cast<long double>(FHeight) / 100));
     if (const TNotifyEvent Handler = FOnGenerate) Handler(this);
 }

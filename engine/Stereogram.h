@@ -123,6 +123,12 @@ public:
     int Threads() const { return FThreads; }
     void SetThreads(int Value);
 
+    // Whether a run hands the waiting window messages to Application->ProcessMessages after
+    // every row (on unless turned off). A run on a worker thread turns it off: the window's
+    // messages belong to the window's thread.
+    bool HandlesMessages() const { return FHandlesMessages; }
+    void SetHandlesMessages(bool Value) { FHandlesMessages = Value; }
+
     bool Running() const { return FRunning; }
 
     // Separation in samples (pixels × Oversampling) of each depth level 0 (far) … 255 (near)
@@ -283,6 +289,7 @@ private:
     bool FGuideDots = false;
     bool FCrossEyed = false;
     int FThreads = 1;
+    bool FHandlesMessages = true;
 
     bool FRunning = false;
     // Rows finished so far in the current run; GetPicture shows only these while it runs.

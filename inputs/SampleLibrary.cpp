@@ -15,7 +15,3 @@ bool IsSampleNumber(TPictureRole Role, int Number) {
 std::string SampleResourceName(TPictureRole Role, int Number) {
     return (Role == TPictureRole::DepthMap ? "Bei" : "Bild") + std::to_string(Number);
 }
-
-std::string SampleListEntry(TPictureRole Role, int Number) {
-    return (Role == TPictureRole::DepthMap ? "Beispiel " : "Maske ") + std::to_string(Number);
-}

@@ -1,6 +1,6 @@
 // The built-in depth maps and textures as both front ends name them: how many there are
-// (from the catalogue), their resource names ("Bei7", "Bild3") and the window's list
-// entries ("Beispiel 7", "Maske 3").
+// (from the catalogue) and their resource names ("Bei7", "Bild3"). The window words its
+// list entries in its own language.
 #pragma once
 
 #include <cstdint>
@@ -16,4 +16,3 @@ std::span<const resources::SampleInfo> Samples(TPictureRole Role);
 int SampleCount(TPictureRole Role);
 bool IsSampleNumber(TPictureRole Role, int Number);
 std::string SampleResourceName(TPictureRole Role, int Number);
-std::string SampleListEntry(TPictureRole Role, int Number);

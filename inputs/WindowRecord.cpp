@@ -28,13 +28,22 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDept
     const auto Flag = [&Text](std::string_view Name, bool On) {
         if (On) Text.append(Name).append(" ");
     };
+    const auto Setting = [&](TSettingId Id, const TSettingValue& Value) { Option(SettingEntry(Id).Option, SettingValueText(SettingEntry(Id), Value)); };
+    Flag(SettingEntry(TSettingId::Large).Option, Stereogram.SizeLimit() == slLarge);
     // The size it was rendered at is its own: the output size may have changed since.
     if (DepthMap.Kind != TKind::Picture) {
         Option("--width", std::to_string(Stereogram.DepthMap().Width()));
         Option("--height", std::to_string(Stereogram.DepthMap().Height()));
     }
+    if (DepthMap.Kind == TKind::Model) {
+        const TModelView& View = DepthMap.View;
+        if (View.Projection != TProjection::Orthographic) Setting(TSettingId::Camera, int(View.Projection));
+        const TRotation Turn{View.RotateX, View.RotateY, View.RotateZ};
+        if (Turn != TRotation{}) Setting(TSettingId::Rotation, Turn);
+    }
     if (DepthMap.Kind == TKind::Text) {
         Option("--font", DepthMap.Font);
+        if (DepthMap.Profile != TReliefProfile::Round) Setting(TSettingId::TextProfile, int(DepthMap.Profile));
         Option("--depth", PictureSourceText({TPictureSource::TKind::Text, 0, DepthMap.Text}, TPictureRole::DepthMap));
     } else {
         Option("--depth", PictureSourceText(DepthMap.Picture, TPictureRole::DepthMap));

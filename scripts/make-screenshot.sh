@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the window as the user first sees it, after one press of
-# Enter (the textured stereogram of depth map 1 and texture 1), on a virtual X server of
-# its own. Rerunnable. Needs the built window (build/app/stereogramm, or the path given as
+# Makes docs/screenshot.png: the window as the user first sees it, with the settings
+# panel open (Ctrl+E), which shows the textured stereogram of depth map 1 and texture 1 at
+# once, on a virtual X server of its own. Rerunnable. Needs the built window (build/app/stereogramm, or the path given as
 # the first argument) and Xvfb, xdotool and ImageMagick (scripts/setup-debian.sh --docs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,7 @@ pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 1600x800x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
@@ -27,7 +27,7 @@ pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Stereogramm$' | head -n 1)
 sleep 1                              # the samples load when the window is first activated
 xdotool windowfocus --sync "$window"
-xdotool key Return
-sleep 2                              # the run and the paint
+xdotool key ctrl+e
+sleep 2                              # the live preview and the paint
 import -window "$window" -strip -define png:exclude-chunks=date,time "$out"
 echo "Wrote $out"

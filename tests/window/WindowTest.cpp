@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
+#include <QDoubleSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,9 +36,11 @@
 #include "Panel.h"
 #include "PictureFileDialog.h"
 #include "QtTranslations.h"
+#include "Clock.h"
 #include "RadioGroup.h"
 #include "RevealActions.h"
 #include "SampleList.h"
+#include "SettingsPanel.h"
 #include "SettingsTable.h"
 #include "WholePictureWindow.h"
 #include "ustereo.h"
@@ -63,6 +67,18 @@ void DropFile(QWidget* On, const QString& FileName) {
 }
 
 QImage Pixels(const QString& FileName) { return QImage(FileName).convertToFormat(QImage::Format_RGB32); }
+
+// Waits until the live preview is done and its result has been handed to the window.
+void WaitForPreview(const Tfstereo& Window) {
+    QTRY_VERIFY_WITH_TIMEOUT(!Window.PreviewBusy(), 60000);
+    QCoreApplication::processEvents();
+}
+
+// Fixes the time of day, and with it the seed of every run, while in scope.
+struct FixedClock {
+    FixedClock() { SetTimeOfDaySource([] { return TTimeOfDay{1, 2, 3, 4}; }); }
+    ~FixedClock() { SetTimeOfDaySource({}); }
+};
 }  // namespace
 
 class WindowTest : public QObject {
@@ -408,32 +424,66 @@ private slots:
         Tall.fill(QColor(90, 90, 90));
         QVERIFY(Tall.save(Dir.filePath("tall depth.bmp"), "BMP"));
         QVERIFY(QImage(":/icons/load.png").convertToFormat(QImage::Format_RGB888).save(Dir.filePath("it's.bmp"), "BMP"));
-        const std::function<void()> Steps[] = {
-            [] {},
-            [&] {  // a depth map taller than the kind's height, then another kind resets the height
+        const auto Panel = [&](TSettingId Id) { return W->Settings->Control(Id); };
+        // Classic changes are shown by the button, live ones by the panel's preview.
+        const std::pair<bool, std::function<void()>> Steps[] = {
+            {false, [] {}},
+            {false, [&] {  // a depth map taller than the kind's height, then another kind resets the height
                 W->ComboBox1->setCurrentIndex(1);
                 emit W->ComboBox1->activated(1);
                 QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);
-            },
-            [&] {  // coloured dots, then a depth map that enlarges the height
+            }},
+            {false, [&] {  // coloured dots, then a depth map that enlarges the height
                 QTest::mouseClick(W->RG1->Button(1), Qt::LeftButton);
                 W->ComboBox1->setCurrentIndex(27);
                 emit W->ComboBox1->activated(27);
-            },
-            [&] {  // files, named so that a shell would split them
+            }},
+            {false, [&] {  // files, named so that a shell would split them
                 QTest::mouseClick(W->RG1->Button(2), Qt::LeftButton);
                 DropFile(W->meinimage, Dir.filePath("tall depth.bmp"));
                 DropFile(W->Image3, Dir.filePath("it's.bmp"));
                 QCOMPARE(W->Stereogram1->Height(), 700);
-            },
+            }},
+            {true, [&] {  // a spin box, a list, check boxes
+                W->SettingsAction->trigger();
+                static_cast<QSpinBox*>(Panel(TSettingId::Oversampling))->setValue(2);
+                auto* Blur = static_cast<QComboBox*>(Panel(TSettingId::Blur));
+                Blur->setCurrentIndex(1);
+                emit Blur->activated(1);
+                static_cast<QCheckBox*>(Panel(TSettingId::Large))->setChecked(true);
+                static_cast<QSpinBox*>(Panel(TSettingId::Width))->setValue(1300);
+                static_cast<QCheckBox*>(Panel(TSettingId::CrossEyed))->setChecked(true);
+            }},
+            {true, [&] {  // a text typed in, in another relief
+                auto* Profile = static_cast<QComboBox*>(Panel(TSettingId::TextProfile));
+                Profile->setCurrentIndex(0);
+                emit Profile->activated(0);
+                QTest::keyClicks(Panel(TSettingId::DepthMap), "Hi");
+                QCOMPARE(W->Stereogram1->DepthMap().Width(), 1300);
+            }},
+            {true, [&] {  // a model, turned in the panel
+                DropFile(W->Image2, STEREO_TEST_DATA "/stl_sphere.stl");
+                auto* TurnY = Panel(TSettingId::Rotation)->findChild<QDoubleSpinBox*>("rotate-Y");
+                TurnY->setValue(35);
+                WaitForPreview(*W);
+                const QImage Before = W->meinimage->Image();
+                QTest::mousePress(W->meinimage, Qt::LeftButton, {}, QPoint(300, 300));  // and by hand
+                QTest::mouseMove(W->meinimage, QPoint(310, 305));
+                QTest::mouseMove(W->meinimage, QPoint(320, 310));
+                QTest::mouseRelease(W->meinimage, Qt::LeftButton, {}, QPoint(320, 310));
+                QCOMPARE(TurnY->value(), 45.0);
+                WaitForPreview(*W);
+                QVERIFY(W->meinimage->Image() != Before);
+            }},
         };
         QVERIFY(!W->SaveAsAction->isEnabled());
         int Step = 0;
-        for (const auto& Change : Steps) {
+        for (const auto& [Live, Change] : Steps) {
             W->activateWindow();  // back from the last dialog
             QVERIFY(QTest::qWaitForWindowActive(W.get()));
             Change();
-            W->D1->click();
+            if (Live) WaitForPreview(*W);
+            else W->D1->click();
             const QString Saved = Dir.filePath(QString("window%1.png").arg(Step));
             QString Offered, SaveButton;
             WhenModal([&](QWidget* Modal) {
@@ -456,6 +506,8 @@ private slots:
             QVERIFY(!Pixels(Saved).isNull());
             QVERIFY2(Pixels(Saved) == Pixels(Replayed), qPrintable(QImage(Saved).text("Options")));
         }
+        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 5,45,0 --depth "})
+            QVERIFY2(W->ResultOptions()->find(Live) != std::string::npos, W->ResultOptions()->c_str());
     }
 
     void ResultIsCopiedAndShownWholeInAWindowOfItsOwn() {
@@ -588,6 +640,123 @@ private slots:
         W->TextDepthAction->trigger();
         QVERIFY(Message.startsWith("Text ist leer"));
         QCOMPARE(W->Stereogram1->DepthMap().Width(), 800);
+    }
+
+    // Ctrl+E and the result's menu open the panel; every change then shows a new picture,
+    // the one the button makes with the same seed; closed, the window is the classic one.
+    void OpenPanelShowsEveryChangeAtOnceAsTheButtonWould() {
+        const FixedClock Fixed;
+        W->ComboBox1->setFocus();  // also from a list's text field, which would take Ctrl+E as "end of line"
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(W->SettingsOpen() && W->Settings->isVisible());
+        QCOMPARE(W->size(), QSize(984 + SettingsPanel::PanelWidth, 684));
+        WaitForPreview(*W);
+        QCOMPARE(W->meinimage->Picture().Width(), 800);
+        QVERIFY(W->SaveAsAction->isEnabled());
+        const QImage Start = W->meinimage->Image();
+        W->ComboBox1->setCurrentIndex(3);
+        emit W->ComboBox1->activated(3);
+        WaitForPreview(*W);
+        const QImage Live = W->meinimage->Image();
+        QVERIFY(Live != Start);
+        const std::string LiveOptions = *W->ResultOptions();
+        W->D1->click();
+        QCOMPARE(W->meinimage->Image(), Live);
+        QCOMPARE(*W->ResultOptions(), LiveOptions);
+
+        W->SettingsAction->trigger();  // as the context menu's entry does
+        QVERIFY(!W->Settings->isVisible());
+        QCOMPARE(W->size(), QSize(984, 684));
+        W->ComboBox1->setCurrentIndex(4);
+        emit W->ComboBox1->activated(4);
+        QVERIFY(!W->PreviewBusy());
+        QCOMPARE(W->meinimage->Image(), Live);
+    }
+
+    // A refusal is said in the panel and keeps the picture; a poster-size render gives way
+    // to the next change, and closing during a render joins the worker.
+    void RefusedOrSupersededPreviewsKeepTheLastGoodPicture() {
+        W->SettingsAction->trigger();
+        WaitForPreview(*W);
+        auto* Oversampling = static_cast<QSpinBox*>(W->Settings->Control(TSettingId::Oversampling));
+        Oversampling->setValue(12);
+        QCOMPARE(Oversampling->value(), 8);
+        QCOMPARE(W->Settings->Note(TSettingId::Oversampling), QString("8 behalten: erlaubt sind 1 bis 8."));
+        QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);  // the kind's reset shows in the panel
+        QCOMPARE(Oversampling->value(), 1);
+        QVERIFY(!Oversampling->isEnabled());
+        QTest::mouseClick(W->RG1->Button(2), Qt::LeftButton);
+        QCOMPARE(Oversampling->value(), 4);
+        static_cast<QSpinBox*>(W->Settings->Control(TSettingId::Separation))->setValue(500);
+        QVERIFY2(W->Settings->Note(TSettingId::Separation).startsWith("85 bleibt"), qPrintable(W->Settings->Note(TSettingId::Separation)));
+        WaitForPreview(*W);
+        const QImage Kept = W->meinimage->Image();
+        static_cast<QDoubleSpinBox*>(W->Settings->Control(TSettingId::MaxDepth))->setValue(-14);
+        WaitForPreview(*W);
+        QVERIFY2(!W->Settings->Refusal().isEmpty(), "no reason shown");
+        QCOMPARE(W->meinimage->Image(), Kept);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        W->Stereogram1->SetMax3Ddepth(14);
+        W->Stereogram1->SetSizeLimit(slLarge);
+        W->Stereogram1->SetWidth(12000);
+        W->Stereogram1->SetHeight(12000);
+        W->LiveChange();
+        QTRY_VERIFY(W->PreviewBusy());
+        W->Stereogram1->SetWidth(300);
+        W->Stereogram1->SetHeight(200);
+        W->LiveChange();
+        WaitForPreview(*W);
+        QVERIFY(W->Settings->Refusal().isEmpty());
+        QCOMPARE(W->meinimage->Picture().Width(), 300);
+
+        W->Stereogram1->SetWidth(12000);
+        W->LiveChange();
+        QTRY_VERIFY(W->PreviewBusy());
+        W->close();
+        W.reset();
+    }
+
+    // Started with a model and a texture; a model that cannot be read keeps the depth map
+    // and says why.
+    void StartFilesOpenAndABrokenModelKeepsTheDepthMapSayingWhy() {
+        QTemporaryDir Dir;
+        QImage Texture(40, 30, QImage::Format_RGB888);
+        Texture.fill(Qt::red);
+        QVERIFY(Texture.save(Dir.filePath("texture.png"), "PNG"));
+        QFile Broken(Dir.filePath("broken.stl"));
+        QVERIFY(Broken.open(QIODevice::WriteOnly) && Broken.write("solid nothing\nendsolid nothing\n") > 0);
+        Broken.close();
+        W = std::make_unique<Tfstereo>();
+        W->SetStartFiles({STEREO_TEST_DATA "/stl_sphere.stl", Dir.filePath("texture.png")});
+        W->show();
+        QVERIFY(QTest::qWaitForWindowActive(W.get()));
+        QCOMPARE(W->Stereogram1->DepthMap().Width(), 800);
+        QCOMPARE(W->Stereogram1->MaskMap().Width(), 40);
+        const QImage Depth = W->Image2->Image();
+
+        QString Message;
+        WhenModal([&](QWidget* Modal) {
+            Message = static_cast<QMessageBox*>(Modal)->text();
+            static_cast<QDialog*>(Modal)->accept();
+        });
+        DropFile(W->Image2, Broken.fileName());
+        QVERIFY2(Message.contains("broken.stl"), qPrintable(Message));
+        QCOMPARE(W->Image2->Image(), Depth);
+        QCOMPARE(W->S4->accessibleName(), QString("Tiefenbild laden"));
+        QCOMPARE(W->S2->toolTip(), QString("--mask"));
+    }
+
+    // Run on its own under LANG=en_US.UTF-8 (WindowTestEnglish); under German the texts are
+    // the German ones every other test checks.
+    void WindowSpeaksEnglishUnderAnEnglishLocale() {
+        if (!SpeaksEnglish(QLocale::system())) QSKIP("the English run checks this");
+        QCOMPARE(W->D1->text(), QString("Make stereogram"));
+        QCOMPARE(W->ComboBox1->itemText(0), QString("Sample 1"));
+        QCOMPARE(W->SettingsAction->text(), QString("Settings"));
+        QCOMPARE(W->S4->accessibleName(), QString("Load depth map"));
+        QCOMPARE(W->Settings->Control(TSettingId::Oversampling)->accessibleName(), QString("Oversampling"));
+        QCOMPARE(W->RG1->Button(2)->text(), QString("Textured colour picture"));
     }
 
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {

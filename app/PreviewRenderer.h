@@ -1,0 +1,63 @@
+// Renders live previews on a worker thread with a generator of its own. The newest request
+// wins: it cancels a run still going (between two rows) and replaces one still waiting, so
+// nothing queues. A finished picture, or the reason a run was refused, is handed back on
+// the thread that owns the renderer. The worker never handles window messages and never
+// touches a widget; the destructor cancels and joins it.
+#pragma once
+
+#include <QObject>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "Picture.h"
+#include "Stereogram.h"
+
+class PreviewRenderer : public QObject {
+public:
+    // What a finished run hands back; Number tells requests apart (later ones are larger).
+    struct TResult {
+        std::uint64_t Number = 0;
+        TPicture Picture;   // the generator's picture, a bitmap; empty when refused
+        std::string Refusal;  // the generator's message when it refused the run
+        std::string Options;  // what the request came with, for the result's record
+        bool Draft = false;
+    };
+
+    explicit PreviewRenderer(QObject* Parent = nullptr);
+    ~PreviewRenderer() override;
+
+    // Renders a copy of Source's settings and pictures with Seed; a draft with one sample per
+    // pixel. Answers the request's number.
+    std::uint64_t Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, bool Draft = false);
+    // Cancels the running and the waiting request; their results are not handed back.
+    void Cancel();
+    // True while a request waits or runs.
+    bool Busy() const;
+
+    // Called on the owner's thread with every result of a request not yet superseded.
+    std::function<void(const TResult&)> OnFinished;
+
+private:
+    struct TJob {
+        std::uint64_t Number = 0;
+        std::unique_ptr<TStereogram> Generator;
+        std::string Options;
+        bool Draft = false;
+    };
+    void Work();
+    void Deliver(TResult Result);
+
+    mutable std::mutex FLock;
+    std::condition_variable FWake;
+    std::unique_ptr<TJob> FWaiting;
+    bool FRunning = false;
+    bool FStopping = false;
+    // The newest request; a run of an older one stops at its next row.
+    std::uint64_t FNewest = 0;
+    std::thread FWorker;
+};
