@@ -515,7 +515,8 @@ private slots:
         W->D1->click();
         QCOMPARE(W->meinimage->actions(), QList<QAction*>({W->SaveAsAction, W->CopyAction, W->ShowWholeAction,
                                                             W->GuideDotsAction, W->CrossEyedAction, W->AnimationAction, W->Reveal->AnaglyphAction,
-                                                            W->Reveal->PairAction, W->Reveal->WiggleAction, W->Reveal->ReliefAction}));
+                                                            W->Reveal->PairAction, W->Reveal->WiggleAction, W->Reveal->ReliefAction,
+                                                            W->SettingsAction}));
         W->ComboBox1->setFocus();  // Ctrl+C copies the result also from a list's text field
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(800, 500));
