@@ -4,6 +4,10 @@
 <context>
     <name>Tfstereo</name>
     <message>
+        <source>Animation speichern…</source>
+        <translation>Save animation…</translation>
+    </message>
+    <message>
         <source>Tiefenbild</source>
         <translation>Depth map</translation>
     </message>
@@ -272,6 +276,10 @@
 <context>
     <name>Exception</name>
     <message>
+        <source>Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild</source>
+        <translation>An animation turns a 3D model: load one as the depth map</translation>
+    </message>
+    <message>
         <source>Abbildung ist leer</source>
         <translation>The depth map is empty</translation>
     </message>
@@ -286,6 +294,92 @@
     <message>
         <source>Unbekannter Fehler</source>
         <translation>Unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>RevealActions</name>
+    <message>
+        <source>Aus Stereogramm aufdecken…</source>
+        <translation>Reveal from stereogram…</translation>
+    </message>
+    <message>
+        <source>Anaglyph</source>
+        <translation>Anaglyph</translation>
+    </message>
+    <message>
+        <source>Stereopaar</source>
+        <translation>Stereo pair</translation>
+    </message>
+    <message>
+        <source>Wackelbild</source>
+        <translation>Wiggle picture</translation>
+    </message>
+    <message>
+        <source>Relief</source>
+        <translation>Relief</translation>
+    </message>
+    <message>
+        <source>Aufdecken</source>
+        <translation>Reveal</translation>
+    </message>
+    <message>
+        <source>Nur %1 % der Pixel passen zu ihren Partnern: die aufgedeckte Tiefe ist unsicher.</source>
+        <translation>Only %1 % of the pixels match their partners: the revealed depth is uncertain.</translation>
+    </message>
+    <message>
+        <source>Das Bild ist %1 Pixel breit, schmaler als zwei Wiederholungen von %2 Pixeln: daraus lässt sich kein Stereogramm lesen.</source>
+        <translation>The picture is %1 pixels wide, narrower than two repeats of %2 pixels: no stereogram can be read from it.</translation>
+    </message>
+    <message>
+        <source>Kein sich wiederholendes Muster gefunden: gesucht wurde eine waagrechte Wiederholung von %1 bis %2 Pixeln in %3 Zeilen.</source>
+        <translation>No repeating pattern found: looked for a horizontal repeat of %1 to %2 pixels in %3 rows.</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Animation (*.gif *.webp)</source>
+        <translation>Animation (*.gif *.webp)</translation>
+    </message>
+    <message>
+        <source>Bild (*.png *.jpg *.bmp)</source>
+        <translation>Picture (*.png *.jpg *.bmp)</translation>
+    </message>
+</context>
+<context>
+    <name>AnimationDialog</name>
+    <message>
+        <source>Animation speichern</source>
+        <translation>Save animation</translation>
+    </message>
+    <message>
+        <source>Bilder:</source>
+        <translation>Frames:</translation>
+    </message>
+    <message>
+        <source>Bilder je Sekunde:</source>
+        <translation>Frames per second:</translation>
+    </message>
+    <message>
+        <source>Drehung um x, y, z (Grad):</source>
+        <translation>Turn about x, y, z (degrees):</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Speichern…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ordner für die Bilder</source>
+        <translation>Folder for the frames</translation>
     </message>
 </context>
 </TS>
