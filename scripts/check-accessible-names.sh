@@ -23,15 +23,7 @@ if [ -z "${STEREO_ATSPI_SESSION:-}" ]; then
   exec dbus-run-session -- "$0" "$@"
 fi
 
-display=95
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-export DISPLAY=:$display
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
-trap cleanup EXIT
-Xvfb "$DISPLAY" -screen 0 1600x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+source scripts/virtual-display.sh 95
 "$launcher" --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

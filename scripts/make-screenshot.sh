@@ -9,17 +9,7 @@ program=${1:-build/app/stereogramm}
 out=docs/screenshot.png
 [ -x "$program" ] || { echo "make-screenshot: $program is not built" >&2; exit 1; }
 
-# The first display number that no X server holds.
-display=90
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-export DISPLAY=:$display
-
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
-trap cleanup EXIT
-
-Xvfb "$DISPLAY" -screen 0 1600x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
+source scripts/virtual-display.sh 90
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 "$program" >/dev/null 2>&1 &
