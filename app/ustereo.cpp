@@ -212,7 +212,7 @@ void Tfstereo::DepthMapChanged() {
 
 void Tfstereo::TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin) {
     Image2->SetPicture(Depth);
-    FDepthSource = {TWindowDepthSource::TKind::Picture, FileSource(Origin), {}, {}};
+    FDepthSource = {TWindowDepthSource::TKind::Picture, FileSource(Origin), {}, {}, TReliefProfile::Round, {}};
     DepthMapChanged();
 }
 
