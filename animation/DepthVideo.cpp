@@ -220,15 +220,18 @@ private:
         FScale = sws_getCachedContext(FScale, FFrame->width, FFrame->height, AVPixelFormat(FFrame->format), FWidth, FHeight,
                                       AV_PIX_FMT_GRAY8, SWS_BILINEAR, nullptr, nullptr, nullptr);
         if (!FScale) Damaged("frame of an unknown pixel format");
-        std::vector<std::uint8_t> Levels(std::size_t(FWidth) * std::size_t(FHeight));
+        // swscale's vector code may write whole blocks past a row's end: rows padded to a
+        // multiple of 64 bytes, and 64 more after the last, keep it inside our buffer.
+        const int Stride = (FWidth + 63) / 64 * 64;
+        std::vector<std::uint8_t> Levels(std::size_t(Stride) * std::size_t(FHeight) + 64);
         std::uint8_t* Planes[] = {Levels.data()};
-        const int Strides[] = {FWidth};
+        const int Strides[] = {Stride};
         if (sws_scale(FScale, FFrame->data, FFrame->linesize, 0, FFrame->height, Planes, Strides) <= 0) Damaged("frame cannot be converted");
         av_frame_unref(FFrame);
         TBitmap Depth(FWidth, FHeight, pf24bit);
         for (int Y = 0; Y < FHeight; ++Y) {
             std::uint8_t* Out = Depth.ScanLine(Y);
-            const std::uint8_t* In = Levels.data() + std::size_t(Y) * std::size_t(FWidth);
+            const std::uint8_t* In = Levels.data() + std::size_t(Y) * std::size_t(Stride);
             for (int X = 0; X < FWidth; ++X, Out += 3) Out[0] = Out[1] = Out[2] = In[X];
         }
         return Depth;
