@@ -1,6 +1,7 @@
 #include "DepthRasterizer.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -36,6 +37,8 @@ constexpr std::int64_t LaneStart = std::int64_t(1) << 30;
 constexpr std::int64_t MaxLaneStep = std::int64_t(1) << 26;
 // Floats after a band's depth buffer, so that the last row's four-sample groups stay inside it.
 constexpr std::size_t BandPadding = NarrowTriangleColumns;
+// The side of the squares in which a band's farthest drawn nearness is kept, in samples.
+constexpr int BlockSamples = 8;
 // Perspective: the camera's distance from the model's centre, in radii of its bounding sphere.
 constexpr double CameraDistanceInRadii = 2.5;
 // Depth buffer entries: 0 where no surface is, else the nearness Q, from 1 at the model's
@@ -346,6 +349,18 @@ void DrawNarrow(std::int64_t Row[3], const std::int64_t StepX[3], const std::int
     }
 }
 
+// The samples within a band that a triangle's corners span.
+struct TSampleBox {
+    std::int64_t X0, X1, Y0, Y1;
+    bool Empty() const { return X0 > X1 || Y0 > Y1; }
+};
+
+TSampleBox BoxInBand(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVertex& V2, const TScene& Scene, int BandTop) {
+    return {FirstSample(std::min({V0.X, V1.X, V2.X})), std::min<std::int64_t>(LastSample(std::max({V0.X, V1.X, V2.X})), Scene.SampleWidth - 1),
+            std::max<std::int64_t>(FirstSample(std::min({V0.Y, V1.Y, V2.Y})), BandTop),
+            std::min<std::int64_t>({LastSample(std::max({V0.Y, V1.Y, V2.Y})), BandTop + BandSampleRows - 1, Scene.SampleHeight - 1})};
+}
+
 // Draws one triangle into the band's depth buffer, nearer samples winning.
 void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TScene& Scene, int BandTop, float* Depth) {
     std::int64_t Area = (std::int64_t(V1.X) - V0.X) * (std::int64_t(V2.Y) - V0.Y) - (std::int64_t(V1.Y) - V0.Y) * (std::int64_t(V2.X) - V0.X);
@@ -354,10 +369,9 @@ void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TS
         std::swap(V1, V2);
         Area = -Area;
     }
-    const std::int64_t X0 = FirstSample(std::min({V0.X, V1.X, V2.X})), X1 = std::min<std::int64_t>(LastSample(std::max({V0.X, V1.X, V2.X})), Scene.SampleWidth - 1);
-    const std::int64_t Y0 = std::max<std::int64_t>(FirstSample(std::min({V0.Y, V1.Y, V2.Y})), BandTop);
-    const std::int64_t Y1 = std::min<std::int64_t>({LastSample(std::max({V0.Y, V1.Y, V2.Y})), BandTop + BandSampleRows - 1, Scene.SampleHeight - 1});
-    if (X0 > X1 || Y0 > Y1) return;
+    const TSampleBox Box = BoxInBand(V0, V1, V2, Scene, BandTop);
+    if (Box.Empty()) return;
+    const std::int64_t X0 = Box.X0, X1 = Box.X1, Y0 = Box.Y0, Y1 = Box.Y1;
 
     // Edge Ek lies opposite corner k; Ek / Area is corner k's barycentric weight.
     const TEdge E[3] = {EdgeOf(V1, V2), EdgeOf(V2, V0), EdgeOf(V0, V1)};
@@ -419,12 +433,56 @@ struct TCoverage {
     std::vector<float> DistanceSum;
 };
 
+// Four samples side by side as four lanes of one sample each: lane k of the result J
+// holds sample J of the group Groups[k].
+void Transpose(const TFloatLanes (&Groups)[Lanes], TFloatLanes (&Across)[Lanes]) {
+    const TFloatLanes Low01 = __builtin_shuffle(Groups[0], Groups[1], TLanes{0, 4, 1, 5}), High01 = __builtin_shuffle(Groups[0], Groups[1], TLanes{2, 6, 3, 7});
+    const TFloatLanes Low23 = __builtin_shuffle(Groups[2], Groups[3], TLanes{0, 4, 1, 5}), High23 = __builtin_shuffle(Groups[2], Groups[3], TLanes{2, 6, 3, 7});
+    Across[0] = __builtin_shuffle(Low01, Low23, TLanes{0, 1, 4, 5});
+    Across[1] = __builtin_shuffle(Low01, Low23, TLanes{2, 3, 6, 7});
+    Across[2] = __builtin_shuffle(High01, High23, TLanes{0, 1, 4, 5});
+    Across[3] = __builtin_shuffle(High01, High23, TLanes{2, 3, 6, 7});
+}
+
+// Four neighbouring pixels at once, one per lane: each lane takes its pixel's samples in
+// the same order as a single pixel does, so the sums round alike.
+template <bool Perspective>
+void ResolvePixels(const float* Depth, const TScene& Scene, std::size_t Pixel, TCoverage& Coverage, TNearness& Seen) {
+    static_assert(Samples == Lanes);
+    TLanes Count{};
+    TFloatLanes Sum{}, Nearest = TFloatLanes{} + Seen.NearestQ, Farthest = TFloatLanes{} + Seen.FarthestQ;
+    for (int SY = 0; SY < Samples; ++SY) {
+        TFloatLanes Groups[Lanes], Q[Lanes];
+        std::memcpy(&Groups, Depth + std::size_t(SY) * std::size_t(Scene.SampleWidth), sizeof Groups);
+        Transpose(Groups, Q);
+        for (int SX = 0; SX < Samples; ++SX) {
+            const TLanes Covered = Q[SX] != NoSurface;
+            Count -= Covered;
+            Nearest = Nearest < Q[SX] ? Q[SX] : Nearest;
+            Farthest = Covered && Q[SX] < Farthest ? Q[SX] : Farthest;
+            if constexpr (Perspective) Sum += Covered ? 1.0f / (Scene.InverseFar + (Q[SX] - 1.0f) * Scene.InverseSpan) : TFloatLanes{};
+            else Sum += Q[SX];
+        }
+    }
+    if constexpr (!Perspective) Sum = 2.0f * __builtin_convertvector(Count, TFloatLanes) - Sum;
+    for (int K = 0; K < Lanes; ++K) {
+        Coverage.Count[Pixel + std::size_t(K)] = std::uint8_t(Count[K]);
+        Coverage.DistanceSum[Pixel + std::size_t(K)] = Sum[K];
+        Seen.NearestQ = std::max(Seen.NearestQ, Nearest[K]);
+        Seen.FarthestQ = std::min(Seen.FarthestQ, Farthest[K]);
+    }
+}
+
 template <bool Perspective>
 void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, TCoverage& Coverage, TNearness& Seen) {
     const int Rows = std::min(BandSampleRows, Scene.SampleHeight - BandTop) / Samples;
     for (int PixelRow = 0; PixelRow < Rows; ++PixelRow) {
         const std::size_t Pixel0 = std::size_t(BandTop / Samples + PixelRow) * std::size_t(Width);
-        for (int PixelX = 0; PixelX < Width; ++PixelX) {
+        const int Grouped = Width / Lanes * Lanes;
+        for (int PixelX = 0; PixelX < Grouped; PixelX += Lanes)
+            ResolvePixels<Perspective>(Depth + std::size_t(PixelRow * Samples) * std::size_t(Scene.SampleWidth) + std::size_t(PixelX * Samples), Scene,
+                                       Pixel0 + std::size_t(PixelX), Coverage, Seen);
+        for (int PixelX = Grouped; PixelX < Width; ++PixelX) {
             int Count = 0;
             float Sum = 0, Nearest = Seen.NearestQ, Farthest = Seen.FarthestQ;
             for (int SY = 0; SY < Samples; ++SY) {
@@ -520,21 +578,104 @@ TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
     return Lists;
 }
 
+// Squares of a band's depth buffer and the farthest nearness drawn in each, NoSurface
+// where a sample is empty: a triangle nearer nowhere than that is hidden.
+struct TBlocks {
+    std::vector<float> Farthest;
+    int Columns = 0;
+};
+
+void FindFarthest(const float* Depth, int SampleWidth, TBlocks& Blocks) {
+    const int Groups = SampleWidth / Lanes;  // a band's width is a whole number of pixels
+    Blocks.Columns = (SampleWidth + BlockSamples - 1) / BlockSamples;
+    Blocks.Farthest.resize(std::size_t(Blocks.Columns) * (BandSampleRows / BlockSamples));
+    std::vector<TFloatLanes> Columns(static_cast<std::size_t>(Groups));
+    for (int Row = 0; Row < BandSampleRows / BlockSamples; ++Row) {
+        for (int G = 0; G < Groups; ++G) {
+            const float* Sample = Depth + std::size_t(Row * BlockSamples) * std::size_t(SampleWidth) + std::size_t(G * Lanes);
+            TFloatLanes Low;
+            std::memcpy(&Low, Sample, sizeof Low);
+            for (int Y = 1; Y < BlockSamples; ++Y) {
+                TFloatLanes Next;
+                std::memcpy(&Next, Sample + std::size_t(Y) * std::size_t(SampleWidth), sizeof Next);
+                Low = Next < Low ? Next : Low;
+            }
+            Columns[std::size_t(G)] = Low;
+        }
+        float* Farthest = Blocks.Farthest.data() + std::size_t(Row) * std::size_t(Blocks.Columns);
+        for (int G = 0; G < Groups; ++G) {
+            const TFloatLanes& Low = Columns[std::size_t(G)];
+            const float Least = std::min({Low[0], Low[1], Low[2], Low[3]});
+            float& Block = Farthest[G * Lanes / BlockSamples];
+            Block = G * Lanes % BlockSamples == 0 ? Least : std::min(Block, Least);
+        }
+    }
+}
+
+// Whether every sample the triangle may cover already holds something nearer than all of
+// its corners. The margin is far above the rounding of the nearness along a triangle.
+bool Hidden(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVertex& V2, const TSampleBox& Box, int BandTop, const TBlocks& Blocks) {
+    constexpr float Margin = 1e-4f;
+    const float Nearest = std::max({V0.Q, V1.Q, V2.Q}) + Margin;
+    for (std::int64_t Y = (Box.Y0 - BandTop) / BlockSamples; Y <= (Box.Y1 - BandTop) / BlockSamples; ++Y)
+        for (std::int64_t X = Box.X0 / BlockSamples; X <= Box.X1 / BlockSamples; ++X)
+            if (!(Nearest < Blocks.Farthest[std::size_t(Y * Blocks.Columns + X)])) return false;
+    return true;
+}
+
+// What a drawing thread keeps from band to band.
+struct TBandScratch {
+    std::vector<float> Depth;
+    std::vector<std::uint32_t> Facing[2];
+    TBlocks Blocks;
+};
+
+// Draws one band into Scratch.Depth. Triangles turned towards the viewer and those turned
+// away are drawn apart, the nearer group first, so that most of the other group can be
+// passed over as hidden.
+void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Band, TBandScratch& Scratch) {
+    const int BandTop = Band * BandSampleRows;
+    std::fill(Scratch.Depth.begin(), Scratch.Depth.end(), NoSurface);
+    double Nearness[2] = {0, 0};
+    for (auto& Group : Scratch.Facing) Group.clear();
+    for (std::uint32_t I = Lists.Start[std::size_t(Band)]; I < Lists.Start[std::size_t(Band) + 1]; ++I) {
+        const auto& C = Mesh.Triangles[Lists.Triangles[I]];
+        const TScreenVertex &V0 = Scene.Vertices[C[0]], &V1 = Scene.Vertices[C[1]], &V2 = Scene.Vertices[C[2]];
+        const bool Away = (std::int64_t(V1.X) - V0.X) * (std::int64_t(V2.Y) - V0.Y) < (std::int64_t(V1.Y) - V0.Y) * (std::int64_t(V2.X) - V0.X);
+        Scratch.Facing[Away].push_back(Lists.Triangles[I]);
+        Nearness[Away] += double(V0.Q);
+    }
+    const auto Mean = [&](int G) { return Nearness[G] / double(std::max<std::size_t>(1, Scratch.Facing[G].size())); };
+    const int Front = Mean(1) > Mean(0) ? 1 : 0;
+    const auto Corners = [&](std::uint32_t T) {
+        const auto& C = Mesh.Triangles[T];
+        return std::array<const TScreenVertex*, 3>{&Scene.Vertices[C[0]], &Scene.Vertices[C[1]], &Scene.Vertices[C[2]]};
+    };
+    for (const std::uint32_t T : Scratch.Facing[Front]) {
+        const auto V = Corners(T);
+        DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
+    }
+    if (Scratch.Facing[1 - Front].empty()) return;
+    FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Blocks);
+    for (const std::uint32_t T : Scratch.Facing[1 - Front]) {
+        const auto V = Corners(T);
+        const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
+        if (!Box.Empty() && !Hidden(*V[0], *V[1], *V[2], Box, BandTop, Scratch.Blocks)) DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
+    }
+}
+
 // Draws the bands that no other thread has taken yet, one at a time, into their rows of
 // Coverage, and what they show into Seen.
 void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Width, std::atomic<int>& NextBand, TCoverage& Coverage,
                TNearness& Seen) {
     const int Bands = int(Lists.Start.size()) - 1;
-    std::vector<float> Depth(std::size_t(Scene.SampleWidth) * BandSampleRows + BandPadding);
+    TBandScratch Scratch;
+    Scratch.Depth.resize(std::size_t(Scene.SampleWidth) * BandSampleRows + BandPadding);
     for (int Band = NextBand++; Band < Bands; Band = NextBand++) {
         const int BandTop = Band * BandSampleRows;
-        std::fill(Depth.begin(), Depth.end(), NoSurface);
-        for (std::uint32_t I = Lists.Start[std::size_t(Band)]; I < Lists.Start[std::size_t(Band) + 1]; ++I) {
-            const auto& C = Mesh.Triangles[Lists.Triangles[I]];
-            DrawTriangle(Scene.Vertices[C[0]], Scene.Vertices[C[1]], Scene.Vertices[C[2]], Scene, BandTop, Depth.data());
-        }
-        if (Scene.Perspective) ResolveBand<true>(Depth.data(), BandTop, Scene, Width, Coverage, Seen);
-        else ResolveBand<false>(Depth.data(), BandTop, Scene, Width, Coverage, Seen);
+        DrawBand(Mesh, Scene, Lists, Band, Scratch);
+        if (Scene.Perspective) ResolveBand<true>(Scratch.Depth.data(), BandTop, Scene, Width, Coverage, Seen);
+        else ResolveBand<false>(Scratch.Depth.data(), BandTop, Scene, Width, Coverage, Seen);
     }
 }
 
