@@ -238,6 +238,14 @@ std::optional<TBox> ViewCorners(const TMesh& Mesh, const std::vector<std::uint8_
     }));
 }
 
+// std::lround of a value far inside the 64-bit range, without the library's call: the
+// truncation and the rest are exact, the rest decides, halves away from zero.
+std::int64_t Rounded(double V) {
+    const auto Whole = std::int64_t(V);
+    const double Rest = V - double(Whole);
+    return Whole + (Rest >= 0.5) - (Rest <= -0.5);
+}
+
 // Turns, projects and frames the mesh onto the sample grid. False when nothing is left to
 // draw, or the model has no extent on the picture.
 bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, TScene& Scene) {
@@ -265,7 +273,7 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
     const double Fixed = double(Samples * FixedOne);
     const double Limit = double(std::max(Scene.SampleWidth, Scene.SampleHeight) + 1) * double(FixedOne);
     const auto OnGrid = [&](double V, double Low, double High, int Side) {
-        return std::int32_t(std::lround(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
+        return std::int32_t(Rounded(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
     };
     Scene.Vertices.resize(Used.size());
     OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox&) {
@@ -444,22 +452,39 @@ void Transpose(const TFloatLanes (&Groups)[Lanes], TFloatLanes (&Across)[Lanes])
     Across[3] = __builtin_shuffle(High01, High23, TLanes{2, 3, 6, 7});
 }
 
+// The nearness of the nearest and the farthest visible sample in each lane.
+struct TNearnessLanes {
+    TFloatLanes NearestQ, FarthestQ;
+
+    explicit TNearnessLanes(const TNearness& Seen) : NearestQ(TFloatLanes{} + Seen.NearestQ), FarthestQ(TFloatLanes{} + Seen.FarthestQ) {}
+    void JoinInto(TNearness& Seen) const {
+        for (int K = 0; K < Lanes; ++K) Seen.Join({NearestQ[K], FarthestQ[K]});
+    }
+};
+
 // Four neighbouring pixels at once, one per lane: each lane takes its pixel's samples in
-// the same order as a single pixel does, so the sums round alike.
+// the same order as a single pixel does, so the sums round alike. Pixels without a
+// sample keep their zero count and sum.
 template <bool Perspective>
-void ResolvePixels(const float* Depth, const TScene& Scene, std::size_t Pixel, TCoverage& Coverage, TNearness& Seen) {
+void ResolvePixels(const float* Depth, const TScene& Scene, std::size_t Pixel, TCoverage& Coverage, TNearnessLanes& Seen) {
     static_assert(Samples == Lanes);
-    TLanes Count{};
-    TFloatLanes Sum{}, Nearest = TFloatLanes{} + Seen.NearestQ, Farthest = TFloatLanes{} + Seen.FarthestQ;
+    TFloatLanes Rows[Samples][Lanes];
+    TLanes Any{};
     for (int SY = 0; SY < Samples; ++SY) {
-        TFloatLanes Groups[Lanes], Q[Lanes];
-        std::memcpy(&Groups, Depth + std::size_t(SY) * std::size_t(Scene.SampleWidth), sizeof Groups);
-        Transpose(Groups, Q);
+        std::memcpy(&Rows[SY], Depth + std::size_t(SY) * std::size_t(Scene.SampleWidth), sizeof Rows[SY]);
+        for (const TFloatLanes& Group : Rows[SY]) Any |= Group != NoSurface;
+    }
+    if (!(Any[0] | Any[1] | Any[2] | Any[3])) return;
+    TLanes Count{};
+    TFloatLanes Sum{};
+    for (int SY = 0; SY < Samples; ++SY) {
+        TFloatLanes Q[Lanes];
+        Transpose(Rows[SY], Q);
         for (int SX = 0; SX < Samples; ++SX) {
             const TLanes Covered = Q[SX] != NoSurface;
             Count -= Covered;
-            Nearest = Nearest < Q[SX] ? Q[SX] : Nearest;
-            Farthest = Covered && Q[SX] < Farthest ? Q[SX] : Farthest;
+            Seen.NearestQ = Seen.NearestQ < Q[SX] ? Q[SX] : Seen.NearestQ;
+            Seen.FarthestQ = Covered && Q[SX] < Seen.FarthestQ ? Q[SX] : Seen.FarthestQ;
             if constexpr (Perspective) Sum += Covered ? 1.0f / (Scene.InverseFar + (Q[SX] - 1.0f) * Scene.InverseSpan) : TFloatLanes{};
             else Sum += Q[SX];
         }
@@ -468,8 +493,6 @@ void ResolvePixels(const float* Depth, const TScene& Scene, std::size_t Pixel, T
     for (int K = 0; K < Lanes; ++K) {
         Coverage.Count[Pixel + std::size_t(K)] = std::uint8_t(Count[K]);
         Coverage.DistanceSum[Pixel + std::size_t(K)] = Sum[K];
-        Seen.NearestQ = std::max(Seen.NearestQ, Nearest[K]);
-        Seen.FarthestQ = std::min(Seen.FarthestQ, Farthest[K]);
     }
 }
 
@@ -479,9 +502,11 @@ void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width
     for (int PixelRow = 0; PixelRow < Rows; ++PixelRow) {
         const std::size_t Pixel0 = std::size_t(BandTop / Samples + PixelRow) * std::size_t(Width);
         const int Grouped = Width / Lanes * Lanes;
+        TNearnessLanes SeenInLanes(Seen);
         for (int PixelX = 0; PixelX < Grouped; PixelX += Lanes)
             ResolvePixels<Perspective>(Depth + std::size_t(PixelRow * Samples) * std::size_t(Scene.SampleWidth) + std::size_t(PixelX * Samples), Scene,
-                                       Pixel0 + std::size_t(PixelX), Coverage, Seen);
+                                       Pixel0 + std::size_t(PixelX), Coverage, SeenInLanes);
+        SeenInLanes.JoinInto(Seen);
         for (int PixelX = Grouped; PixelX < Width; ++PixelX) {
             int Count = 0;
             float Sum = 0, Nearest = Seen.NearestQ, Farthest = Seen.FarthestQ;
