@@ -32,9 +32,9 @@ constexpr int MinBandsPerThread = 4;
 // Corners and triangles are shared out among threads when there are at least this many per thread.
 constexpr std::size_t MinItemsPerThread = 32768;
 // The narrow path tests four samples at once in 32-bit lanes, which hold every edge value
-// of a row once its start is clamped to ±2^30 and a step is at most 2^26 (16 steps < 2^30).
+// of a row once its start is clamped to ±2^30 and a step is at most 2^25 (19 steps < 2^30).
 constexpr std::int64_t LaneStart = std::int64_t(1) << 30;
-constexpr std::int64_t MaxLaneStep = std::int64_t(1) << 26;
+constexpr std::int64_t MaxLaneStep = std::int64_t(1) << 25;
 // Floats after a band's depth buffer, so that the last row's four-sample groups stay inside it.
 constexpr std::size_t BandPadding = NarrowTriangleColumns;
 // The side of the squares in which a band's farthest drawn nearness is kept, in samples.
@@ -323,13 +323,15 @@ using TLanes = std::int32_t __attribute__((vector_size(16)));
 using TFloatLanes = float __attribute__((vector_size(16)));
 constexpr int Lanes = 4;
 
-// A triangle at most NarrowTriangleColumns samples wide, Rows rows from Line on: four
-// samples at a time, every sample of the box tested against the three edges. A sample's
-// nearness is QStart + K · QStep in float, as in the wide path. The groups reach up to
-// three samples past the box; those keep their value.
+// A triangle at most NarrowTriangleColumns samples wide, Rows rows of Columns samples from
+// Line + Lead on: four samples at a time, every sample of the box tested against the three
+// edges. A sample's nearness is QStart + K · QStep in float, as in the wide path. Line is
+// on a group of four, so that loads and stores never straddle a cache line and a store is
+// read back whole by the next triangle; the Lead samples before the box and those after it
+// keep their value.
 void DrawNarrow(std::int64_t Row[3], const std::int64_t StepX[3], const std::int64_t StepY[3], double QRow, double QStepY, float QStep,
-                int Columns, int Rows, float* Line, int Stride) {
-    const TLanes Offsets{0, 1, 2, 3};
+                int Lead, int Columns, int Rows, float* Line, int Stride) {
+    const TLanes Offsets = TLanes{0, 1, 2, 3} - Lead;
     TLanes Step[3], Ramp[3];
     for (int K = 0; K < 3; ++K) {
         Step[K] = TLanes{} + std::int32_t(StepX[K] * Lanes);
@@ -342,11 +344,11 @@ void DrawNarrow(std::int64_t Row[3], const std::int64_t StepX[3], const std::int
         for (int K = 0; K < 3; ++K) E[K] = Ramp[K] + std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart));
         const TFloatLanes QStart = TFloatLanes{} + float(QRow);
         TLanes Column = Offsets;
-        for (int X = 0; X < Columns; X += Lanes) {
+        for (int X = 0; X < Lead + Columns; X += Lanes) {
             TFloatLanes Old;
             std::memcpy(&Old, Line + X, sizeof Old);
             const TFloatLanes Q = QStart + __builtin_convertvector(Column, TFloatLanes) * QSteps;
-            const TLanes Take = ((E[0] | E[1] | E[2]) >= 0) & (Column < Columns) & (Old < Q);
+            const TLanes Take = ((E[0] | E[1] | E[2]) >= 0) & (Column >= 0) & (Column < Columns) & (Old < Q);
             const TFloatLanes New = Take ? Q : Old;
             std::memcpy(Line + X, &New, sizeof New);
             for (int K = 0; K < 3; ++K) E[K] += Step[K];
@@ -403,7 +405,8 @@ void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TS
 
     const std::int64_t Columns = X1 - X0 + 1;
     if (Columns <= NarrowTriangleColumns && std::max({std::abs(StepX[0]), std::abs(StepX[1]), std::abs(StepX[2])}) <= MaxLaneStep) {
-        DrawNarrow(Row, StepX, StepY, QRow, QStepY, QStep, int(Columns), int(Y1 - Y0 + 1), Depth + (Y0 - BandTop) * Scene.SampleWidth + X0,
+        const int Lead = int(X0 % Lanes);
+        DrawNarrow(Row, StepX, StepY, QRow, QStepY, QStep, Lead, int(Columns), int(Y1 - Y0 + 1), Depth + (Y0 - BandTop) * Scene.SampleWidth + X0 - Lead,
                    Scene.SampleWidth);
         return;
     }
