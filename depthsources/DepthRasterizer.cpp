@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -31,10 +32,13 @@ constexpr std::int64_t NarrowTriangleColumns = 16;
 constexpr int MinBandsPerThread = 4;
 // Corners and triangles are shared out among threads when there are at least this many per thread.
 constexpr std::size_t MinItemsPerThread = 32768;
-// The narrow path tests four samples at once in 32-bit lanes, which hold every edge value
-// of a row once its start is clamped to ±2^30 and a step is at most 2^25 (19 steps < 2^30).
+// The narrow path tests four samples at once in 32-bit lanes. They hold every edge value of
+// the triangle once its first row's start is clamped to ±2^30, while a step along a row is
+// at most 2^25 (19 steps < 0.6 · 2^30) and the rows together change it by at most 2^27:
+// a clamped value then keeps its sign, and none leaves the 32-bit range.
 constexpr std::int64_t LaneStart = std::int64_t(1) << 30;
 constexpr std::int64_t MaxLaneStep = std::int64_t(1) << 25;
+constexpr std::int64_t MaxLaneDrift = std::int64_t(1) << 27;
 // Floats after a band's depth buffer, so that the last row's four-sample groups stay inside it.
 constexpr std::size_t BandPadding = NarrowTriangleColumns;
 // The side of the squares in which a band's farthest drawn nearness is kept, in samples.
@@ -329,32 +333,39 @@ constexpr int Lanes = 4;
 // on a group of four, so that loads and stores never straddle a cache line and a store is
 // read back whole by the next triangle; the Lead samples before the box and those after it
 // keep their value.
-void DrawNarrow(std::int64_t Row[3], const std::int64_t StepX[3], const std::int64_t StepY[3], double QRow, double QStepY, float QStep,
+void DrawNarrow(const std::int64_t Row[3], const std::int64_t StepX[3], const std::int64_t StepY[3], double QRow, double QStepY, float QStep,
                 int Lead, int Columns, int Rows, float* Line, int Stride) {
-    const TLanes Offsets = TLanes{0, 1, 2, 3} - Lead;
-    TLanes Step[3], Ramp[3];
+    constexpr int MaxGroups = (NarrowTriangleColumns + Lanes - 1) / Lanes + 1;
+    const int Groups = (Lead + Columns + Lanes - 1) / Lanes;
+    // What the groups of a row share: which of their samples lie in the box, and K · QStep.
+    TLanes InBox[MaxGroups];
+    TFloatLanes Ramp[MaxGroups];
+    TLanes Column = TLanes{0, 1, 2, 3} - Lead;
+    for (int G = 0; G < Groups; ++G, Column += Lanes) {
+        InBox[G] = (Column >= 0) & (Column < Columns);
+        Ramp[G] = __builtin_convertvector(Column, TFloatLanes) * QStep;
+    }
+    TLanes Step[3], Down[3], RowStart[3];
     for (int K = 0; K < 3; ++K) {
         Step[K] = TLanes{} + std::int32_t(StepX[K] * Lanes);
-        Ramp[K] = Offsets * std::int32_t(StepX[K]);
+        Down[K] = TLanes{} + std::int32_t(StepY[K]);
+        RowStart[K] = (TLanes{0, 1, 2, 3} - Lead) * std::int32_t(StepX[K]) + std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart));
     }
-    const TFloatLanes QSteps = TFloatLanes{} + QStep;
     for (int Y = 0; Y < Rows; ++Y, Line += Stride) {
-        // Clamped, a row's start keeps its sign along the row's steps.
-        TLanes E[3];
-        for (int K = 0; K < 3; ++K) E[K] = Ramp[K] + std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart));
-        const TFloatLanes QStart = TFloatLanes{} + float(QRow);
-        TLanes Column = Offsets;
-        for (int X = 0; X < Lead + Columns; X += Lanes) {
+        TLanes E[3] = {RowStart[0], RowStart[1], RowStart[2]};
+        const float QStart = float(QRow);
+        for (int G = 0; G < Groups; ++G) {
             TFloatLanes Old;
-            std::memcpy(&Old, Line + X, sizeof Old);
-            const TFloatLanes Q = QStart + __builtin_convertvector(Column, TFloatLanes) * QSteps;
-            const TLanes Take = ((E[0] | E[1] | E[2]) >= 0) & (Column >= 0) & (Column < Columns) & (Old < Q);
-            const TFloatLanes New = Take ? Q : Old;
-            std::memcpy(Line + X, &New, sizeof New);
+            std::memcpy(&Old, Line + G * Lanes, sizeof Old);
+            const TLanes Inside = ((E[0] | E[1] | E[2]) >= 0) & InBox[G];
+            // Every value drawn is at least 1 and every value held at least 0, so the larger
+            // of the old value and the new one or zero is the nearer sample.
+            const auto Q = std::bit_cast<TFloatLanes>(std::bit_cast<TLanes>(QStart + Ramp[G]) & Inside);
+            const TFloatLanes New = Old < Q ? Q : Old;
+            std::memcpy(Line + G * Lanes, &New, sizeof New);
             for (int K = 0; K < 3; ++K) E[K] += Step[K];
-            Column += Lanes;
         }
-        for (int K = 0; K < 3; ++K) Row[K] += StepY[K];
+        for (int K = 0; K < 3; ++K) RowStart[K] += Down[K];
         QRow += QStepY;
     }
 }
@@ -404,9 +415,11 @@ void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TS
     const auto QStep = float(QStepX);
 
     const std::int64_t Columns = X1 - X0 + 1;
-    if (Columns <= NarrowTriangleColumns && std::max({std::abs(StepX[0]), std::abs(StepX[1]), std::abs(StepX[2])}) <= MaxLaneStep) {
+    const std::int64_t Rows = Y1 - Y0 + 1;
+    if (Columns <= NarrowTriangleColumns && std::max({std::abs(StepX[0]), std::abs(StepX[1]), std::abs(StepX[2])}) <= MaxLaneStep &&
+        std::max({std::abs(StepY[0]), std::abs(StepY[1]), std::abs(StepY[2])}) * Rows <= MaxLaneDrift) {
         const int Lead = int(X0 % Lanes);
-        DrawNarrow(Row, StepX, StepY, QRow, QStepY, QStep, Lead, int(Columns), int(Y1 - Y0 + 1), Depth + (Y0 - BandTop) * Scene.SampleWidth + X0 - Lead,
+        DrawNarrow(Row, StepX, StepY, QRow, QStepY, QStep, Lead, int(Columns), int(Rows), Depth + (Y0 - BandTop) * Scene.SampleWidth + X0 - Lead,
                    Scene.SampleWidth);
         return;
     }
