@@ -335,38 +335,34 @@ constexpr int Lanes = 4;
 // keep their value.
 void DrawNarrow(const std::int64_t Row[3], const std::int64_t StepX[3], const std::int64_t StepY[3], double QRow, double QStepY, float QStep,
                 int Lead, int Columns, int Rows, float* Line, int Stride) {
-    constexpr int MaxGroups = (NarrowTriangleColumns + Lanes - 1) / Lanes + 1;
-    const int Groups = (Lead + Columns + Lanes - 1) / Lanes;
-    // What the groups of a row share: which of their samples lie in the box, and K · QStep.
-    TLanes InBox[MaxGroups];
-    TFloatLanes Ramp[MaxGroups];
-    TLanes Column = TLanes{0, 1, 2, 3} - Lead;
-    for (int G = 0; G < Groups; ++G, Column += Lanes) {
-        InBox[G] = (Column >= 0) & (Column < Columns);
-        Ramp[G] = __builtin_convertvector(Column, TFloatLanes) * QStep;
-    }
-    TLanes Step[3], Down[3], RowStart[3];
+    // Each row's start of the nearness, stepped in double as the wide path does.
+    float QStart[BandSampleRows];
+    for (int Y = 0; Y < Rows; ++Y, QRow += QStepY) QStart[Y] = float(QRow);
+    // The group of four samples at the box's left, one column of groups after another.
+    TLanes First[3], Step[3], Down[3];
     for (int K = 0; K < 3; ++K) {
+        First[K] = (TLanes{0, 1, 2, 3} - Lead) * std::int32_t(StepX[K]) + std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart));
         Step[K] = TLanes{} + std::int32_t(StepX[K] * Lanes);
         Down[K] = TLanes{} + std::int32_t(StepY[K]);
-        RowStart[K] = (TLanes{0, 1, 2, 3} - Lead) * std::int32_t(StepX[K]) + std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart));
     }
-    for (int Y = 0; Y < Rows; ++Y, Line += Stride) {
-        TLanes E[3] = {RowStart[0], RowStart[1], RowStart[2]};
-        const float QStart = float(QRow);
-        for (int G = 0; G < Groups; ++G) {
+    TLanes Column = TLanes{0, 1, 2, 3} - Lead;
+    for (int X = 0; X < Lead + Columns; X += Lanes, Column += Lanes) {
+        const TLanes InBox = (Column >= 0) & (Column < Columns);
+        const TFloatLanes Ramp = __builtin_convertvector(Column, TFloatLanes) * QStep;
+        TLanes E0 = First[0], E1 = First[1], E2 = First[2];
+        float* Group = Line + X;
+        for (int Y = 0; Y < Rows; ++Y, Group += Stride) {
             TFloatLanes Old;
-            std::memcpy(&Old, Line + G * Lanes, sizeof Old);
-            const TLanes Inside = ((E[0] | E[1] | E[2]) >= 0) & InBox[G];
+            std::memcpy(&Old, Group, sizeof Old);
+            const TLanes Inside = ((E0 | E1 | E2) >= 0) & InBox;
             // Every value drawn is at least 1 and every value held at least 0, so the larger
             // of the old value and the new one or zero is the nearer sample.
-            const auto Q = std::bit_cast<TFloatLanes>(std::bit_cast<TLanes>(QStart + Ramp[G]) & Inside);
+            const auto Q = std::bit_cast<TFloatLanes>(std::bit_cast<TLanes>(QStart[Y] + Ramp) & Inside);
             const TFloatLanes New = Old < Q ? Q : Old;
-            std::memcpy(Line + G * Lanes, &New, sizeof New);
-            for (int K = 0; K < 3; ++K) E[K] += Step[K];
+            std::memcpy(Group, &New, sizeof New);
+            E0 += Down[0], E1 += Down[1], E2 += Down[2];
         }
-        for (int K = 0; K < 3; ++K) RowStart[K] += Down[K];
-        QRow += QStepY;
+        for (int K = 0; K < 3; ++K) First[K] += Step[K];
     }
 }
 
