@@ -508,18 +508,34 @@ void ResolvePixels(const float* Depth, const TScene& Scene, std::size_t Pixel, T
     }
 }
 
+// Sample columns First … End − 1 of a band, First and End on a group of four pixels (or
+// End at the band's end).
+struct TColumns {
+    int First = 0, End = 0;
+};
+
+// The columns that the band's triangles reach, widened to groups of four pixels.
+TColumns ColumnsReached(std::int32_t Low, std::int32_t High, const TScene& Scene) {
+    constexpr int Group = Lanes * Samples;
+    const std::int64_t First = FirstSample(Low), Last = std::min<std::int64_t>(LastSample(High), Scene.SampleWidth - 1);
+    if (First > Last) return {};
+    return {int(First / Group * Group), int(std::min<std::int64_t>(Scene.SampleWidth, (Last / Group + 1) * Group))};
+}
+
+// Pixels outside the columns drawn have no sample; they keep their zero count and sum.
 template <bool Perspective>
-void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, TCoverage& Coverage, TNearness& Seen) {
+void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, const TColumns& Drawn, TCoverage& Coverage, TNearness& Seen) {
     const int Rows = std::min(BandSampleRows, Scene.SampleHeight - BandTop) / Samples;
     for (int PixelRow = 0; PixelRow < Rows; ++PixelRow) {
         const std::size_t Pixel0 = std::size_t(BandTop / Samples + PixelRow) * std::size_t(Width);
-        const int Grouped = Width / Lanes * Lanes;
+        const int First = Drawn.First / Samples, End = Drawn.End / Samples;
+        const int Grouped = std::min(End, Width / Lanes * Lanes);
         TNearnessLanes SeenInLanes(Seen);
-        for (int PixelX = 0; PixelX < Grouped; PixelX += Lanes)
+        for (int PixelX = First; PixelX < Grouped; PixelX += Lanes)
             ResolvePixels<Perspective>(Depth + std::size_t(PixelRow * Samples) * std::size_t(Scene.SampleWidth) + std::size_t(PixelX * Samples), Scene,
                                        Pixel0 + std::size_t(PixelX), Coverage, SeenInLanes);
         SeenInLanes.JoinInto(Seen);
-        for (int PixelX = Grouped; PixelX < Width; ++PixelX) {
+        for (int PixelX = std::max(First, Grouped); PixelX < End; ++PixelX) {
             int Count = 0;
             float Sum = 0, Nearest = Seen.NearestQ, Farthest = Seen.FarthestQ;
             for (int SY = 0; SY < Samples; ++SY) {
@@ -622,13 +638,13 @@ struct TBlocks {
     int Columns = 0;
 };
 
-void FindFarthest(const float* Depth, int SampleWidth, TBlocks& Blocks) {
+void FindFarthest(const float* Depth, int SampleWidth, const TColumns& Drawn, TBlocks& Blocks) {
     const int Groups = SampleWidth / Lanes;  // a band's width is a whole number of pixels
     Blocks.Columns = (SampleWidth + BlockSamples - 1) / BlockSamples;
-    Blocks.Farthest.resize(std::size_t(Blocks.Columns) * (BandSampleRows / BlockSamples));
+    Blocks.Farthest.assign(std::size_t(Blocks.Columns) * (BandSampleRows / BlockSamples), NoSurface);
     std::vector<TFloatLanes> Columns(static_cast<std::size_t>(Groups));
     for (int Row = 0; Row < BandSampleRows / BlockSamples; ++Row) {
-        for (int G = 0; G < Groups; ++G) {
+        for (int G = Drawn.First / Lanes; G < Drawn.End / Lanes; ++G) {
             const float* Sample = Depth + std::size_t(Row * BlockSamples) * std::size_t(SampleWidth) + std::size_t(G * Lanes);
             TFloatLanes Low;
             std::memcpy(&Low, Sample, sizeof Low);
@@ -640,7 +656,7 @@ void FindFarthest(const float* Depth, int SampleWidth, TBlocks& Blocks) {
             Columns[std::size_t(G)] = Low;
         }
         float* Farthest = Blocks.Farthest.data() + std::size_t(Row) * std::size_t(Blocks.Columns);
-        for (int G = 0; G < Groups; ++G) {
+        for (int G = Drawn.First / Lanes; G < Drawn.End / Lanes; ++G) {
             const TFloatLanes& Low = Columns[std::size_t(G)];
             const float Least = std::min({Low[0], Low[1], Low[2], Low[3]});
             float& Block = Farthest[G * Lanes / BlockSamples];
@@ -663,17 +679,22 @@ bool Hidden(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVerte
 // What a drawing thread keeps from band to band.
 struct TBandScratch {
     std::vector<float> Depth;
+    TColumns Drawn;  // where Depth may hold something other than NoSurface
     std::vector<std::uint32_t> Facing[2];
     TBlocks Blocks;
 };
 
-// Draws one band into Scratch.Depth. Triangles turned towards the viewer and those turned
-// away are drawn apart, the nearer group first, so that most of the other group can be
-// passed over as hidden.
+// Draws one band into Scratch.Depth, cleared only where the band before drew. Triangles
+// turned towards the viewer and those turned away are drawn apart, the nearer group first,
+// so that most of the other group can be passed over as hidden.
 void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Band, TBandScratch& Scratch) {
     const int BandTop = Band * BandSampleRows;
-    std::fill(Scratch.Depth.begin(), Scratch.Depth.end(), NoSurface);
+    for (std::size_t Row = 0; Row < BandSampleRows; ++Row) {
+        float* Line = Scratch.Depth.data() + Row * std::size_t(Scene.SampleWidth);
+        std::fill(Line + Scratch.Drawn.First, Line + Scratch.Drawn.End, NoSurface);
+    }
     double Nearness[2] = {0, 0};
+    std::int32_t Left = std::numeric_limits<std::int32_t>::max(), Right = std::numeric_limits<std::int32_t>::min();
     for (auto& Group : Scratch.Facing) Group.clear();
     for (std::uint32_t I = Lists.Start[std::size_t(Band)]; I < Lists.Start[std::size_t(Band) + 1]; ++I) {
         const auto& C = Mesh.Triangles[Lists.Triangles[I]];
@@ -681,7 +702,10 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
         const bool Away = (std::int64_t(V1.X) - V0.X) * (std::int64_t(V2.Y) - V0.Y) < (std::int64_t(V1.Y) - V0.Y) * (std::int64_t(V2.X) - V0.X);
         Scratch.Facing[Away].push_back(Lists.Triangles[I]);
         Nearness[Away] += double(V0.Q);
+        Left = std::min({Left, V0.X, V1.X, V2.X});
+        Right = std::max({Right, V0.X, V1.X, V2.X});
     }
+    Scratch.Drawn = ColumnsReached(Left, Right, Scene);
     const auto Mean = [&](int G) { return Nearness[G] / double(std::max<std::size_t>(1, Scratch.Facing[G].size())); };
     const int Front = Mean(1) > Mean(0) ? 1 : 0;
     const auto Corners = [&](std::uint32_t T) {
@@ -693,7 +717,7 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
         DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
     }
     if (Scratch.Facing[1 - Front].empty()) return;
-    FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Blocks);
+    FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
     for (const std::uint32_t T : Scratch.Facing[1 - Front]) {
         const auto V = Corners(T);
         const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
@@ -711,8 +735,8 @@ void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, 
     for (int Band = NextBand++; Band < Bands; Band = NextBand++) {
         const int BandTop = Band * BandSampleRows;
         DrawBand(Mesh, Scene, Lists, Band, Scratch);
-        if (Scene.Perspective) ResolveBand<true>(Scratch.Depth.data(), BandTop, Scene, Width, Coverage, Seen);
-        else ResolveBand<false>(Scratch.Depth.data(), BandTop, Scene, Width, Coverage, Seen);
+        if (Scene.Perspective) ResolveBand<true>(Scratch.Depth.data(), BandTop, Scene, Width, Scratch.Drawn, Coverage, Seen);
+        else ResolveBand<false>(Scratch.Depth.data(), BandTop, Scene, Width, Scratch.Drawn, Coverage, Seen);
     }
 }
 
