@@ -37,8 +37,8 @@ void RenderText(benchmark::State& State) {
 
 const bool Registered = [] {
     const std::string Size = "/" + std::to_string(Width) + "x" + std::to_string(Height);
-    benchmark::RegisterBenchmark(("MeshDepth/orthographic" + Size).c_str(), RenderMesh, TProjection::Orthographic)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("MeshDepth/perspective" + Size).c_str(), RenderMesh, TProjection::Perspective)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("MeshDepth/orthographic" + Size).c_str(), RenderMesh, TProjection::Orthographic)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("MeshDepth/perspective" + Size).c_str(), RenderMesh, TProjection::Perspective)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("ModelDepth/binary-stl-in-memory" + Size).c_str(), ReadAndRenderStl)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("TextDepth" + Size).c_str(), RenderText)->Unit(benchmark::kMillisecond);
     return true;

@@ -1,9 +1,14 @@
 #include "DepthRasterizer.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -25,6 +30,19 @@ constexpr int BandSampleRows = BandPixelRows * Samples;
 constexpr std::int64_t NarrowTriangleColumns = 16;
 // Bands are shared out among threads when there are at least this many per thread.
 constexpr int MinBandsPerThread = 4;
+// Corners and triangles are shared out among threads when there are at least this many per thread.
+constexpr std::size_t MinItemsPerThread = 32768;
+// The narrow path tests four samples at once in 32-bit lanes. They hold every edge value of
+// the triangle once its first row's start is clamped to ±2^30, while a step along a row is
+// at most 2^25 (19 steps < 0.6 · 2^30) and the rows together change it by at most 2^27:
+// a clamped value then keeps its sign, and none leaves the 32-bit range.
+constexpr std::int64_t LaneStart = std::int64_t(1) << 30;
+constexpr std::int64_t MaxLaneStep = std::int64_t(1) << 25;
+constexpr std::int64_t MaxLaneDrift = std::int64_t(1) << 27;
+// Floats after a band's depth buffer, so that the last row's four-sample groups stay inside it.
+constexpr std::size_t BandPadding = NarrowTriangleColumns;
+// The side of the squares in which a band's farthest drawn nearness is kept, in samples.
+constexpr int BlockSamples = 8;
 // Perspective: the camera's distance from the model's centre, in radii of its bounding sphere.
 constexpr double CameraDistanceInRadii = 2.5;
 // Depth buffer entries: 0 where no surface is, else the nearness Q, from 1 at the model's
@@ -61,15 +79,30 @@ struct TScreenVertex {
     float Q = 0;
 };
 
-// A drawable triangle and the last band it reaches.
-struct TBandEntry {
-    std::uint32_t Triangle;
-    int LastBand;
+// Runs Work(0) … Work(Parts − 1) at once, Work(0) on the calling thread; the others are
+// joined before this returns, also when Work(0) throws.
+template <typename TWork>
+void InParts(int Parts, const TWork& Work) {
+    std::vector<std::jthread> Helpers;
+    for (int Part = 1; Part < Parts; ++Part) Helpers.emplace_back(Work, Part);
+    Work(0);
+}
+
+// How many threads share Count items of which each thread should get at least Least.
+int PartsFor(std::size_t Count, std::size_t Least) {
+    const auto Cores = std::size_t(std::max(1u, std::thread::hardware_concurrency()));
+    return int(std::clamp<std::size_t>(Count / Least, 1, Cores));
+}
+
+// Items [First, Last) of Count shared out among Parts.
+struct TRange {
+    std::size_t First, Last;
 };
+TRange PartOf(std::size_t Count, int Part, int Parts) { return {Count * std::size_t(Part) / std::size_t(Parts), Count * std::size_t(Part + 1) / std::size_t(Parts)}; }
 
 struct TScene {
     std::vector<TScreenVertex> Vertices;  // one per mesh vertex
-    std::vector<std::uint32_t> Triangles;  // the drawable ones
+    std::vector<std::uint8_t> Drawable;    // one per mesh triangle
     int SampleWidth = 0, SampleHeight = 0;
     bool Perspective = false;
     // Perspective: the camera's inverse distances for Q = 1 and the change per unit of Q.
@@ -91,63 +124,142 @@ struct TBox {
     }
 };
 
-// Lists the drawable triangles in Scene and marks their corners in Used; answers the box
-// around those corners.
-TBox FindDrawable(const TMesh& Mesh, TScene& Scene, std::vector<bool>& Used) {
+// Per part of the work: the box around what it saw, and more.
+struct TPartBox {
     TBox Box;
-    for (std::uint32_t T = 0; T < Mesh.Triangles.size(); ++T) {
-        const auto& Corners = Mesh.Triangles[T];
-        if (!std::all_of(Corners.begin(), Corners.end(), [&](std::uint32_t I) { return I < Used.size() && IsFinite(Mesh.Vertices[I]); }))
-            continue;
-        Scene.Triangles.push_back(T);
-        for (const std::uint32_t I : Corners) {
-            if (Used[I]) continue;
-            Used[I] = true;
+    double Largest = 0;  // the largest squared distance from the centre
+    bool Any = false;
+};
+
+TBox Join(const std::vector<TPartBox>& Parts) {
+    TBox All;
+    for (const TPartBox& Part : Parts) {
+        const TBox& B = Part.Box;
+        All.Low = {std::min(All.Low.X, B.Low.X), std::min(All.Low.Y, B.Low.Y), std::min(All.Low.Z, B.Low.Z)};
+        All.High = {std::max(All.High.X, B.High.X), std::max(All.High.Y, B.High.Y), std::max(All.High.Z, B.High.Z)};
+    }
+    return All;
+}
+
+// Marks the drawable triangles in Scene and their corners in Used; answers the box around
+// those corners, or nothing when no triangle is drawable.
+std::optional<TBox> FindDrawable(const TMesh& Mesh, TScene& Scene, std::vector<std::uint8_t>& Used) {
+    Scene.Drawable.assign(Mesh.Triangles.size(), 0);
+    const int Parts = PartsFor(Mesh.Triangles.size(), MinItemsPerThread);
+    std::vector<TPartBox> Found(static_cast<std::size_t>(Parts));
+    // Corners shared by triangles of both parts are marked by both: the marks are atomic.
+    InParts(Parts, [&](int Part) {
+        const TRange Range = PartOf(Mesh.Triangles.size(), Part, Parts);
+        for (std::size_t T = Range.First; T < Range.Last; ++T) {
+            const auto& Corners = Mesh.Triangles[T];
+            if (!std::all_of(Corners.begin(), Corners.end(), [&](std::uint32_t I) { return I < Used.size() && IsFinite(Mesh.Vertices[I]); }))
+                continue;
+            Scene.Drawable[T] = 1;
+            Found[std::size_t(Part)].Any = true;
+            for (const std::uint32_t I : Corners) {
+                std::atomic_ref<std::uint8_t> Mark(Used[I]);
+                if (Mark.load(std::memory_order_relaxed) == 0) Mark.store(1, std::memory_order_relaxed);
+            }
+        }
+    });
+    if (std::none_of(Found.begin(), Found.end(), [](const TPartBox& Part) { return Part.Any; })) return std::nullopt;
+    const int VertexParts = PartsFor(Used.size(), MinItemsPerThread);
+    std::vector<TPartBox> Boxes(static_cast<std::size_t>(VertexParts));
+    InParts(VertexParts, [&](int Part) {
+        const TRange Range = PartOf(Used.size(), Part, VertexParts);
+        TBox& Box = Boxes[std::size_t(Part)].Box;
+        for (std::size_t I = Range.First; I < Range.Last; ++I) {
+            if (!Used[I]) continue;
             const TVertex& V = Mesh.Vertices[I];
             Box.Add({double(V.X), double(V.Y), double(V.Z)});
         }
-    }
-    return Box;
+    });
+    return Join(Boxes);
+}
+
+// Runs Work(First, Last, Part) over the corners, shared out among threads; answers each
+// part's result.
+template <typename TWork>
+std::vector<TPartBox> OverCorners(std::size_t Count, const TWork& Work) {
+    const int Parts = PartsFor(Count, MinItemsPerThread);
+    std::vector<TPartBox> Results(static_cast<std::size_t>(Parts));
+    InParts(Parts, [&](int Part) {
+        const TRange Range = PartOf(Count, Part, Parts);
+        Work(Range.First, Range.Last, Results[std::size_t(Part)]);
+    });
+    return Results;
+}
+
+// The radius of the bounding sphere: the largest hypot of the corners. Only corners whose
+// squared distance comes within 1e-9 of the largest one can hold it, since the rounding of
+// both measures is far below that; hypot is slow, the squares are not.
+double BoundingRadius(const std::vector<std::uint8_t>& Used, const std::vector<TPoint>& Points, const std::vector<TPartBox>& Turned) {
+    double Largest = 0;
+    for (const TPartBox& Part : Turned) Largest = std::max(Largest, Part.Largest);
+    const double Threshold = Largest * (1 - 1e-9);
+    const auto Radii = OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox& Result) {
+        for (std::size_t I = First; I < Last; ++I) {
+            const TPoint& P = Points[I];
+            if (Used[I] && P.X * P.X + P.Y * P.Y + P.Z * P.Z >= Threshold) Result.Largest = std::max(Result.Largest, std::hypot(P.X, P.Y, P.Z));
+        }
+    });
+    double Radius = 0;
+    for (const TPartBox& Part : Radii) Radius = std::max(Radius, Part.Largest);
+    return Radius;
 }
 
 // The used corners turned about the centre and projected: X to the right and Y down the
 // picture in any unit, Z the nearness before scaling to 1 … 2. Coordinates are taken in
 // radii of the bounding sphere, so that no model is too large or too small for the
-// arithmetic. False for a model without extent.
-bool ViewCorners(const TMesh& Mesh, const std::vector<bool>& Used, const TBox& Box, const TModelView& View, std::vector<TPoint>& Points) {
+// arithmetic. Answers the box around them, or nothing for a model without extent.
+std::optional<TBox> ViewCorners(const TMesh& Mesh, const std::vector<std::uint8_t>& Used, const TBox& Box, const TModelView& View,
+                                std::vector<TPoint>& Points) {
     const TMatrix R = Rotation(View);
     const TPoint Centre{(Box.Low.X + Box.High.X) / 2, (Box.Low.Y + Box.High.Y) / 2, (Box.Low.Z + Box.High.Z) / 2};
-    double Radius = 0;
-    for (std::size_t I = 0; I < Used.size(); ++I) {
-        if (!Used[I]) continue;
-        const TVertex& V = Mesh.Vertices[I];
-        const double D[3] = {double(V.X) - Centre.X, double(V.Y) - Centre.Y, double(V.Z) - Centre.Z};
-        TPoint& P = Points[I];
-        P = {R[0][0] * D[0] + R[0][1] * D[1] + R[0][2] * D[2], R[1][0] * D[0] + R[1][1] * D[1] + R[1][2] * D[2],
-             R[2][0] * D[0] + R[2][1] * D[1] + R[2][2] * D[2]};
-        Radius = std::max(Radius, std::hypot(P.X, P.Y, P.Z));
-    }
-    if (Radius == 0) return false;
-    for (std::size_t I = 0; I < Used.size(); ++I) {
-        if (!Used[I]) continue;
-        const TPoint P{Points[I].X / Radius, Points[I].Y / Radius, Points[I].Z / Radius};
-        // The camera stays outside the bounding sphere: every distance is positive.
-        const double Distance = CameraDistanceInRadii - P.Z;
-        Points[I] = View.Projection == TProjection::Perspective ? TPoint{P.X / Distance, -P.Y / Distance, 1 / Distance} : TPoint{P.X, -P.Y, P.Z};
-    }
-    return true;
+    const auto Turned = OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox& Result) {
+        for (std::size_t I = First; I < Last; ++I) {
+            if (!Used[I]) continue;
+            const TVertex& V = Mesh.Vertices[I];
+            const double D[3] = {double(V.X) - Centre.X, double(V.Y) - Centre.Y, double(V.Z) - Centre.Z};
+            TPoint& P = Points[I];
+            P = {R[0][0] * D[0] + R[0][1] * D[1] + R[0][2] * D[2], R[1][0] * D[0] + R[1][1] * D[1] + R[1][2] * D[2],
+                 R[2][0] * D[0] + R[2][1] * D[1] + R[2][2] * D[2]};
+            Result.Largest = std::max(Result.Largest, P.X * P.X + P.Y * P.Y + P.Z * P.Z);
+        }
+    });
+    const double Radius = BoundingRadius(Used, Points, Turned);
+    if (Radius == 0) return std::nullopt;
+    const bool Perspective = View.Projection == TProjection::Perspective;
+    return Join(OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox& Result) {
+        for (std::size_t I = First; I < Last; ++I) {
+            if (!Used[I]) continue;
+            const TPoint P{Points[I].X / Radius, Points[I].Y / Radius, Points[I].Z / Radius};
+            // The camera stays outside the bounding sphere: every distance is positive.
+            const double Distance = CameraDistanceInRadii - P.Z;
+            Points[I] = Perspective ? TPoint{P.X / Distance, -P.Y / Distance, 1 / Distance} : TPoint{P.X, -P.Y, P.Z};
+            Result.Box.Add(Points[I]);
+        }
+    }));
+}
+
+// std::lround of a value far inside the 64-bit range, without the library's call: the
+// truncation and the rest are exact, the rest decides, halves away from zero.
+std::int64_t Rounded(double V) {
+    const auto Whole = std::int64_t(V);
+    const double Rest = V - double(Whole);
+    return Whole + (Rest >= 0.5) - (Rest <= -0.5);
 }
 
 // Turns, projects and frames the mesh onto the sample grid. False when nothing is left to
 // draw, or the model has no extent on the picture.
 bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, TScene& Scene) {
-    std::vector<bool> Used(Mesh.Vertices.size());
-    const TBox ModelBox = FindDrawable(Mesh, Scene, Used);
+    std::vector<std::uint8_t> Used(Mesh.Vertices.size());
+    const std::optional<TBox> ModelBox = FindDrawable(Mesh, Scene, Used);
+    if (!ModelBox) return false;
     std::vector<TPoint> Points(Mesh.Vertices.size());
-    if (Scene.Triangles.empty() || !ViewCorners(Mesh, Used, ModelBox, View, Points)) return false;
-    TBox Box;
-    for (std::size_t I = 0; I < Used.size(); ++I)
-        if (Used[I]) Box.Add(Points[I]);
+    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Points);
+    if (!Seen) return false;
+    const TBox& Box = *Seen;
 
     const double Margin = DepthMargin(Width, Height);
     const double RoomX = std::max(1.0, Width - 2 * Margin), RoomY = std::max(1.0, Height - 2 * Margin);
@@ -165,14 +277,16 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
     const double Fixed = double(Samples * FixedOne);
     const double Limit = double(std::max(Scene.SampleWidth, Scene.SampleHeight) + 1) * double(FixedOne);
     const auto OnGrid = [&](double V, double Low, double High, int Side) {
-        return std::int32_t(std::lround(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
+        return std::int32_t(Rounded(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
     };
     Scene.Vertices.resize(Used.size());
-    for (std::size_t I = 0; I < Used.size(); ++I) {
-        if (!Used[I]) continue;
-        const TPoint& P = Points[I];
-        Scene.Vertices[I] = {OnGrid(P.X, Box.Low.X, Box.High.X, Width), OnGrid(P.Y, Box.Low.Y, Box.High.Y, Height), float(1 + (P.Z - Box.Low.Z) * QScale)};
-    }
+    OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox&) {
+        for (std::size_t I = First; I < Last; ++I) {
+            if (!Used[I]) continue;
+            const TPoint& P = Points[I];
+            Scene.Vertices[I] = {OnGrid(P.X, Box.Low.X, Box.High.X, Width), OnGrid(P.Y, Box.Low.Y, Box.High.Y, Height), float(1 + (P.Z - Box.Low.Z) * QScale)};
+        }
+    });
     return true;
 }
 
@@ -209,6 +323,61 @@ struct TEdge {
 
 TEdge EdgeOf(const TScreenVertex& From, const TScreenVertex& To) { return {std::int64_t(From.Y) - To.Y, std::int64_t(To.X) - From.X}; }
 
+using TLanes = std::int32_t __attribute__((vector_size(16)));
+using TFloatLanes = float __attribute__((vector_size(16)));
+constexpr int Lanes = 4;
+
+// A triangle at most NarrowTriangleColumns samples wide, Rows rows of Columns samples from
+// Line + Lead on: four samples at a time, every sample of the box tested against the three
+// edges. A sample's nearness is QStart + K · QStep in float, as in the wide path. Line is
+// on a group of four, so that loads and stores never straddle a cache line and a store is
+// read back whole by the next triangle; the Lead samples before the box and those after it
+// keep their value.
+void DrawNarrow(const std::int64_t Row[3], const std::int64_t StepX[3], const std::int64_t StepY[3], double QRow, double QStepY, float QStep,
+                int Lead, int Columns, int Rows, float* Line, int Stride) {
+    // Each row's start of the nearness, stepped in double as the wide path does.
+    float QStart[BandSampleRows];
+    for (int Y = 0; Y < Rows; ++Y, QRow += QStepY) QStart[Y] = float(QRow);
+    // The group of four samples at the box's left, one column of groups after another.
+    TLanes First[3], Step[3], Down[3];
+    for (int K = 0; K < 3; ++K) {
+        First[K] = (TLanes{0, 1, 2, 3} - Lead) * std::int32_t(StepX[K]) + std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart));
+        Step[K] = TLanes{} + std::int32_t(StepX[K] * Lanes);
+        Down[K] = TLanes{} + std::int32_t(StepY[K]);
+    }
+    TLanes Column = TLanes{0, 1, 2, 3} - Lead;
+    for (int X = 0; X < Lead + Columns; X += Lanes, Column += Lanes) {
+        const TLanes InBox = (Column >= 0) & (Column < Columns);
+        const TFloatLanes Ramp = __builtin_convertvector(Column, TFloatLanes) * QStep;
+        TLanes E0 = First[0], E1 = First[1], E2 = First[2];
+        float* Group = Line + X;
+        for (int Y = 0; Y < Rows; ++Y, Group += Stride) {
+            TFloatLanes Old;
+            std::memcpy(&Old, Group, sizeof Old);
+            const TLanes Inside = ((E0 | E1 | E2) >= 0) & InBox;
+            // Every value drawn is at least 1 and every value held at least 0, so the larger
+            // of the old value and the new one or zero is the nearer sample.
+            const auto Q = std::bit_cast<TFloatLanes>(std::bit_cast<TLanes>(QStart[Y] + Ramp) & Inside);
+            const TFloatLanes New = Old < Q ? Q : Old;
+            std::memcpy(Group, &New, sizeof New);
+            E0 += Down[0], E1 += Down[1], E2 += Down[2];
+        }
+        for (int K = 0; K < 3; ++K) First[K] += Step[K];
+    }
+}
+
+// The samples within a band that a triangle's corners span.
+struct TSampleBox {
+    std::int64_t X0, X1, Y0, Y1;
+    bool Empty() const { return X0 > X1 || Y0 > Y1; }
+};
+
+TSampleBox BoxInBand(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVertex& V2, const TScene& Scene, int BandTop) {
+    return {FirstSample(std::min({V0.X, V1.X, V2.X})), std::min<std::int64_t>(LastSample(std::max({V0.X, V1.X, V2.X})), Scene.SampleWidth - 1),
+            std::max<std::int64_t>(FirstSample(std::min({V0.Y, V1.Y, V2.Y})), BandTop),
+            std::min<std::int64_t>({LastSample(std::max({V0.Y, V1.Y, V2.Y})), BandTop + BandSampleRows - 1, Scene.SampleHeight - 1})};
+}
+
 // Draws one triangle into the band's depth buffer, nearer samples winning.
 void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TScene& Scene, int BandTop, float* Depth) {
     std::int64_t Area = (std::int64_t(V1.X) - V0.X) * (std::int64_t(V2.Y) - V0.Y) - (std::int64_t(V1.Y) - V0.Y) * (std::int64_t(V2.X) - V0.X);
@@ -217,10 +386,9 @@ void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TS
         std::swap(V1, V2);
         Area = -Area;
     }
-    const std::int64_t X0 = FirstSample(std::min({V0.X, V1.X, V2.X})), X1 = std::min<std::int64_t>(LastSample(std::max({V0.X, V1.X, V2.X})), Scene.SampleWidth - 1);
-    const std::int64_t Y0 = std::max<std::int64_t>(FirstSample(std::min({V0.Y, V1.Y, V2.Y})), BandTop);
-    const std::int64_t Y1 = std::min<std::int64_t>({LastSample(std::max({V0.Y, V1.Y, V2.Y})), BandTop + BandSampleRows - 1, Scene.SampleHeight - 1});
-    if (X0 > X1 || Y0 > Y1) return;
+    const TSampleBox Box = BoxInBand(V0, V1, V2, Scene, BandTop);
+    if (Box.Empty()) return;
+    const std::int64_t X0 = Box.X0, X1 = Box.X1, Y0 = Box.Y0, Y1 = Box.Y1;
 
     // Edge Ek lies opposite corner k; Ek / Area is corner k's barycentric weight.
     const TEdge E[3] = {EdgeOf(V1, V2), EdgeOf(V2, V0), EdgeOf(V0, V1)};
@@ -243,22 +411,12 @@ void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TS
     const auto QStep = float(QStepX);
 
     const std::int64_t Columns = X1 - X0 + 1;
-    if (Columns <= NarrowTriangleColumns) {
-        for (std::int64_t Y = Y0; Y <= Y1; ++Y) {
-            float* Line = Depth + (Y - BandTop) * Scene.SampleWidth + X0;
-            const auto QStart = float(QRow);
-            std::int64_t E0 = Row[0], E1 = Row[1], E2 = Row[2];
-            for (std::int64_t K = 0; K < Columns; ++K) {
-                // Inside all three edges: no value has its sign bit set. Chosen without a
-                // branch, which would be mispredicted at every edge.
-                const bool Inside = (E0 | E1 | E2) >= 0;
-                const float Old = Line[K];
-                Line[K] = Inside ? std::max(Old, QStart + float(K) * QStep) : Old;
-                E0 += StepX[0], E1 += StepX[1], E2 += StepX[2];
-            }
-            Row[0] += StepY[0], Row[1] += StepY[1], Row[2] += StepY[2];
-            QRow += QStepY;
-        }
+    const std::int64_t Rows = Y1 - Y0 + 1;
+    if (Columns <= NarrowTriangleColumns && std::max({std::abs(StepX[0]), std::abs(StepX[1]), std::abs(StepX[2])}) <= MaxLaneStep &&
+        std::max({std::abs(StepY[0]), std::abs(StepY[1]), std::abs(StepY[2])}) * Rows <= MaxLaneDrift) {
+        const int Lead = int(X0 % Lanes);
+        DrawNarrow(Row, StepX, StepY, QRow, QStepY, QStep, Lead, int(Columns), int(Rows), Depth + (Y0 - BandTop) * Scene.SampleWidth + X0 - Lead,
+                   Scene.SampleWidth);
         return;
     }
 
@@ -295,12 +453,89 @@ struct TCoverage {
     std::vector<float> DistanceSum;
 };
 
+// Four samples side by side as four lanes of one sample each: lane k of the result J
+// holds sample J of the group Groups[k].
+void Transpose(const TFloatLanes (&Groups)[Lanes], TFloatLanes (&Across)[Lanes]) {
+    const TFloatLanes Low01 = __builtin_shuffle(Groups[0], Groups[1], TLanes{0, 4, 1, 5}), High01 = __builtin_shuffle(Groups[0], Groups[1], TLanes{2, 6, 3, 7});
+    const TFloatLanes Low23 = __builtin_shuffle(Groups[2], Groups[3], TLanes{0, 4, 1, 5}), High23 = __builtin_shuffle(Groups[2], Groups[3], TLanes{2, 6, 3, 7});
+    Across[0] = __builtin_shuffle(Low01, Low23, TLanes{0, 1, 4, 5});
+    Across[1] = __builtin_shuffle(Low01, Low23, TLanes{2, 3, 6, 7});
+    Across[2] = __builtin_shuffle(High01, High23, TLanes{0, 1, 4, 5});
+    Across[3] = __builtin_shuffle(High01, High23, TLanes{2, 3, 6, 7});
+}
+
+// The nearness of the nearest and the farthest visible sample in each lane.
+struct TNearnessLanes {
+    TFloatLanes NearestQ, FarthestQ;
+
+    explicit TNearnessLanes(const TNearness& Seen) : NearestQ(TFloatLanes{} + Seen.NearestQ), FarthestQ(TFloatLanes{} + Seen.FarthestQ) {}
+    void JoinInto(TNearness& Seen) const {
+        for (int K = 0; K < Lanes; ++K) Seen.Join({NearestQ[K], FarthestQ[K]});
+    }
+};
+
+// Four neighbouring pixels at once, one per lane: each lane takes its pixel's samples in
+// the same order as a single pixel does, so the sums round alike. Pixels without a
+// sample keep their zero count and sum.
 template <bool Perspective>
-void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, TCoverage& Coverage, TNearness& Seen) {
+void ResolvePixels(const float* Depth, const TScene& Scene, std::size_t Pixel, TCoverage& Coverage, TNearnessLanes& Seen) {
+    static_assert(Samples == Lanes);
+    TFloatLanes Rows[Samples][Lanes];
+    TLanes Any{};
+    for (int SY = 0; SY < Samples; ++SY) {
+        std::memcpy(&Rows[SY], Depth + std::size_t(SY) * std::size_t(Scene.SampleWidth), sizeof Rows[SY]);
+        for (const TFloatLanes& Group : Rows[SY]) Any |= Group != NoSurface;
+    }
+    if (!(Any[0] | Any[1] | Any[2] | Any[3])) return;
+    TLanes Count{};
+    TFloatLanes Sum{};
+    for (int SY = 0; SY < Samples; ++SY) {
+        TFloatLanes Q[Lanes];
+        Transpose(Rows[SY], Q);
+        for (int SX = 0; SX < Samples; ++SX) {
+            const TLanes Covered = Q[SX] != NoSurface;
+            Count -= Covered;
+            Seen.NearestQ = Seen.NearestQ < Q[SX] ? Q[SX] : Seen.NearestQ;
+            Seen.FarthestQ = Covered && Q[SX] < Seen.FarthestQ ? Q[SX] : Seen.FarthestQ;
+            if constexpr (Perspective) Sum += Covered ? 1.0f / (Scene.InverseFar + (Q[SX] - 1.0f) * Scene.InverseSpan) : TFloatLanes{};
+            else Sum += Q[SX];
+        }
+    }
+    if constexpr (!Perspective) Sum = 2.0f * __builtin_convertvector(Count, TFloatLanes) - Sum;
+    for (int K = 0; K < Lanes; ++K) {
+        Coverage.Count[Pixel + std::size_t(K)] = std::uint8_t(Count[K]);
+        Coverage.DistanceSum[Pixel + std::size_t(K)] = Sum[K];
+    }
+}
+
+// Sample columns First … End − 1 of a band, First and End on a group of four pixels (or
+// End at the band's end).
+struct TColumns {
+    int First = 0, End = 0;
+};
+
+// The columns that the band's triangles reach, widened to groups of four pixels.
+TColumns ColumnsReached(std::int32_t Low, std::int32_t High, const TScene& Scene) {
+    constexpr int Group = Lanes * Samples;
+    const std::int64_t First = FirstSample(Low), Last = std::min<std::int64_t>(LastSample(High), Scene.SampleWidth - 1);
+    if (First > Last) return {};
+    return {int(First / Group * Group), int(std::min<std::int64_t>(Scene.SampleWidth, (Last / Group + 1) * Group))};
+}
+
+// Pixels outside the columns drawn have no sample; they keep their zero count and sum.
+template <bool Perspective>
+void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, const TColumns& Drawn, TCoverage& Coverage, TNearness& Seen) {
     const int Rows = std::min(BandSampleRows, Scene.SampleHeight - BandTop) / Samples;
     for (int PixelRow = 0; PixelRow < Rows; ++PixelRow) {
         const std::size_t Pixel0 = std::size_t(BandTop / Samples + PixelRow) * std::size_t(Width);
-        for (int PixelX = 0; PixelX < Width; ++PixelX) {
+        const int First = Drawn.First / Samples, End = Drawn.End / Samples;
+        const int Grouped = std::min(End, Width / Lanes * Lanes);
+        TNearnessLanes SeenInLanes(Seen);
+        for (int PixelX = First; PixelX < Grouped; PixelX += Lanes)
+            ResolvePixels<Perspective>(Depth + std::size_t(PixelRow * Samples) * std::size_t(Scene.SampleWidth) + std::size_t(PixelX * Samples), Scene,
+                                       Pixel0 + std::size_t(PixelX), Coverage, SeenInLanes);
+        SeenInLanes.JoinInto(Seen);
+        for (int PixelX = std::max(First, Grouped); PixelX < End; ++PixelX) {
             int Count = 0;
             float Sum = 0, Nearest = Seen.NearestQ, Farthest = Seen.FarthestQ;
             for (int SY = 0; SY < Samples; ++SY) {
@@ -324,12 +559,12 @@ void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width
     }
 }
 
-// Levels from the per-pixel sums: the level is linear in the distance, so a pixel's mean
+// Levels of Pixels from the per-pixel sums: the level is linear in the distance, so a pixel's mean
 // level follows from its sample count and distance sum.
-void Shade(const TCoverage& Coverage, const TNearness& Seen, const TScene& Scene, TGreyPlane& Plane) {
+void Shade(const TCoverage& Coverage, const TNearness& Seen, const TScene& Scene, TRange Pixels, TGreyPlane& Plane) {
     const double Nearest = double(Scene.Distance(Seen.NearestQ)), Span = double(Scene.Distance(Seen.FarthestQ)) - Nearest;
     const double Fall = Span > 0 ? (NearestDepthLevel - FarthestDepthLevel) / Span : 0;
-    for (std::size_t I = 0; I < Plane.Levels.size(); ++I) {
+    for (std::size_t I = Pixels.First; I < Pixels.Last; ++I) {
         const int Count = Coverage.Count[I];
         if (Count == 0) continue;
         const double Beyond = double(Coverage.DistanceSum[I]) - Count * Nearest;
@@ -338,84 +573,193 @@ void Shade(const TCoverage& Coverage, const TNearness& Seen, const TScene& Scene
     }
 }
 
-// The drawable triangles that reach at least one sample row, in the order of the first
-// band they reach; Start[B] is where band B's triangles begin.
-struct TBandOrder {
-    std::vector<TBandEntry> Ordered;
+// The drawable triangles by band: Triangles[Start[B] …] are those reaching band B, each
+// listed in every band it reaches. Triangles outside every sample are left out.
+struct TBandLists {
+    std::vector<std::uint32_t> Triangles;
     std::vector<std::uint32_t> Start;
 };
 
-TBandOrder OrderByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
-    TBandOrder Order{{}, std::vector<std::uint32_t>(std::size_t(Bands) + 1)};
-    std::vector<TBandEntry> Entries;
-    std::vector<int> FirstBands;
-    Entries.reserve(Scene.Triangles.size());
-    FirstBands.reserve(Scene.Triangles.size());
-    for (const std::uint32_t T : Scene.Triangles) {
-        const auto& C = Mesh.Triangles[T];
-        const TScreenVertex &A = Scene.Vertices[C[0]], &B = Scene.Vertices[C[1]], &D = Scene.Vertices[C[2]];
-        const std::int64_t First = FirstSample(std::min({A.Y, B.Y, D.Y}));
-        const std::int64_t Last = std::min<std::int64_t>(LastSample(std::max({A.Y, B.Y, D.Y})), Scene.SampleHeight - 1);
-        if (First > Last) continue;
-        Entries.push_back({T, int(Last / BandSampleRows)});
-        FirstBands.push_back(int(First / BandSampleRows));
-        ++Order.Start[std::size_t(FirstBands.back()) + 1];
-    }
-    for (int B = 0; B < Bands; ++B) Order.Start[std::size_t(B) + 1] += Order.Start[std::size_t(B)];
-    Order.Ordered.resize(Entries.size());
-    std::vector<std::uint32_t> Next(Order.Start.begin(), Order.Start.end() - 1);
-    for (std::size_t I = 0; I < Entries.size(); ++I) Order.Ordered[Next[std::size_t(FirstBands[I])]++] = Entries[I];
-    return Order;
+constexpr std::uint32_t Unseen = ~std::uint32_t(0);
+
+// A drawable triangle's first and last band as First << 16 | Last, or Unseen when it
+// reaches no sample (bands are fewer than 2^16).
+std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
+    if (!Scene.Drawable[T]) return Unseen;
+    const auto& C = Mesh.Triangles[T];
+    const TScreenVertex &A = Scene.Vertices[C[0]], &B = Scene.Vertices[C[1]], &D = Scene.Vertices[C[2]];
+    const std::int64_t First = FirstSample(std::min({A.Y, B.Y, D.Y}));
+    const std::int64_t Last = std::min<std::int64_t>(LastSample(std::max({A.Y, B.Y, D.Y})), Scene.SampleHeight - 1);
+    const std::int64_t Left = FirstSample(std::min({A.X, B.X, D.X}));
+    const std::int64_t Right = std::min<std::int64_t>(LastSample(std::max({A.X, B.X, D.X})), Scene.SampleWidth - 1);
+    if (First > Last || Left > Right) return Unseen;
+    return std::uint32_t(First / BandSampleRows) << 16 | std::uint32_t(Last / BandSampleRows);
 }
 
-// Draws bands First … Last − 1 into their rows of Coverage, and what they show into Seen.
-void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandOrder& Order, int Width, int First, int Last,
-               TCoverage& Coverage, TNearness& Seen) {
-    std::vector<float> Depth(std::size_t(Scene.SampleWidth) * BandSampleRows);
-    // The triangles reaching the current band: each joins at its first band, leaves after its last.
-    std::vector<TBandEntry> Active;
-    for (std::uint32_t I = 0; I < Order.Start[std::size_t(First)]; ++I)
-        if (Order.Ordered[I].LastBand >= First) Active.push_back(Order.Ordered[I]);
-    for (int Band = First; Band < Last; ++Band) {
-        const int BandTop = Band * BandSampleRows;
-        std::fill(Depth.begin(), Depth.end(), NoSurface);
-        Active.insert(Active.end(), Order.Ordered.begin() + Order.Start[std::size_t(Band)], Order.Ordered.begin() + Order.Start[std::size_t(Band) + 1]);
-        for (const TBandEntry& Entry : Active) {
-            const auto& C = Mesh.Triangles[Entry.Triangle];
-            DrawTriangle(Scene.Vertices[C[0]], Scene.Vertices[C[1]], Scene.Vertices[C[2]], Scene, BandTop, Depth.data());
+// Counts per band and part, then each part places its triangles after those of the
+// parts before it.
+TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
+    const std::size_t Count = Mesh.Triangles.size();
+    const int Parts = PartsFor(Count, MinItemsPerThread);
+    std::vector<std::uint32_t> Reach(Count);
+    std::vector<std::vector<std::uint32_t>> Counts(static_cast<std::size_t>(Parts), std::vector<std::uint32_t>(std::size_t(Bands)));
+    InParts(Parts, [&](int Part) {
+        const TRange Range = PartOf(Count, Part, Parts);
+        std::vector<std::uint32_t>& Mine = Counts[std::size_t(Part)];
+        for (std::size_t T = Range.First; T < Range.Last; ++T) {
+            Reach[T] = BandsOf(Mesh, Scene, T);
+            if (Reach[T] == Unseen) continue;
+            for (std::uint32_t B = Reach[T] >> 16; B <= (Reach[T] & 0xFFFF); ++B) ++Mine[B];
         }
-        std::erase_if(Active, [Band](const TBandEntry& Entry) { return Entry.LastBand <= Band; });
-        if (Scene.Perspective) ResolveBand<true>(Depth.data(), BandTop, Scene, Width, Coverage, Seen);
-        else ResolveBand<false>(Depth.data(), BandTop, Scene, Width, Coverage, Seen);
+    });
+    TBandLists Lists{{}, std::vector<std::uint32_t>(std::size_t(Bands) + 1)};
+    std::uint32_t Total = 0;
+    for (std::size_t B = 0; B < std::size_t(Bands); ++B) {
+        Lists.Start[B] = Total;
+        for (std::vector<std::uint32_t>& Mine : Counts) Total += std::exchange(Mine[B], Total);
+    }
+    Lists.Start[std::size_t(Bands)] = Total;
+    Lists.Triangles.resize(Total);
+    InParts(Parts, [&](int Part) {
+        const TRange Range = PartOf(Count, Part, Parts);
+        std::vector<std::uint32_t>& Next = Counts[std::size_t(Part)];
+        for (std::size_t T = Range.First; T < Range.Last; ++T) {
+            if (Reach[T] == Unseen) continue;
+            for (std::uint32_t B = Reach[T] >> 16; B <= (Reach[T] & 0xFFFF); ++B) Lists.Triangles[Next[B]++] = std::uint32_t(T);
+        }
+    });
+    return Lists;
+}
+
+// Squares of a band's depth buffer and the farthest nearness drawn in each, NoSurface
+// where a sample is empty: a triangle nearer nowhere than that is hidden.
+struct TBlocks {
+    std::vector<float> Farthest;
+    int Columns = 0;
+};
+
+void FindFarthest(const float* Depth, int SampleWidth, const TColumns& Drawn, TBlocks& Blocks) {
+    const int Groups = SampleWidth / Lanes;  // a band's width is a whole number of pixels
+    Blocks.Columns = (SampleWidth + BlockSamples - 1) / BlockSamples;
+    Blocks.Farthest.assign(std::size_t(Blocks.Columns) * (BandSampleRows / BlockSamples), NoSurface);
+    std::vector<TFloatLanes> Columns(static_cast<std::size_t>(Groups));
+    for (int Row = 0; Row < BandSampleRows / BlockSamples; ++Row) {
+        for (int G = Drawn.First / Lanes; G < Drawn.End / Lanes; ++G) {
+            const float* Sample = Depth + std::size_t(Row * BlockSamples) * std::size_t(SampleWidth) + std::size_t(G * Lanes);
+            TFloatLanes Low;
+            std::memcpy(&Low, Sample, sizeof Low);
+            for (int Y = 1; Y < BlockSamples; ++Y) {
+                TFloatLanes Next;
+                std::memcpy(&Next, Sample + std::size_t(Y) * std::size_t(SampleWidth), sizeof Next);
+                Low = Next < Low ? Next : Low;
+            }
+            Columns[std::size_t(G)] = Low;
+        }
+        float* Farthest = Blocks.Farthest.data() + std::size_t(Row) * std::size_t(Blocks.Columns);
+        for (int G = Drawn.First / Lanes; G < Drawn.End / Lanes; ++G) {
+            const TFloatLanes& Low = Columns[std::size_t(G)];
+            const float Least = std::min({Low[0], Low[1], Low[2], Low[3]});
+            float& Block = Farthest[G * Lanes / BlockSamples];
+            Block = G * Lanes % BlockSamples == 0 ? Least : std::min(Block, Least);
+        }
+    }
+}
+
+// Whether every sample the triangle may cover already holds something nearer than all of
+// its corners. The margin is far above the rounding of the nearness along a triangle.
+bool Hidden(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVertex& V2, const TSampleBox& Box, int BandTop, const TBlocks& Blocks) {
+    constexpr float Margin = 1e-4f;
+    const float Nearest = std::max({V0.Q, V1.Q, V2.Q}) + Margin;
+    for (std::int64_t Y = (Box.Y0 - BandTop) / BlockSamples; Y <= (Box.Y1 - BandTop) / BlockSamples; ++Y)
+        for (std::int64_t X = Box.X0 / BlockSamples; X <= Box.X1 / BlockSamples; ++X)
+            if (!(Nearest < Blocks.Farthest[std::size_t(Y * Blocks.Columns + X)])) return false;
+    return true;
+}
+
+// What a drawing thread keeps from band to band.
+struct TBandScratch {
+    std::vector<float> Depth;
+    TColumns Drawn;  // where Depth may hold something other than NoSurface
+    std::vector<std::uint32_t> Facing[2];
+    TBlocks Blocks;
+};
+
+// Draws one band into Scratch.Depth, cleared only where the band before drew. Triangles
+// turned towards the viewer and those turned away are drawn apart, the nearer group first,
+// so that most of the other group can be passed over as hidden.
+void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Band, TBandScratch& Scratch) {
+    const int BandTop = Band * BandSampleRows;
+    for (std::size_t Row = 0; Row < BandSampleRows; ++Row) {
+        float* Line = Scratch.Depth.data() + Row * std::size_t(Scene.SampleWidth);
+        std::fill(Line + Scratch.Drawn.First, Line + Scratch.Drawn.End, NoSurface);
+    }
+    double Nearness[2] = {0, 0};
+    std::int32_t Left = std::numeric_limits<std::int32_t>::max(), Right = std::numeric_limits<std::int32_t>::min();
+    for (auto& Group : Scratch.Facing) Group.clear();
+    for (std::uint32_t I = Lists.Start[std::size_t(Band)]; I < Lists.Start[std::size_t(Band) + 1]; ++I) {
+        const auto& C = Mesh.Triangles[Lists.Triangles[I]];
+        const TScreenVertex &V0 = Scene.Vertices[C[0]], &V1 = Scene.Vertices[C[1]], &V2 = Scene.Vertices[C[2]];
+        const bool Away = (std::int64_t(V1.X) - V0.X) * (std::int64_t(V2.Y) - V0.Y) < (std::int64_t(V1.Y) - V0.Y) * (std::int64_t(V2.X) - V0.X);
+        Scratch.Facing[Away].push_back(Lists.Triangles[I]);
+        Nearness[Away] += double(V0.Q);
+        Left = std::min({Left, V0.X, V1.X, V2.X});
+        Right = std::max({Right, V0.X, V1.X, V2.X});
+    }
+    Scratch.Drawn = ColumnsReached(Left, Right, Scene);
+    const auto Mean = [&](int G) { return Nearness[G] / double(std::max<std::size_t>(1, Scratch.Facing[G].size())); };
+    const int Front = Mean(1) > Mean(0) ? 1 : 0;
+    const auto Corners = [&](std::uint32_t T) {
+        const auto& C = Mesh.Triangles[T];
+        return std::array<const TScreenVertex*, 3>{&Scene.Vertices[C[0]], &Scene.Vertices[C[1]], &Scene.Vertices[C[2]]};
+    };
+    for (const std::uint32_t T : Scratch.Facing[Front]) {
+        const auto V = Corners(T);
+        DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
+    }
+    if (Scratch.Facing[1 - Front].empty()) return;
+    FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
+    for (const std::uint32_t T : Scratch.Facing[1 - Front]) {
+        const auto V = Corners(T);
+        const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
+        if (!Box.Empty() && !Hidden(*V[0], *V[1], *V[2], Box, BandTop, Scratch.Blocks)) DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
+    }
+}
+
+// Draws the bands that no other thread has taken yet, one at a time, into their rows of
+// Coverage, and what they show into Seen.
+void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Width, std::atomic<int>& NextBand, TCoverage& Coverage,
+               TNearness& Seen) {
+    const int Bands = int(Lists.Start.size()) - 1;
+    TBandScratch Scratch;
+    Scratch.Depth.resize(std::size_t(Scene.SampleWidth) * BandSampleRows + BandPadding);
+    for (int Band = NextBand++; Band < Bands; Band = NextBand++) {
+        const int BandTop = Band * BandSampleRows;
+        DrawBand(Mesh, Scene, Lists, Band, Scratch);
+        if (Scene.Perspective) ResolveBand<true>(Scratch.Depth.data(), BandTop, Scene, Width, Scratch.Drawn, Coverage, Seen);
+        else ResolveBand<false>(Scratch.Depth.data(), BandTop, Scene, Width, Scratch.Drawn, Coverage, Seen);
     }
 }
 
 }  // namespace
 
-// Bands share no sample and no pixel, and the nearest and farthest nearness are a maximum
-// and a minimum, so sharing the bands out among threads gives the same picture.
+// Bands share no sample and no pixel, a sample keeps the nearest of the triangles over it
+// whatever their order, and the nearest and farthest nearness are a maximum and a minimum,
+// so sharing the work out among threads gives the same picture.
 TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TModelView& View) {
     TGreyPlane Plane(Width, Height);
     TScene Scene;
     if (!Project(Mesh, Width, Height, View, Scene)) return Plane;
 
     const int Bands = (Scene.SampleHeight + BandSampleRows - 1) / BandSampleRows;
-    const TBandOrder Order = OrderByBand(Mesh, Scene, Bands);
+    const TBandLists Lists = ListByBand(Mesh, Scene, Bands);
     TCoverage Coverage{std::vector<std::uint8_t>(Plane.Levels.size()), std::vector<float>(Plane.Levels.size())};
-    const int Cores = std::max(1, int(std::thread::hardware_concurrency()));
-    const int Threads = std::clamp(Bands / MinBandsPerThread, 1, Cores);
+    const int Threads = PartsFor(std::size_t(Bands), MinBandsPerThread);
     std::vector<TNearness> Seen(static_cast<std::size_t>(Threads));
-    {
-        std::vector<std::jthread> Workers;
-        for (int Part = 0; Part < Threads; ++Part) {
-            const int First = Bands * Part / Threads, Last = Bands * (Part + 1) / Threads;
-            const auto Draw = [&, First, Last, Part] { DrawBands(Mesh, Scene, Order, Width, First, Last, Coverage, Seen[std::size_t(Part)]); };
-            if (Part + 1 < Threads) Workers.emplace_back(Draw);
-            else Draw();
-        }
-    }
+    std::atomic<int> NextBand = 0;
+    InParts(Threads, [&](int Part) { DrawBands(Mesh, Scene, Lists, Width, NextBand, Coverage, Seen[std::size_t(Part)]); });
     TNearness All;
     for (const TNearness& Part : Seen) All.Join(Part);
-    Shade(Coverage, All, Scene, Plane);
+    const int ShadeParts = PartsFor(Plane.Levels.size(), MinItemsPerThread);
+    InParts(ShadeParts, [&](int Part) { Shade(Coverage, All, Scene, PartOf(Plane.Levels.size(), Part, ShadeParts), Plane); });
     return Plane;
 }

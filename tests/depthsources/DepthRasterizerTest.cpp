@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
+#include <string>
 
+#include "BenchMeshes.h"
 #include "DepthRasterizer.h"
 #include "Exception.h"
+#include "ModelReader.h"
+#include "TestPictures.h"
 
 namespace {
 
@@ -13,6 +18,21 @@ constexpr float NaN = std::numeric_limits<float>::quiet_NaN(), Inf = std::numeri
 TMesh OneTriangle() { return {{{0, 0, 0}, {1, 0, 0}, {0, 1, 1}}, {{0, 1, 2}}}; }
 
 bool AllBlack(const TGreyPlane& Plane) { return std::all_of(Plane.Levels.begin(), Plane.Levels.end(), [](std::uint8_t L) { return L == 0; }); }
+
+std::string Digest(const TGreyPlane& Plane) {
+    std::uint64_t Hash = 14695981039346656037ull;
+    for (const std::uint8_t Level : Plane.Levels) Hash = (Hash ^ Level) * 1099511628211ull;
+    char Text[17];
+    std::snprintf(Text, sizeof Text, "%016llx", static_cast<unsigned long long>(Hash));
+    return Text;
+}
+
+TModelView Turned(double X, double Y, double Z, TProjection Projection) {
+    TModelView View;
+    View.RotateX = X, View.RotateY = Y, View.RotateZ = Z;
+    View.Projection = Projection;
+    return View;
+}
 
 }  // namespace
 
@@ -45,6 +65,43 @@ TEST(DepthRasterizer, ExtremeMeshesGiveAPictureOfTheirSize) {
             EXPECT_EQ(Plane.Levels.size(), 32u * 24u) << C.Name;
             EXPECT_EQ(AllBlack(Plane), C.Black) << C.Name;
         }
+    }
+}
+
+// The pictures of the renderer as it stands, held so that a faster renderer draws the same.
+TEST(DepthRasterizer, PicturesStayExactlyTheSame) {
+    constexpr auto Ortho = TProjection::Orthographic, Persp = TProjection::Perspective;
+    const TMesh Sphere = RippledSphere(60, 90);
+    const TMesh Ball = ReadModelFile(TestDataFile("stl_sphere.stl")), Block = ReadModelFile(TestDataFile("stl_l_block.stl"));
+    // Two triangles crossing in depth, so that each is nearer over part of the other.
+    const TMesh Crossing{{{0, 0, 0}, {4, 0, 1}, {0, 4, 1}, {4, 4, 0}, {0, 1, 1.5f}, {4, 1, -0.5f}}, {{0, 1, 2}, {3, 4, 5}}};
+    const TMesh Flat{{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}}, {{0, 1, 2}}};
+    const struct {
+        const char* Name;
+        const TMesh& Mesh;
+        int Width, Height;
+        TModelView View;
+        const char* Digest;
+    } Cases[] = {
+        {"million, orthographic", MillionTriangles(), 1024, 800, Turned(20, 0, 0, Ortho), "e010ed4ae87c17ca"},
+        {"million, perspective", MillionTriangles(), 1024, 800, Turned(20, 0, 0, Persp), "4c3b087bc546d6e4"},
+        {"sphere, orthographic, odd size", Sphere, 333, 201, Turned(30, -45, 10, Ortho), "776c70febb8ac54a"},
+        {"sphere, perspective, odd size", Sphere, 333, 201, Turned(-70, 200, 5, Persp), "6938734c142b5ea7"},
+        {"sphere, tall and narrow", Sphere, 37, 611, Turned(0, 90, 0, Persp), "bbc8fa8d0426a8d9"},
+        {"stl ball", Ball, 257, 129, Turned(10, 20, 30, Persp), "c28e0cd4d1a012a5"},
+        {"stl block, orthographic", Block, 400, 300, Turned(35, 40, 0, Ortho), "76130862d747c3c9"},
+        {"stl block, perspective", Block, 129, 257, Turned(-20, 130, 15, Persp), "bfe5719b029f7f1d"},
+        {"crossing triangles", Crossing, 640, 480, Turned(0, 0, 0, Ortho), "6e4b756677ad5cb0"},
+        {"crossing triangles turned", Crossing, 101, 77, Turned(15, 25, 5, Persp), "f72d51b48849c864"},
+        {"one pixel", OneTriangle(), 1, 1, {}, "af63a14c8601884b"},
+        {"a few pixels", OneTriangle(), 7, 3, Turned(0, 0, 0, Persp), "679e7d7fcf8d2d94"},
+        {"flat triangle nearly edge-on", Flat, 300, 200, Turned(0.5, 0, 0, Ortho), "f279a9444c0780ba"},
+        {"flat triangle nearly edge-on, perspective", Flat, 300, 200, Turned(0, 0.2, 89.5, Persp), "757caa120c8d2cf5"},
+    };
+    for (const auto& C : Cases) {
+        const TGreyPlane Plane = RenderMeshDepth(C.Mesh, C.Width, C.Height, C.View);
+        EXPECT_FALSE(AllBlack(Plane)) << C.Name;
+        EXPECT_EQ(Digest(Plane), C.Digest) << C.Name;
     }
 }
 
