@@ -27,7 +27,7 @@ TBitmap Disc(int Frame) {
 }
 
 void WriteDiscVideo(const std::string& Path) {
-    const auto Writer = OpenAnimationWriter(Path, {W, H, 24, {}});
+    const auto Writer = OpenAnimationWriter(Path, {W, H, 24, {}, {}});
     for (int I = 0; I < Frames; ++I) Writer->AddFrame(Disc(I));
     Writer->Finish();
 }
