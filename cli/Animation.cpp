@@ -268,7 +268,8 @@ int RunAnimation(const Options& Parsed, TConsole& Console) {
     Options Shared = Parsed;
     if (Input.Action >= 0 && (Input.Kind == TDepthKind::Model || Input.Kind == TDepthKind::Video))
         Shared.Settings[std::size_t(Input.Action)].Value = TPictureSource{};
-    const std::optional<TSharedPictures> Pictures = ReadSharedPictures(Shared, Console);
+    const std::optional<TSharedPictures> Pictures =
+        ReadSharedPictures(Shared, Console, Input.Kind == TDepthKind::Model && Input.Action >= 0 ? std::optional<std::size_t>(Input.Action) : std::nullopt);
     if (!Pictures) return ExitFailed;
     return TAnimationRun(Parsed, *Pictures, Input, Console).Execute();
 }
