@@ -17,6 +17,9 @@ struct TAnimationSettings {
     // Text chunks of each PNG frame of a folder, by frame number from 0 (an empty list, or one
     // shorter than the frames, gives frames without them).
     std::vector<TPngTextChunks> FrameTexts;
+    // What the file records about how it was made (AnimationRecord.h): a GIF as comments, a
+    // WebP as XMP, a video as the container's metadata, a PNG folder in its first frame.
+    TPngTextChunks Record;
 };
 
 class TAnimationWriter {

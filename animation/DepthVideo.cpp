@@ -16,9 +16,19 @@ extern "C" {
 
 namespace {
 
+using TClock = std::chrono::steady_clock;
+
 constexpr int InMemoryBufferBytes = 64 * 1024;
 // A video whose demuxer keeps failing without giving a frame is given up after this many tries.
 constexpr int MaxFruitlessReads = 1000;
+// What FFmpeg reads to learn the streams: enough for any depth video, and bounded, so that a
+// crafted header cannot make it read and decode for long.
+constexpr std::int64_t StreamProbeBytes = 2 * 1024 * 1024;
+constexpr std::int64_t AnalyzeMicroseconds = 2 * AV_TIME_BASE;
+constexpr int MaxStreams = 64;
+// More frames than a container may claim, so that a count or a length out of all reason
+// stays a number.
+constexpr double MostFramesExpected = 1e12;
 
 std::string ErrorText(int Error) {
     char Text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -33,10 +43,12 @@ std::string ErrorText(int Error) {
 struct TMemory {
     std::span<const std::uint8_t> Bytes;
     std::int64_t Position = 0;
+    TClock::time_point Deadline = TClock::time_point::max();
 };
 
 int ReadMemory(void* Opaque, std::uint8_t* Buffer, int Size) {
     TMemory& M = *static_cast<TMemory*>(Opaque);
+    if (TClock::now() > M.Deadline) return AVERROR_EXIT;
     const std::int64_t Left = std::int64_t(M.Bytes.size()) - M.Position;
     if (Left <= 0) return AVERROR_EOF;
     const int Count = int(std::min<std::int64_t>(Size, Left));
@@ -63,8 +75,10 @@ std::int64_t SeekMemory(void* Opaque, std::int64_t Offset, int Whence) {
 class TFfmpegVideo : public TDepthVideo {
 public:
     // Reads from FileName, or from Bytes when FileName is empty.
-    TFfmpegVideo(const std::string& FileName, std::span<const std::uint8_t> Bytes) : FMemory{Bytes} {
+    TFfmpegVideo(const std::string& FileName, std::span<const std::uint8_t> Bytes, std::chrono::milliseconds StepTime)
+        : FMemory{Bytes}, FStepTime(StepTime) {
         try {
+            StartStep();
             Open(FileName);
         } catch (...) {
             Release();
@@ -77,13 +91,14 @@ public:
     int Height() const override { return FHeight; }
     double Fps() const override { return FFps; }
     std::int64_t ExpectedFrames() const override {
-        if (FExpectedFrames > 0) return FExpectedFrames;
+        if (FExpectedFrames > 0) return std::int64_t(std::min<double>(double(FExpectedFrames), MostFramesExpected));
         if (FFormat->duration <= 0 || FFps <= 0) return 0;
-        return std::int64_t(double(FFormat->duration) * FFps / AV_TIME_BASE + 0.5);
+        return std::int64_t(std::min(double(FFormat->duration) * FFps / AV_TIME_BASE + 0.5, MostFramesExpected));
     }
     bool CutShort() const override { return FCutShort; }
 
     std::optional<TBitmap> NextFrame() override {
+        StartStep();
         if (!Decoded()) {
             if (FFrames == 0) Damaged(FFailure.empty() ? "no frame" : FFailure);
             FCutShort = FCutShort || (FExpectedFrames > 0 && FFrames < FExpectedFrames) || EndsBeforeDuration();
@@ -108,6 +123,10 @@ private:
             FFormat->pb = FInput;
             FFormat->flags |= AVFMT_FLAG_CUSTOM_IO;
         }
+        FFormat->interrupt_callback = {OutOfTime, this};
+        FFormat->probesize = StreamProbeBytes;
+        FFormat->max_analyze_duration = AnalyzeMicroseconds;
+        FFormat->max_streams = MaxStreams;
         // A playlist or a script among the formats could name other files or addresses to read;
         // only the file itself is read (from memory, nothing at all is opened).
         AVDictionary* Options = nullptr;
@@ -115,13 +134,16 @@ private:
         // avformat_open_input frees the context when it fails.
         const int Opened = avformat_open_input(&FFormat, FileName.empty() ? nullptr : FileName.c_str(), nullptr, &Options);
         av_dict_free(&Options);
+        if (Opened < 0 && TimeIsUp()) GaveUp();
         if (const int E = Opened; E < 0) {
             if (!FileName.empty() && E > -4096 && E != AVERROR_INVALIDDATA)
                 throw EFileError("Datei kann nicht geöffnet werden: " + FileName, FileName, AVUNERROR(E));
             if (LooksLikeVideo(StartOf(FileName))) Damaged(ErrorText(E));
             throw EInvalidGraphic("Unbekanntes Videoformat", TReadFailure::NotAPicture, {}, ErrorText(E));
         }
-        if (const int E = avformat_find_stream_info(FFormat, nullptr); E < 0) Damaged(ErrorText(E));
+        const int Found = avformat_find_stream_info(FFormat, nullptr);
+        if (TimeIsUp()) GaveUp();
+        if (Found < 0) Damaged(ErrorText(Found));
         const AVCodec* Decoder = nullptr;
         FStream = av_find_best_stream(FFormat, AVMEDIA_TYPE_VIDEO, -1, -1, &Decoder, 0);
         if (FStream < 0 || !Decoder) throw EInvalidGraphic("Datei enthält kein Video", TReadFailure::NotAPicture, "video", "no video stream");
@@ -139,8 +161,16 @@ private:
         if (!FDecoder || !FPacket || !FFrame) throw std::bad_alloc();
         if (const int E = avcodec_parameters_to_context(FDecoder, Stream->codecpar); E < 0) Damaged(ErrorText(E));
         FDecoder->thread_count = 1;
+        // The decoder refuses a frame larger than a picture may be before making room for it.
+        FDecoder->max_pixels = MaxPictureBytes / 3;
         if (const int E = avcodec_open2(FDecoder, Decoder, nullptr); E < 0) Damaged(ErrorText(E));
     }
+
+    void StartStep() { FMemory.Deadline = TClock::now() + FStepTime; }
+    bool TimeIsUp() const { return TClock::now() > FMemory.Deadline; }
+    static int OutOfTime(void* Video) { return static_cast<const TFfmpegVideo*>(Video)->TimeIsUp(); }
+    std::string GaveUpText() const { return "given up after " + std::to_string(FStepTime.count()) + " ms"; }
+    [[noreturn]] void GaveUp() const { Damaged(GaveUpText()); }
 
     // The first bytes of the video, for telling a damaged one from content of no video format.
     std::span<const std::uint8_t> StartOf(const std::string& FileName) {
@@ -169,6 +199,11 @@ private:
     bool Decoded() {
         int Fruitless = 0;
         while (!FEnded) {
+            if (TimeIsUp()) {
+                BrokeOff(AVERROR_EXIT);
+                FFailure = GaveUpText();
+                return false;
+            }
             const int Received = avcodec_receive_frame(FDecoder, FFrame);
             if (Received == 0) {
                 if (FFrame->width > 0 && FFrame->height > 0) return true;
@@ -198,9 +233,9 @@ private:
 
     // Whether the frames end more than a frame and a half before the length the container gives.
     bool EndsBeforeDuration() const {
-        if (FFormat->duration <= 0 || FFps <= 0 || FLastEnd == AV_NOPTS_VALUE) return false;
-        const std::int64_t Start = FFormat->start_time == AV_NOPTS_VALUE ? 0 : FFormat->start_time;
-        return double(FLastEnd - Start) < double(FFormat->duration) - 1.5 * AV_TIME_BASE / FFps;
+        if (FFormat->duration <= 0 || FFps <= 0 || !FLastEnd) return false;
+        const double Start = FFormat->start_time == AV_NOPTS_VALUE ? 0 : double(FFormat->start_time);
+        return *FLastEnd - Start < double(FFormat->duration) - 1.5 * AV_TIME_BASE / FFps;
     }
 
     bool BrokeOff(int Error) {
@@ -215,7 +250,7 @@ private:
         CheckPictureSize(FFrame->width, FFrame->height, 24, "video");
         if (FFrame->best_effort_timestamp != AV_NOPTS_VALUE) {
             const AVRational Base = FFormat->streams[FStream]->time_base;
-            FLastEnd = av_rescale_q(FFrame->best_effort_timestamp, Base, AV_TIME_BASE_Q) + (FFps > 0 ? std::int64_t(AV_TIME_BASE / FFps) : 0);
+            FLastEnd = double(FFrame->best_effort_timestamp) * av_q2d(Base) * AV_TIME_BASE + (FFps > 0 ? AV_TIME_BASE / FFps : 0);
         }
         FScale = sws_getCachedContext(FScale, FFrame->width, FFrame->height, AVPixelFormat(FFrame->format), FWidth, FHeight,
                                       AV_PIX_FMT_GRAY8, SWS_BILINEAR, nullptr, nullptr, nullptr);
@@ -237,7 +272,8 @@ private:
         return Depth;
     }
 
-    TMemory FMemory;
+    TMemory FMemory;  // also holds the deadline of the step under way
+    const std::chrono::milliseconds FStepTime;
     std::vector<std::uint8_t> FStart;
     AVIOContext* FInput = nullptr;
     AVFormatContext* FFormat = nullptr;
@@ -250,16 +286,21 @@ private:
     double FFps = 0;
     std::int64_t FExpectedFrames = 0;
     std::int64_t FFrames = 0;
-    std::int64_t FLastEnd = AV_NOPTS_VALUE;  // where the last frame ends, in AV_TIME_BASE units
+    // Where the last frame ends, in AV_TIME_BASE units; a double, which no crafted time stamp overflows.
+    std::optional<double> FLastEnd;
     bool FDraining = false, FEnded = false, FCutShort = false;
     std::string FFailure;
 };
 
 }  // namespace
 
-std::unique_ptr<TDepthVideo> TDepthVideo::OpenFile(const std::string& FileName) { return std::make_unique<TFfmpegVideo>(FileName, std::span<const std::uint8_t>{}); }
+std::unique_ptr<TDepthVideo> TDepthVideo::OpenFile(const std::string& FileName, std::chrono::milliseconds StepTime) {
+    return std::make_unique<TFfmpegVideo>(FileName, std::span<const std::uint8_t>{}, StepTime);
+}
 
-std::unique_ptr<TDepthVideo> TDepthVideo::OpenBytes(std::span<const std::uint8_t> Bytes) { return std::make_unique<TFfmpegVideo>(std::string(), Bytes); }
+std::unique_ptr<TDepthVideo> TDepthVideo::OpenBytes(std::span<const std::uint8_t> Bytes, std::chrono::milliseconds StepTime) {
+    return std::make_unique<TFfmpegVideo>(std::string(), Bytes, StepTime);
+}
 
 bool LooksLikeVideo(std::span<const std::uint8_t> Start) {
     QuietFfmpeg();

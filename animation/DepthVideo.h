@@ -2,6 +2,7 @@
 // read), each frame an 8-bit grey depth map as a 24-bit bitmap of the first frame's size.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,13 +11,18 @@
 
 #include "Bitmap.h"
 
+// How long opening a video, or reading its next frame, may take: a crafted file can keep
+// FFmpeg busy without end, and is given up as damaged (or cut short) when its time is up.
+constexpr std::chrono::milliseconds DepthVideoStepTime{10'000};
+
 class TDepthVideo {
 public:
     // Open raise EInvalidGraphic with its reason (NotAPicture for content of no video, Damaged,
     // TooLarge past the picture limits) and EFileError for a file that cannot be opened.
-    static std::unique_ptr<TDepthVideo> OpenFile(const std::string& FileName);
+    static std::unique_ptr<TDepthVideo> OpenFile(const std::string& FileName, std::chrono::milliseconds StepTime = DepthVideoStepTime);
     // Bytes must outlive the video.
-    static std::unique_ptr<TDepthVideo> OpenBytes(std::span<const std::uint8_t> Bytes);
+    static std::unique_ptr<TDepthVideo> OpenBytes(std::span<const std::uint8_t> Bytes,
+                                                  std::chrono::milliseconds StepTime = DepthVideoStepTime);
     virtual ~TDepthVideo() = default;
 
     virtual int Width() const = 0;

@@ -1,5 +1,6 @@
 // Animated GIF through giflib: each frame a full picture with a palette of its own, shown
-// for its share of the frame rate in hundredths of a second, the whole looping for ever.
+// for its share of the frame rate in hundredths of a second, the whole looping for ever;
+// comments at the start record how it was made.
 // Finding a frame's palette takes longer than anything else, so that runs for a few frames
 // at once on other threads while the frames before them are written.
 #include <cerrno>
@@ -39,6 +40,9 @@ public:
             EGifPutExtensionBlock(FGif, sizeof Netscape, Netscape) == GIF_ERROR ||
             EGifPutExtensionBlock(FGif, sizeof LoopForever, LoopForever) == GIF_ERROR || EGifPutExtensionTrailer(FGif) == GIF_ERROR)
             Fail();
+        // How the animation was made, one comment "Key: text" for each record.
+        for (const auto& [Key, Text] : Settings.Record)
+            if (EGifPutComment(FGif, (Key + ": " + Text).c_str()) == GIF_ERROR) Fail();
     }
     ~TGifWriter() override { Close(); }
 

@@ -1,7 +1,7 @@
 // A folder of numbered PNG frames, frame-0001.png onwards, each with the text chunks of its
-// frame. Each frame is saved whole or not at all, a few at once on other threads, since
-// each goes to a file of its own; a folder given up before Finish loses the frames this
-// writer put there.
+// frame, the first with the animation's record besides. Each frame is saved whole or not at
+// all, a few at once on other threads, since each goes to a file of its own; a folder given
+// up before Finish loses the frames this writer put there.
 #include <algorithm>
 #include <cstdio>
 #include <deque>
@@ -34,7 +34,11 @@ public:
         char Name[32];
         std::snprintf(Name, sizeof Name, "frame-%04zu.png", Number + 1);
         const std::string Path = (std::filesystem::path(FFolder) / Name).string();
-        const TPngTextChunks Text = Number < FSettings.FrameTexts.size() ? FSettings.FrameTexts[Number] : TPngTextChunks{};
+        TPngTextChunks Text = Number < FSettings.FrameTexts.size() ? FSettings.FrameTexts[Number] : TPngTextChunks{};
+        // The first frame also records how the whole animation was made.
+        if (Number == 0)
+            for (const auto& Entry : FSettings.Record)
+                if (std::ranges::find(Text, Entry.first, &TPngTextChunks::value_type::first) == Text.end()) Text.push_back(Entry);
         FWritten.push_back(Path);
         FSaving.push_back(std::async(std::launch::async, [Frame, Path, Text] { SaveBitmapToFile(Frame, Path, Text, {.FastPng = true}); }));
         if (FSaving.size() > std::max(1u, std::thread::hardware_concurrency())) SavedOldest();

@@ -84,7 +84,14 @@ public:
                                     SWS_POINT, nullptr, nullptr, nullptr));
         if (!FScale) VideoFailed("swscale");
         if (const int E = avio_open(&FFormat->pb, FFile.TemporaryName().c_str(), AVIO_FLAG_WRITE); E < 0) FFile.Failed(AVUNERROR(E));
-        if (const int E = avformat_write_header(FFormat, nullptr); E < 0) WriteFailed(E);
+        // How the video was made, as the container's metadata under the record's own keys
+        // (MP4 keeps keys of its own only as metadata tags).
+        for (const auto& [Key, Text] : Settings.Record) av_dict_set(&FFormat->metadata, Key.c_str(), Text.c_str(), 0);
+        AVDictionary* Muxing = nullptr;
+        av_dict_set(&Muxing, "movflags", "use_metadata_tags", 0);
+        const int Written = avformat_write_header(FFormat, &Muxing);
+        av_dict_free(&Muxing);
+        if (Written < 0) WriteFailed(Written);
     }
     ~TVideoWriter() override {
         if (FFormat && FFormat->pb) avio_closep(&FFormat->pb);

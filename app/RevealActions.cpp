@@ -166,7 +166,7 @@ void RevealActions::ShowView(TStereoView View) {
                 SaveBitmapToFile(Frames.front(), Path);
                 return;
             }
-            const auto Writer = OpenAnimationWriter(Path, {Frames[0].Width(), Frames[0].Height(), kWiggleFps, {}});
+            const auto Writer = OpenAnimationWriter(Path, {Frames[0].Width(), Frames[0].Height(), kWiggleFps, {}, {}});
             for (const TBitmap& Frame : Frames) Writer->AddFrame(Frame);
             Writer->Finish();
         });

@@ -1,5 +1,6 @@
 #include "WindowAnimation.h"
 
+#include "AnimationRecord.h"
 #include "AnimationWriter.h"
 #include "GreyPlane.h"
 #include "ModelReader.h"
@@ -65,6 +66,9 @@ bool TWindowAnimation::Run(const TFramesWritten& Written) const {
         Settings.FrameTexts.push_back({{"Software", "stereogramm " STEREOGRAMM_VERSION},
                                        {"Options", "--rotate " + Turn + " " + FRecord + "--seed " + std::to_string(FrameSeed(FSeed, Frame, false))}});
     }
+    Settings.Record = AnimationRecord(Settings.FrameTexts.front(), "--rotate " + RotationText({}) + " " + FRecord +
+                                                                       AnimationOptionsText(FRequest.Frames, FRequest.Spin, FRequest.Fps, false) +
+                                                                       "--seed " + std::to_string(FSeed));
     const std::unique_ptr<TAnimationWriter> Writer = OpenAnimationWriterAtFirstFrame(FRequest.Path, Settings);
     int Next = 0;
     const TNextFrame NextFrame = [&]() -> std::optional<TFrameTask> {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "AnimationInput.h"
+#include "AnimationRecord.h"
 #include "AnimationWriter.h"
 #include "ApplySettings.h"
 #include "Clock.h"
@@ -61,6 +62,7 @@ public:
         Settings.Fps = FParsed.Fps.value_or(DefaultFramesPerSecond);
         if (FInput.Kind != TDepthKind::Video)
             for (int Frame = 0; Frame < FCount; ++Frame) Settings.FrameTexts.push_back(FrameTexts(Frame));
+        Settings.Record = Record(Settings);
         const std::unique_ptr<TAnimationWriter> Writer = OpenAnimationWriterAtFirstFrame(FOutput, Settings);
         const int Total = FCount > 0 ? FCount : int(std::min<std::int64_t>(FVideo->ExpectedFrames(), MaxAnimationFrames));
         int Written = 0;
@@ -195,8 +197,29 @@ private:
 
     TSpin Spin() const { return {FParsed.Spin.X, FParsed.Spin.Y, FParsed.Spin.Z}; }
 
+    struct TStill {
+        Options Parsed;
+        std::string DepthFile;
+    };
+
     // The options that render Frame as a still picture: its seed and, for a model, its turn.
     TPngTextChunks FrameTexts(int Frame) const {
+        const TStill Still = StillOf(Frame);
+        return {{"Software", ProgramVersion()}, {"Options", RecordedOptions(Still.Parsed, FrameSeed(FSeed, Frame, FParsed.SameDots), Still.DepthFile)}};
+    }
+
+    // How the animation was made: the first frame's texts, and the options that make all
+    // frames again (a sequence names its files as the command line did).
+    TPngTextChunks Record(const TAnimationSettings& Settings) const {
+        if (FInput.Kind == TDepthKind::Video)
+            return AnimationRecord({{"Software", ProgramVersion()}}, RecordedAnimation(FParsed, FSeed, FInput.Action < 0 ? FInput.File : ""));
+        if (FInput.Kind == TDepthKind::Sequence) return AnimationRecord(Settings.FrameTexts.front(), RecordedAnimation(FParsed, FSeed));
+        const TStill First = StillOf(0);
+        return AnimationRecord(Settings.FrameTexts.front(), RecordedAnimation(First.Parsed, FSeed, First.DepthFile));
+    }
+
+    // Frame's options as a still picture, and the FILE that stands for its depth map.
+    TStill StillOf(int Frame) const {
         Options Still = FParsed;
         std::string DepthFile = FInput.Action < 0 ? FInput.File : std::string();
         if (FInput.Kind == TDepthKind::Sequence) DepthFile = FParsed.Files[std::size_t(Frame)];
@@ -217,7 +240,7 @@ private:
                 else Still.Settings.insert(At, Rotation);
             }
         }
-        return {{"Software", ProgramVersion()}, {"Options", RecordedOptions(Still, FrameSeed(FSeed, Frame, FParsed.SameDots), DepthFile)}};
+        return {std::move(Still), DepthFile};
     }
 
     const Options& FParsed;
@@ -245,7 +268,8 @@ int RunAnimation(const Options& Parsed, TConsole& Console) {
     Options Shared = Parsed;
     if (Input.Action >= 0 && (Input.Kind == TDepthKind::Model || Input.Kind == TDepthKind::Video))
         Shared.Settings[std::size_t(Input.Action)].Value = TPictureSource{};
-    const std::optional<TSharedPictures> Pictures = ReadSharedPictures(Shared, Console);
+    const std::optional<TSharedPictures> Pictures =
+        ReadSharedPictures(Shared, Console, Input.Kind == TDepthKind::Model && Input.Action >= 0 ? std::optional<std::size_t>(Input.Action) : std::nullopt);
     if (!Pictures) return ExitFailed;
     return TAnimationRun(Parsed, *Pictures, Input, Console).Execute();
 }

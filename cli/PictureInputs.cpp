@@ -77,7 +77,7 @@ TPictureRead ReadSource(const TPictureSource& Source, TPictureRole Role, std::sp
     return Read;
 }
 
-std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsole& Console) {
+std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsole& Console, std::optional<std::size_t> ModelDrawnElsewhere) {
     TSharedPictures Shared;
     std::vector<std::uint8_t> StandardInput;
     // The settings in order on a generator of their own give the size at each depth map.
@@ -107,7 +107,7 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
             for (const std::string& Warning : Read.Warnings) Console.Warning(Name, Warning);
             const std::size_t Index = Shared.OfSetting.size() - 1;
             if (Source->From == TPictureSource::TKind::Text) LastText = Index;
-            if (Read.FromModel) LastModel = Index;
+            if (Read.FromModel || Index == ModelDrawnElsewhere) LastModel = Index;
             Picture = std::move(Read.Picture);
             ApplySetting(Sized, {&Action, &Picture});
         } catch (const std::exception& E) {

@@ -33,6 +33,9 @@ struct TSharedPictures {
 // Reads them, with the readers' warnings told; a picture that cannot be read is reported
 // and gives nothing. A text or model depth map is drawn at the width and height the
 // settings before it give, as the --font, --text-profile, --camera and --rotate before it say.
-std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsole& Console);
+// ModelDrawnElsewhere is a setting whose model the caller draws itself (it is not read here,
+// but the settings before it shape it).
+std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsole& Console,
+                                                  std::optional<std::size_t> ModelDrawnElsewhere = {});
 
 }  // namespace cli

@@ -13,4 +13,9 @@ namespace cli {
 // values that a shell would split or expand are quoted.
 std::string RecordedOptions(const Options& Parsed, std::uint32_t Seed, const std::string& DepthFile = {});
 
+// The options that made an animation: those above with the animation's options before the
+// seed (--frames as asked, --spin, --fps as used, --same-dots, --animate with its FILE
+// arguments in order).
+std::string RecordedAnimation(const Options& Parsed, std::uint32_t Seed, const std::string& DepthFile = {});
+
 }  // namespace cli

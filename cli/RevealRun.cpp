@@ -101,7 +101,7 @@ bool WritePicture(const TBitmap& Picture, const TJob& Job, TConsole& Console) {
 bool WriteWiggle(const TBitmap& Depth, const TStereogram& Generator, const std::string& Path, TConsole& Console) {
     const auto [Left, Right] = EyeViews(Depth, Generator, false);
     try {
-        const std::unique_ptr<TAnimationWriter> Writer = OpenAnimationWriter(Path, {Left.Width(), Left.Height(), kWiggleFps, {}});
+        const std::unique_ptr<TAnimationWriter> Writer = OpenAnimationWriter(Path, {Left.Width(), Left.Height(), kWiggleFps, {}, {}});
         Writer->AddFrame(Left);
         Writer->AddFrame(Right);
         Writer->Finish();

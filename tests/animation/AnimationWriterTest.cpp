@@ -49,8 +49,11 @@ TReadBack ReadVideo(const std::string& File, double& Fps) {
     return Result;
 }
 
+// A record with markup, quotes and a line break, longer than a GIF's sub-block of 255 bytes.
+const TPngTextChunks Record{{"Software", "test"}, {"Options", "--depth 'text:A&B <\"C\">\nD' --width " + std::string(300, '9')}};
+
 void WriteFrames(const std::string& Path, int Count, bool Colour, double Fps) {
-    TAnimationSettings Settings{W, H, Fps, {}};
+    TAnimationSettings Settings{W, H, Fps, {}, Record};
     const auto Writer = OpenAnimationWriter(Path, Settings);
     for (int I = 0; I < Count; ++I) Writer->AddFrame(TestFrame(I, Colour));
     Writer->Finish();
@@ -82,7 +85,15 @@ TEST(AnimationWriter, EveryFormatReadsBackWithItsFramesSizeAndTiming) {
         if (C.Name.ends_with(".gif")) Back = ReadGif(Path);
         else if (C.Name.ends_with(".webp")) Back = ReadWebP(Path);
         else if (C.Name.ends_with('/')) Back = ReadFolder(Path, Frames);
-        else Back = ReadVideo(Path, VideoFps);
+        else {
+            Back = ReadVideo(Path, VideoFps);
+            Back.Record = ReadVideoRecord(Path);
+        }
+        // A video's container adds keys of its own.
+        for (const auto& [Key, Text] : Record)
+            if (!C.Name.ends_with('/')) {
+                EXPECT_EQ(Back.Record[Key], Text) << Key;
+            }
         ASSERT_EQ(Back.Frames.size(), std::size_t(Frames));
         for (int I = 0; I < Frames; ++I) {
             EXPECT_EQ(Back.Frames[I].Width(), W);
@@ -109,7 +120,7 @@ TEST(AnimationWriter, EveryFormatReadsBackWithItsFramesSizeAndTiming) {
 
 TEST(AnimationWriter, AFailedOrAbandonedWriteLeavesNoFile) {
     const TTempDir Dir;
-    TAnimationSettings Settings{W, H, 25, {}};
+    TAnimationSettings Settings{W, H, 25, {}, {}};
     EXPECT_THROW(OpenAnimationWriter(Dir.File("missing/a.gif"), Settings), EFileError);
     EXPECT_THROW(OpenAnimationWriter(Dir.File("a.png"), Settings), Exception);
     for (const std::string Name : {"a.gif", "a.webp", "a.mp4", "a.webm", "frames/"}) {

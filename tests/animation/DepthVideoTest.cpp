@@ -27,7 +27,7 @@ TBitmap Disc(int Frame) {
 }
 
 void WriteDiscVideo(const std::string& Path) {
-    const auto Writer = OpenAnimationWriter(Path, {W, H, 24, {}});
+    const auto Writer = OpenAnimationWriter(Path, {W, H, 24, {}, {}});
     for (int I = 0; I < Frames; ++I) Writer->AddFrame(Disc(I));
     Writer->Finish();
 }
@@ -63,7 +63,7 @@ TEST(DepthVideo, AMovingDiscBecomesFramesWhoseDepthFollowsIt) {
     }
 }
 
-TEST(DepthVideo, CutShortGivesItsFramesDamagedGivesAReason) {
+TEST(DepthVideo, CutShortGivesItsFramesDamagedOrOutOfTimeGivesAReason) {
     const TTempDir Dir;
     WriteDiscVideo(Dir.File("disc.webm"));
     const std::vector<std::uint8_t> Whole = ReadPictureFileBytes(Dir.File("disc.webm"));
@@ -84,6 +84,14 @@ TEST(DepthVideo, CutShortGivesItsFramesDamagedGivesAReason) {
     } catch (const EInvalidGraphic& E) {
         EXPECT_EQ(E.Failure(), TReadFailure::Damaged);
         EXPECT_FALSE(E.Detail().empty());
+    }
+    // One whose time is up before it is read is given up with the time it had.
+    try {
+        TDepthVideo::OpenBytes(Whole, std::chrono::milliseconds(-1));
+        ADD_FAILURE() << "a video was read out of time";
+    } catch (const EInvalidGraphic& E) {
+        EXPECT_EQ(E.Failure(), TReadFailure::Damaged);
+        EXPECT_EQ(E.Detail(), "given up after -1 ms");
     }
     const std::vector<std::uint8_t> Text{'n', 'o', ' ', 'v', 'i', 'd', 'e', 'o'};
     try {

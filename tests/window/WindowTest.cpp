@@ -601,9 +601,16 @@ private slots:
         });
         W->AnimationAction->trigger();
         QVERIFY(RanOffThread);
+        // The first frame records the options that make the whole animation again.
+        const QString Animation = QImage(Folder + "frame-0001.png").text("Animation");
+        QProcess Again;
+        Again.start("/bin/sh", {"-c", QString(STEREOGRAMM_CLI " %1 -q -o '%2'").arg(Animation, Dir.filePath("again/"))});
+        QVERIFY(Again.waitForFinished(60000));
+        QVERIFY2(Again.exitCode() == 0, qPrintable(Again.readAllStandardError() + Animation));
         for (int Frame = 1; Frame <= 3; ++Frame) {
             const QString Written = Folder + QString("frame-%1.png").arg(Frame, 4, 10, QChar('0'));
             const QString Replayed = Dir.filePath(QString("cli%1.png").arg(Frame));
+            QVERIFY2(Pixels(Written) == Pixels(Dir.filePath("again/") + QString("frame-%1.png").arg(Frame, 4, 10, QChar('0'))), qPrintable(Animation));
             QProcess Cli;
             Cli.start("/bin/sh", {"-c", QString(STEREOGRAMM_CLI " %1 -q -o '%2'").arg(QImage(Written).text("Options"), Replayed)});
             QVERIFY(Cli.waitForFinished(60000));
