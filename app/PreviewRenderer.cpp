@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <utility>
 
+#include "DepthReading.h"
 #include "Exception.h"
 #include "GeneratorCopy.h"
 
@@ -25,15 +26,15 @@ PreviewRenderer::~PreviewRenderer() {
     FWorker.join();
 }
 
-std::uint64_t PreviewRenderer::Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, bool Draft) {
+std::uint64_t PreviewRenderer::Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, TPreviewShape Shape) {
     auto Job = std::make_unique<TJob>();
     Job->Generator = std::make_unique<TStereogram>(nullptr);
     CopyGeneratorSettings(Source, *Job->Generator);
     Job->Generator->SetFixedSeed(Seed);
     Job->Generator->SetHandlesMessages(false);
-    if (Draft) Job->Generator->SetOversampling(1);
+    if (Shape.Draft) Job->Generator->SetOversampling(1);
     Job->Options = std::move(Options);
-    Job->Draft = Draft;
+    Job->Shape = Shape;
     std::uint64_t Number = 0;
     {
         const std::lock_guard Guard(FLock);
@@ -72,8 +73,10 @@ void PreviewRenderer::Work() {
             const std::lock_guard Guard(FLock);
             if (FNewest != Number) throw TSuperseded();
         });
-        TResult Result{Number, {}, {}, std::move(Job->Options), Job->Draft};
+        TResult Result{Number, {}, {}, std::move(Job->Options), Job->Shape.Draft};
         try {
+            if (Job->Shape.Fit)
+                if (const std::optional<TPicture> Fitted = FittedDepth(Generator)) ReplaceDepthMap(Generator, *Fitted);
             Generator.Generate();
             Result.Picture = Generator.GetPicture();
         } catch (const TSuperseded&) {

@@ -17,6 +17,13 @@
 #include "Picture.h"
 #include "Stereogram.h"
 
+// How a request is rendered: a draft with one sample per pixel; fitted, with the depth map
+// scaled to the output size first (on the worker).
+struct TPreviewShape {
+    bool Draft = false;
+    bool Fit = false;
+};
+
 class PreviewRenderer : public QObject {
 public:
     // What a finished run hands back; Number tells requests apart (later ones are larger).
@@ -31,9 +38,9 @@ public:
     explicit PreviewRenderer(QObject* Parent = nullptr);
     ~PreviewRenderer() override;
 
-    // Renders a copy of Source's settings and pictures with Seed; a draft with one sample per
-    // pixel. Answers the request's number.
-    std::uint64_t Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, bool Draft = false);
+    // Renders a copy of Source's settings and pictures with Seed, shaped as Shape says.
+    // Answers the request's number.
+    std::uint64_t Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, TPreviewShape Shape = {});
     // Cancels the running and the waiting request; their results are not handed back.
     void Cancel();
     // True while a request waits or runs.
@@ -47,7 +54,7 @@ private:
         std::uint64_t Number = 0;
         std::unique_ptr<TStereogram> Generator;
         std::string Options;
-        bool Draft = false;
+        TPreviewShape Shape;
     };
     void Work();
     void Deliver(TResult Result);

@@ -205,10 +205,12 @@ void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& 
 }
 
 void Tfstereo::DepthMapChanged() {
-    Stereogram1->SetDepthMap(Image2->Picture());
+    Stereogram1->SetDepthMap(DepthMapForGenerator());
     UpdateControls();
     LiveChange();
 }
+
+TPicture Tfstereo::DepthMapForGenerator() const { return ReadDepth(Image2->Picture(), FDepthReading.Invert); }
 
 void Tfstereo::TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin) {
     Image2->SetPicture(Depth);
@@ -252,7 +254,8 @@ void Tfstereo::UpdateControls() {
     if (Stereogram1->StereoType() == sgtFastRandomDot) RG1->SetItemIndex(0);
     if (Stereogram1->StereoType() == sgtRandomDotTextured) RG1->SetItemIndex(1);
     if (Stereogram1->StereoType() == sgtTextured) RG1->SetItemIndex(2);
-    Image2->SetPicture(Stereogram1->DepthMap());
+    // An inverted map stays in the preview as it was read.
+    if (!FDepthReading.Invert) Image2->SetPicture(Stereogram1->DepthMap());
     Image3->SetPicture(Stereogram1->MaskMap());
     ShowSettings();
 }
@@ -273,9 +276,17 @@ void Tfstereo::D1Click(QObject*) {
         // The seed the run would take from the clock, fixed for it so that it can be recorded.
         const std::uint32_t Seed = MillisecondsSinceMidnight();
         Stereogram1->SetFixedSeed(Seed);
-        Options = WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed);
+        Options = WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed, FDepthReading);
     }
+    // A fitted map is the run's only: the generator keeps the map as it was given.
+    std::optional<TPicture> Unfitted;
+    if (StartsRun && FDepthReading.Fit)
+        if (const std::optional<TPicture> Fitted = FittedDepth(*Stereogram1)) {
+            Unfitted = Stereogram1->DepthMap();
+            ReplaceDepthMap(*Stereogram1, *Fitted);
+        }
     const ScopeExit Unlock([&] {
+        if (Unfitted) ReplaceDepthMap(*Stereogram1, *Unfitted);
         if (StartsRun) UpdateRunControls(false);
     });
     Stereogram1->Generate();

@@ -119,7 +119,8 @@ void Tfstereo::LiveChange(bool Draft) {
     if (!SettingsOpen() || Stereogram1->Running()) return;
     // The seed the classic run would take now, so that the button gives the same picture.
     const std::uint32_t Seed = MillisecondsSinceMidnight();
-    FPreview->Request(*Stereogram1, Seed, WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed), Draft);
+    FPreview->Request(*Stereogram1, Seed, WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed, FDepthReading),
+                      {.Draft = Draft, .Fit = FDepthReading.Fit});
 }
 
 // A refused run keeps the last good picture and says why in the panel. A draft has no

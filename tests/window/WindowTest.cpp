@@ -454,6 +454,10 @@ private slots:
                 static_cast<QSpinBox*>(Panel(TSettingId::Width))->setValue(1300);
                 static_cast<QCheckBox*>(Panel(TSettingId::CrossEyed))->setChecked(true);
             }},
+            {true, [&] {  // the depth map inverted as it is read and fitted to the output
+                static_cast<QCheckBox*>(Panel(TSettingId::InvertDepth))->setChecked(true);
+                static_cast<QCheckBox*>(Panel(TSettingId::Fit))->setChecked(true);
+            }},
             {true, [&] {  // a text typed in, in another relief
                 auto* Profile = static_cast<QComboBox*>(Panel(TSettingId::TextProfile));
                 Profile->setCurrentIndex(0);
@@ -474,6 +478,9 @@ private slots:
                 QCOMPARE(TurnY->value(), 45.0);
                 WaitForPreview(*W);
                 QVERIFY(W->meinimage->Image() != Before);
+            }},
+            {false, [&] {  // the button's run fits the model to a lower output
+                static_cast<QSpinBox*>(Panel(TSettingId::Height))->setValue(400);
             }},
         };
         QVERIFY(!W->SaveAsAction->isEnabled());
@@ -506,7 +513,7 @@ private slots:
             QVERIFY(!Pixels(Saved).isNull());
             QVERIFY2(Pixels(Saved) == Pixels(Replayed), qPrintable(QImage(Saved).text("Options")));
         }
-        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 5,45,0 --depth "})
+        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 5,45,0 --depth ", "--invert-depth --fit "})
             QVERIFY2(W->ResultOptions()->find(Live) != std::string::npos, W->ResultOptions()->c_str());
     }
 
