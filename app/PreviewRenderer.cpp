@@ -6,6 +6,7 @@
 #include "DepthReading.h"
 #include "Exception.h"
 #include "GeneratorCopy.h"
+#include "RefusalText.h"
 
 namespace {
 // Thrown by the progress handler to end a superseded run; the generator cleans up and
@@ -81,10 +82,9 @@ void PreviewRenderer::Work() {
             Result.Picture = Generator.GetPicture();
         } catch (const TSuperseded&) {
             continue;
-        } catch (const Exception& E) {
-            Result.Refusal = E.Message();
         } catch (const std::exception& E) {
-            Result.Refusal = E.what();
+            // Translations may be read from any thread.
+            Result.Refusal = FailureText(E);
         }
         Deliver(std::move(Result));
     }

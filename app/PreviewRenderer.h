@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -30,7 +31,7 @@ public:
     struct TResult {
         std::uint64_t Number = 0;
         TPicture Picture;   // the generator's picture, a bitmap; empty when refused
-        std::string Refusal;  // the generator's message when it refused the run
+        QString Refusal;      // the window's words for why the generator refused the run
         std::string Options;  // what the request came with, for the result's record
         bool Draft = false;
     };

@@ -224,7 +224,7 @@ void Tfstereo::TextDepthActionClick(QObject*) {
 }
 
 void Tfstereo::AnimationActionClick(QObject*) {
-    if (FDepthSource.Kind != TWindowDepthSource::TKind::Model) throw Exception("Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild");
+    if (FDepthSource.Kind != TWindowDepthSource::TKind::Model) throw Exception(QT_TRANSLATE_NOOP("Exception", "Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild"));
     AnimationDialog(this, *Stereogram1, FDepthSource, FMaskSource).exec();
 }
 

@@ -19,6 +19,7 @@
 #include "PictureReader.h"
 #include "PreviewRenderer.h"
 #include "RadioGroup.h"
+#include "RefusalText.h"
 #include "SampleList.h"
 #include "SettingsPanel.h"
 #include "SlotGuard.h"
@@ -81,10 +82,8 @@ void Tfstereo::CreateStudio() {
     Settings->OnChange = [this](const TSettingEntry& Entry, const TSettingValue& Value) {
         try {
             SettingChanged(Entry, Value);
-        } catch (const Exception& E) {
-            Settings->ShowRefusal(QString::fromStdString(E.Message()));
         } catch (const std::exception& E) {
-            Settings->ShowRefusal(QString::fromStdString(E.what()));
+            Settings->ShowRefusal(FailureText(E));
         }
     };
     SettingsAction = new QAction(tr("Einstellungen"), this);
@@ -125,9 +124,9 @@ void Tfstereo::LiveChange(bool Draft) {
 
 // A refused run keeps the last good picture and says why in the panel. A draft has no
 // record: it is saved only once the full picture follows it.
-void Tfstereo::ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::optional<std::string>& Options) {
-    Settings->ShowRefusal(QString::fromStdString(Refusal));
-    if (!Refusal.empty() || Stereogram1->Running()) return;
+void Tfstereo::ShowPreview(const QString& Refusal, const TPicture& Picture, const std::optional<std::string>& Options) {
+    Settings->ShowRefusal(Refusal);
+    if (!Refusal.isEmpty() || Stereogram1->Running()) return;
     meinimage->SetPicture(Picture);
     FResultOptions = Options;
     UpdateRunControls(false);

@@ -38,6 +38,7 @@
 #include "QtTranslations.h"
 #include "Clock.h"
 #include "RadioGroup.h"
+#include "RefusalText.h"
 #include "RevealActions.h"
 #include "SampleList.h"
 #include "SettingsPanel.h"
@@ -450,6 +451,7 @@ private slots:
                 auto* Blur = static_cast<QComboBox*>(Panel(TSettingId::Blur));
                 Blur->setCurrentIndex(1);
                 emit Blur->activated(1);
+                QCOMPARE(Blur->currentText() + " " + Blur->currentData(Qt::ToolTipRole).toString(), QString("leicht light"));
                 static_cast<QCheckBox*>(Panel(TSettingId::Large))->setChecked(true);
                 static_cast<QSpinBox*>(Panel(TSettingId::Width))->setValue(1300);
                 static_cast<QCheckBox*>(Panel(TSettingId::CrossEyed))->setChecked(true);
@@ -701,7 +703,7 @@ private slots:
         const QImage Kept = W->meinimage->Image();
         static_cast<QDoubleSpinBox*>(W->Settings->Control(TSettingId::MaxDepth))->setValue(-14);
         WaitForPreview(*W);
-        QVERIFY2(!W->Settings->Refusal().isEmpty(), "no reason shown");
+        QCOMPARE(W->Settings->Refusal(), QString("Tiefenbereich ergibt keinen Abstand"));
         QCOMPARE(W->meinimage->Image(), Kept);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
@@ -765,6 +767,10 @@ private slots:
         QCOMPARE(W->S4->accessibleName(), QString("Load depth map"));
         QCOMPARE(W->Settings->Control(TSettingId::Oversampling)->accessibleName(), QString("Oversampling"));
         QCOMPARE(W->RG1->Button(2)->text(), QString("Textured colour picture"));
+        QCOMPARE(static_cast<QComboBox*>(W->Settings->Control(TSettingId::StereoType))->itemText(3), QString("Texture"));
+        // Refusals are worded from their codes and values.
+        QCOMPARE(RefusalText(ERefusal("", TRefusal::TooLargeToWrite, {.Subject = "GIF", .Limit = 65535, .Width = 70000, .Height = 9})),
+                 QString("GIF cannot be written: at most 65535 pixels wide and high, the picture has 70000 × 9"));
     }
 
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {
