@@ -205,12 +205,15 @@ void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& 
 }
 
 void Tfstereo::DepthMapChanged() {
-    Stereogram1->SetDepthMap(DepthMapForGenerator());
+    GiveDepthMap();
     UpdateControls();
     LiveChange();
 }
 
-TPicture Tfstereo::DepthMapForGenerator() const { return ReadDepth(Image2->Picture(), FDepthReading.Invert); }
+void Tfstereo::GiveDepthMap() {
+    if (FDepthReading.Invert) Stereogram1->SetDepthMap(ReadDepth(Image2->Picture(), true));
+    else Stereogram1->SetDepthMap(Image2->Picture());
+}
 
 void Tfstereo::TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin) {
     Image2->SetPicture(Depth);
@@ -225,7 +228,7 @@ void Tfstereo::TextDepthActionClick(QObject*) {
 
 void Tfstereo::AnimationActionClick(QObject*) {
     if (FDepthSource.Kind != TWindowDepthSource::TKind::Model) throw Exception(QT_TRANSLATE_NOOP("Exception", "Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild"));
-    AnimationDialog(this, *Stereogram1, FDepthSource, FMaskSource).exec();
+    AnimationDialog(this, *Stereogram1, FDepthSource, FMaskSource, FDepthReading).exec();
 }
 
 bool Tfstereo::LoadImage(ImageView& Target, const std::string& FileName) {

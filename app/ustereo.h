@@ -166,8 +166,8 @@ private:
     void OpenStartFiles();
     // Gives the generator the depth preview's picture and brings the controls into line.
     void DepthMapChanged();
-    // The depth preview's picture as the generator gets it: inverted when FDepthReading says.
-    TPicture DepthMapForGenerator() const;
+    // Gives the generator the depth preview's picture, inverted when FDepthReading says.
+    void GiveDepthMap();
     // The settings panel and the live preview (ustereoStudio.cpp).
     void CreateStudio();
     // The panel's rows: what each setting holds now, and which are used (ustereoSettings.cpp).

@@ -100,7 +100,7 @@ void Tfstereo::SettingChanged(const TSettingEntry& Entry, const TSettingValue& V
     } else if (Entry.Target == TSettingTarget::DepthReading) {
         // The generator's map is read again from the preview; a fit waits for the run.
         (Entry.Id == TSettingId::InvertDepth ? FDepthReading.Invert : FDepthReading.Fit) = std::get<bool>(Value);
-        ReplaceDepthMap(*Stereogram1, DepthMapForGenerator());
+        ReplaceDepthMap(*Stereogram1, ReadDepth(Image2->Picture(), FDepthReading.Invert));
     } else if (Entry.Id == TSettingId::DepthMap) {
         // The depth map's row is the text of a text depth map, redrawn with every key.
         if (const auto* Words = std::get_if<std::string>(&Value); Words && !Words->empty())
@@ -133,7 +133,7 @@ void Tfstereo::RedrawModel(bool Draft) {
         Image2->SetPicture(MeshDepthPicture(*FMesh, Width, Height, FModelView));
     }
     FDepthSource.View = FModelView;
-    Stereogram1->SetDepthMap(DepthMapForGenerator());
+    GiveDepthMap();
 }
 
 namespace {

@@ -600,6 +600,10 @@ private slots:
         const QString Folder = Dir.filePath("frames/");
         QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);  // black-and-white dots
         DropFile(W->meinimage, STEREO_TEST_DATA "/stl_l_block.stl");
+        W->SettingsAction->trigger();  // frames inverted and fitted to a lower output, as the window's pictures are
+        static_cast<QCheckBox*>(W->Settings->Control(TSettingId::InvertDepth))->setChecked(true);
+        static_cast<QCheckBox*>(W->Settings->Control(TSettingId::Fit))->setChecked(true);
+        static_cast<QSpinBox*>(W->Settings->Control(TSettingId::Height))->setValue(400);
         bool RanOffThread = false;
         WhenModal([&](QWidget* Modal) {
             auto* Dialog = qobject_cast<AnimationDialog*>(Modal);
@@ -619,6 +623,7 @@ private slots:
             QVERIFY2(Cli.exitCode() == 0, qPrintable(Cli.readAllStandardError() + QImage(Written).text("Options")));
             QVERIFY(!Pixels(Written).isNull());
             QVERIFY2(Pixels(Written) == Pixels(Replayed), qPrintable(QImage(Written).text("Options")));
+            QVERIFY(QImage(Written).text("Options").contains("--invert-depth --fit "));
         }
     }
 
