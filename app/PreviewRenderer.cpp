@@ -79,7 +79,7 @@ void PreviewRenderer::Work() {
             if (Job->Shape.Fit)
                 if (const std::optional<TPicture> Fitted = FittedDepth(Generator)) ReplaceDepthMap(Generator, *Fitted);
             Generator.Generate();
-            Result.Picture = Generator.GetPicture();
+            Result.Picture = std::make_unique<TBitmap>(Generator.GetPicture().Bitmap());
         } catch (const TSuperseded&) {
             continue;
         } catch (const std::exception& E) {

@@ -30,7 +30,7 @@ public:
     // What a finished run hands back; Number tells requests apart (later ones are larger).
     struct TResult {
         std::uint64_t Number = 0;
-        TPicture Picture;   // the generator's picture, a bitmap; empty when refused
+        std::unique_ptr<TBitmap> Picture;  // the generator's picture, to be taken over; null when refused
         QString Refusal;      // the window's words for why the generator refused the run
         std::string Options;  // what the request came with, for the result's record
         bool Draft = false;
@@ -47,8 +47,9 @@ public:
     // True while a request waits or runs.
     bool Busy() const;
 
-    // Called on the owner's thread with every result of a request not yet superseded.
-    std::function<void(const TResult&)> OnFinished;
+    // Called on the owner's thread with every result of a request not yet superseded; it
+    // may take the picture.
+    std::function<void(TResult&)> OnFinished;
 
 private:
     struct TJob {

@@ -177,7 +177,7 @@ private:
     // Draws the kept mesh again as FModelView says, at the depth map's size.
     void RedrawModel(bool Draft = false);
     void DescribeClassicControls();
-    void ShowPreview(const QString& Refusal, const TPicture& Picture, const std::optional<std::string>& Options);
+    void ShowPreview(const QString& Refusal, std::unique_ptr<TBitmap> Picture, const std::optional<std::string>& Options);
 
     bool FActivated = false;
     // Where the pictures in the previews came from, for the result's record.

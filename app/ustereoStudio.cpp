@@ -72,8 +72,8 @@ void Tfstereo::DescribeClassicControls() {
 void Tfstereo::CreateStudio() {
     DescribeClassicControls();
     FPreview = std::make_unique<PreviewRenderer>();
-    FPreview->OnFinished = [this](const PreviewRenderer::TResult& Result) {
-        ShowPreview(Result.Refusal, Result.Picture, Result.Draft ? std::nullopt : std::optional(Result.Options));
+    FPreview->OnFinished = [this](PreviewRenderer::TResult& Result) {
+        ShowPreview(Result.Refusal, std::move(Result.Picture), Result.Draft ? std::nullopt : std::optional(Result.Options));
     };
     Settings = new SettingsPanel(this);
     Settings->setGeometry(ClassicSize.width(), 0, SettingsPanel::PanelWidth, ClassicSize.height());
@@ -124,10 +124,11 @@ void Tfstereo::LiveChange(bool Draft) {
 
 // A refused run keeps the last good picture and says why in the panel. A draft has no
 // record: it is saved only once the full picture follows it.
-void Tfstereo::ShowPreview(const QString& Refusal, const TPicture& Picture, const std::optional<std::string>& Options) {
+void Tfstereo::ShowPreview(const QString& Refusal, std::unique_ptr<TBitmap> Picture, const std::optional<std::string>& Options) {
     Settings->ShowRefusal(Refusal);
-    if (!Refusal.isEmpty() || Stereogram1->Running()) return;
-    meinimage->SetPicture(Picture);
+    if (!Refusal.isEmpty() || !Picture || Stereogram1->Running()) return;
+    // The worker's copy is taken over, not copied again.
+    meinimage->ChangePicture([&](TPicture& Shown) { Shown.SetGraphic(std::move(Picture)); });
     FResultOptions = Options;
     UpdateRunControls(false);
 }
