@@ -28,8 +28,8 @@ constexpr TFormatChoice Formats[] = {
 }  // namespace
 
 AnimationDialog::AnimationDialog(QWidget* Parent, const TStereogram& Generator, const TWindowDepthSource& DepthSource,
-                                 const TPictureSource& MaskSource)
-    : QDialog(Parent), FGenerator(Generator), FDepthSource(DepthSource), FMaskSource(MaskSource) {
+                                 const TPictureSource& MaskSource, const TDepthReading& Reading)
+    : QDialog(Parent), FGenerator(Generator), FDepthSource(DepthSource), FMaskSource(MaskSource), FReading(Reading) {
     setWindowTitle(tr("Animation speichern"));
     auto* Form = new QFormLayout(this);
     FFrames = new QSpinBox(this);
@@ -66,7 +66,7 @@ AnimationDialog::AnimationDialog(QWidget* Parent, const TStereogram& Generator, 
 AnimationDialog::~AnimationDialog() { Stop(); }
 
 TWindowAnimationRequest AnimationDialog::Request(const std::string& Path) const {
-    return {Path, FFrames->value(), FFps->value(), {FSpin[0]->value(), FSpin[1]->value(), FSpin[2]->value()}};
+    return {Path, FFrames->value(), FFps->value(), {FSpin[0]->value(), FSpin[1]->value(), FSpin[2]->value()}, FReading};
 }
 
 void AnimationDialog::SaveClicked() {

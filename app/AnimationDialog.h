@@ -22,7 +22,8 @@ class AnimationDialog : public QDialog {
     Q_OBJECT
 
 public:
-    AnimationDialog(QWidget* Parent, const TStereogram& Generator, const TWindowDepthSource& DepthSource, const TPictureSource& MaskSource);
+    AnimationDialog(QWidget* Parent, const TStereogram& Generator, const TWindowDepthSource& DepthSource, const TPictureSource& MaskSource,
+                    const TDepthReading& Reading);
     ~AnimationDialog() override;
 
     // What the controls ask for, written to Path.
@@ -43,6 +44,7 @@ private:
     const TStereogram& FGenerator;
     TWindowDepthSource FDepthSource;
     TPictureSource FMaskSource;
+    TDepthReading FReading;
     QSpinBox* FFrames = nullptr;
     QDoubleSpinBox* FFps = nullptr;
     QDoubleSpinBox* FSpin[3] = {};

@@ -4,10 +4,11 @@
 #include <QMessageBox>
 
 #include "Application.h"
+#include "RefusalText.h"
 
 void ShowExceptionBox(const Exception& E) {
-    // The generator's fixed messages have English texts; others are shown as they are.
-    const Exception Shown(QCoreApplication::translate("Exception", E.Message().c_str()).toStdString());
+    // Refusals are worded from their codes, fixed messages translated, others shown as they are.
+    const Exception Shown(FailureText(E).toStdString());
     QMessageBox Box(QMessageBox::Critical, QString::fromStdString(Application->Title()),
                     QString::fromStdString(ExceptionDisplayText(Shown)), QMessageBox::Ok, QApplication::activeWindow());
     Box.exec();

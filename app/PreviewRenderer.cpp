@@ -3,8 +3,10 @@
 #include <QMetaObject>
 #include <utility>
 
+#include "DepthReading.h"
 #include "Exception.h"
 #include "GeneratorCopy.h"
+#include "RefusalText.h"
 
 namespace {
 // Thrown by the progress handler to end a superseded run; the generator cleans up and
@@ -25,15 +27,15 @@ PreviewRenderer::~PreviewRenderer() {
     FWorker.join();
 }
 
-std::uint64_t PreviewRenderer::Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, bool Draft) {
+std::uint64_t PreviewRenderer::Request(const TStereogram& Source, std::uint32_t Seed, std::string Options, TPreviewShape Shape) {
     auto Job = std::make_unique<TJob>();
     Job->Generator = std::make_unique<TStereogram>(nullptr);
     CopyGeneratorSettings(Source, *Job->Generator);
     Job->Generator->SetFixedSeed(Seed);
     Job->Generator->SetHandlesMessages(false);
-    if (Draft) Job->Generator->SetOversampling(1);
+    if (Shape.Draft) Job->Generator->SetOversampling(1);
     Job->Options = std::move(Options);
-    Job->Draft = Draft;
+    Job->Shape = Shape;
     std::uint64_t Number = 0;
     {
         const std::lock_guard Guard(FLock);
@@ -72,16 +74,17 @@ void PreviewRenderer::Work() {
             const std::lock_guard Guard(FLock);
             if (FNewest != Number) throw TSuperseded();
         });
-        TResult Result{Number, {}, {}, std::move(Job->Options), Job->Draft};
+        TResult Result{Number, {}, {}, std::move(Job->Options), Job->Shape.Draft};
         try {
+            if (Job->Shape.Fit)
+                if (const std::optional<TPicture> Fitted = FittedDepth(Generator)) ReplaceDepthMap(Generator, *Fitted);
             Generator.Generate();
-            Result.Picture = Generator.GetPicture();
+            Result.Picture = std::make_unique<TBitmap>(Generator.GetPicture().Bitmap());
         } catch (const TSuperseded&) {
             continue;
-        } catch (const Exception& E) {
-            Result.Refusal = E.Message();
         } catch (const std::exception& E) {
-            Result.Refusal = E.what();
+            // Translations may be read from any thread.
+            Result.Refusal = FailureText(E);
         }
         Deliver(std::move(Result));
     }

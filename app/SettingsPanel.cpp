@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <type_traits>
 
 #include "PaperSizes.h"
 
@@ -23,14 +24,28 @@ constexpr double AngleReach = 360;
 constexpr int ControlWidth = 120;
 constexpr int AngleWidth = 58;
 
-QDoubleSpinBox* NumberBox(QWidget* Parent, double Reach) {
-    auto* Box = new QDoubleSpinBox(Parent);
+// A spin box of either kind, taking a value only when it is typed in full.
+template <class TBox, class TNumber>
+TBox* SpinBox(QWidget* Parent, TNumber Reach) {
+    auto* Box = new TBox(Parent);
     Box->setRange(-Reach, Reach);
-    Box->setDecimals(NumberDecimals);
+    if constexpr (std::is_same_v<TBox, QDoubleSpinBox>) Box->setDecimals(NumberDecimals);
     Box->setKeyboardTracking(false);
     return Box;
 }
 }  // namespace
+
+template <class TBox, class TNumber>
+SettingsPanel::TRow SettingsPanel::SpinRow(QWidget* Parent, TNumber Reach, const std::function<void(TSettingValue)>& Changed) {
+    TBox* Box = SpinBox<TBox>(Parent, Reach);
+    connect(Box, &TBox::valueChanged, this, [Changed](TNumber Value) { Changed(Value); });
+    TRow Row;
+    Row.Show = [Box](const TSettingValue& Value) {
+        if (const TNumber* Number = std::get_if<TNumber>(&Value)) Box->setValue(*Number);
+    };
+    Row.Control = Box;
+    return Row;
+}
 
 SettingsPanel::SettingsPanel(QWidget* Parent) : QWidget(Parent) {
     setObjectName("Settings");
@@ -102,29 +117,11 @@ void SettingsPanel::AddRow(const TSettingEntry& Entry) {
 SettingsPanel::TRow SettingsPanel::MakeControl(const TSettingEntry& Entry) {
     QWidget* Parent = this;
     TRow Row;
-    const auto Changed = [this, &Entry](TSettingValue Value) { Report(Entry, Value); };
+    const std::function<void(TSettingValue)> Changed = [this, &Entry](TSettingValue Value) { Report(Entry, Value); };
     switch (Entry.Kind) {
         case TSettingKind::Integer:
-        case TSettingKind::Count: {
-            auto* Box = new QSpinBox(Parent);
-            Box->setRange(-WholeReach, WholeReach);
-            Box->setKeyboardTracking(false);
-            connect(Box, &QSpinBox::valueChanged, this, [Changed](int Value) { Changed(Value); });
-            Row.Show = [Box](const TSettingValue& Value) {
-                if (const int* Whole = std::get_if<int>(&Value)) Box->setValue(*Whole);
-            };
-            Row.Control = Box;
-            break;
-        }
-        case TSettingKind::Number: {
-            QDoubleSpinBox* Box = NumberBox(Parent, NumberReach);
-            connect(Box, &QDoubleSpinBox::valueChanged, this, [Changed](double Value) { Changed(Value); });
-            Row.Show = [Box](const TSettingValue& Value) {
-                if (const double* Real = std::get_if<double>(&Value)) Box->setValue(*Real);
-            };
-            Row.Control = Box;
-            break;
-        }
+        case TSettingKind::Count: Row = SpinRow<QSpinBox>(Parent, WholeReach, Changed); break;
+        case TSettingKind::Number: Row = SpinRow<QDoubleSpinBox>(Parent, NumberReach, Changed); break;
         case TSettingKind::Choice:
         case TSettingKind::Paper: {
             auto* List = new QComboBox(Parent);
@@ -132,8 +129,11 @@ SettingsPanel::TRow SettingsPanel::MakeControl(const TSettingEntry& Entry) {
                 List->addItem({});
                 List->addItems(QString::fromStdString(PaperNames()).split(", "));
             }
-            for (const TChoiceName& Choice : Entry.Choices)
-                List->addItem(QString::fromUtf8(Choice.Name.data(), qsizetype(Choice.Name.size())), Choice.Value);
+            // Each choice in the window's words, with the option's word as its tooltip.
+            for (const TChoiceName& Choice : Entry.Choices) {
+                List->addItem(tr(Choice.Label.data()), Choice.Value);
+                List->setItemData(List->count() - 1, QString::fromUtf8(Choice.Name.data(), qsizetype(Choice.Name.size())), Qt::ToolTipRole);
+            }
             const bool Paper = Entry.Kind == TSettingKind::Paper;
             connect(List, &QComboBox::activated, this, [List, Changed, Paper](int Index) {
                 if (Paper) Changed(List->itemText(Index).toStdString());
@@ -179,7 +179,7 @@ SettingsPanel::TRow SettingsPanel::MakeControl(const TSettingEntry& Entry) {
             std::array<QDoubleSpinBox*, 3> Boxes{};
             const char* const Axes[3] = {"X", "Y", "Z"};
             for (int Axis = 0; Axis < 3; ++Axis) {
-                Boxes[std::size_t(Axis)] = NumberBox(Angles, AngleReach);
+                Boxes[std::size_t(Axis)] = SpinBox<QDoubleSpinBox>(Angles, AngleReach);
                 Boxes[std::size_t(Axis)]->setDecimals(1);
                 Boxes[std::size_t(Axis)]->setFixedWidth(AngleWidth);
                 Boxes[std::size_t(Axis)]->setObjectName(QString("rotate-") + Axes[Axis]);

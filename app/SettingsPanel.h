@@ -47,6 +47,9 @@ private:
     };
     void AddRow(const TSettingEntry& Entry);
     TRow MakeControl(const TSettingEntry& Entry);
+    // A row of a whole number (QSpinBox, int) or a number (QDoubleSpinBox, double).
+    template <class TBox, class TNumber>
+    TRow SpinRow(QWidget* Parent, TNumber Reach, const std::function<void(TSettingValue)>& Changed);
     void Report(const TSettingEntry& Entry, const TSettingValue& Value);
 
     QVBoxLayout* FRows = nullptr;

@@ -2,6 +2,7 @@
 // whatever leaves the body is shown in the application's message box.
 #pragma once
 
+#include <QtGlobal>
 #include <exception>
 
 #include "Application.h"
@@ -15,6 +16,6 @@ void RunGuarded(Body&& Run) {
     } catch (const std::exception& E) {
         Application->ShowException(Exception(E.what()));
     } catch (...) {
-        Application->ShowException(Exception("Unbekannter Fehler"));
+        Application->ShowException(Exception(QT_TRANSLATE_NOOP("Exception", "Unbekannter Fehler")));
     }
 }

@@ -23,7 +23,7 @@ TWindowAnimation::TWindowAnimation(const TStereogram& Generator, const TWindowDe
       FDepthWidth(Generator.DepthMap().Width()), FDepthHeight(Generator.DepthMap().Height()), FSeed(Seed), FRequest(std::move(Request)),
       FMesh(ReadModelFile(DepthSource.Picture.FileName)) {
     // Everything but the seed, which each frame records for itself.
-    FRecord = WindowRecordOptions(Generator, DepthSource, MaskSource, 0);
+    FRecord = WindowRecordOptions(Generator, DepthSource, MaskSource, 0, FRequest.Reading);
     FRecord.erase(FRecord.rfind("--seed"));
 }
 
@@ -37,7 +37,7 @@ TBitmap TWindowAnimation::RenderFrame(int Frame) const {
     ApplyStartSettings(Generator);
     Generator.SetWidth(FDepthWidth);
     Generator.SetHeight(FDepthHeight);
-    Generator.SetDepthMap(Depth);
+    Generator.SetDepthMap(ReadDepth(Depth, FRequest.Reading.Invert));
     Generator.SetMaskMap(FSettings.Mask);
     Generator.SetStereoType(FSettings.StereoType);
     Generator.SetRandomDotColor(FSettings.DotColor);
@@ -52,6 +52,8 @@ TBitmap TWindowAnimation::RenderFrame(int Frame) const {
     Generator.SetDPI(FSettings.DPI);
     Generator.SetGuideDots(FSettings.GuideDots);
     Generator.SetCrossEyed(FSettings.CrossEyed);
+    if (FRequest.Reading.Fit)
+        if (const std::optional<TPicture> Fitted = FittedDepth(Generator)) Generator.SetDepthMap(*Fitted);
     Generator.SetThreads(1);
     Generator.SetFixedSeed(FrameSeed(FSeed, Frame, false));
     Generator.Generate();

@@ -18,6 +18,7 @@ struct TWindowAnimationRequest {
     int Frames = 120;
     double Fps = 25;
     TSpin Spin{0, 360, 0};
+    TDepthReading Reading{};  // each frame's depth map inverted and fitted as the window's is
 };
 
 class TWindowAnimation {

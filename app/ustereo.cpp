@@ -205,9 +205,14 @@ void Tfstereo::LoadTextDepthMap(const std::string& Utf8Text, const std::string& 
 }
 
 void Tfstereo::DepthMapChanged() {
-    Stereogram1->SetDepthMap(Image2->Picture());
+    GiveDepthMap();
     UpdateControls();
     LiveChange();
+}
+
+void Tfstereo::GiveDepthMap() {
+    if (FDepthReading.Invert) Stereogram1->SetDepthMap(ReadDepth(Image2->Picture(), true));
+    else Stereogram1->SetDepthMap(Image2->Picture());
 }
 
 void Tfstereo::TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin) {
@@ -222,8 +227,8 @@ void Tfstereo::TextDepthActionClick(QObject*) {
 }
 
 void Tfstereo::AnimationActionClick(QObject*) {
-    if (FDepthSource.Kind != TWindowDepthSource::TKind::Model) throw Exception("Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild");
-    AnimationDialog(this, *Stereogram1, FDepthSource, FMaskSource).exec();
+    if (FDepthSource.Kind != TWindowDepthSource::TKind::Model) throw Exception(QT_TRANSLATE_NOOP("Exception", "Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild"));
+    AnimationDialog(this, *Stereogram1, FDepthSource, FMaskSource, FDepthReading).exec();
 }
 
 bool Tfstereo::LoadImage(ImageView& Target, const std::string& FileName) {
@@ -252,7 +257,8 @@ void Tfstereo::UpdateControls() {
     if (Stereogram1->StereoType() == sgtFastRandomDot) RG1->SetItemIndex(0);
     if (Stereogram1->StereoType() == sgtRandomDotTextured) RG1->SetItemIndex(1);
     if (Stereogram1->StereoType() == sgtTextured) RG1->SetItemIndex(2);
-    Image2->SetPicture(Stereogram1->DepthMap());
+    // An inverted map stays in the preview as it was read.
+    if (!FDepthReading.Invert) Image2->SetPicture(Stereogram1->DepthMap());
     Image3->SetPicture(Stereogram1->MaskMap());
     ShowSettings();
 }
@@ -273,9 +279,17 @@ void Tfstereo::D1Click(QObject*) {
         // The seed the run would take from the clock, fixed for it so that it can be recorded.
         const std::uint32_t Seed = MillisecondsSinceMidnight();
         Stereogram1->SetFixedSeed(Seed);
-        Options = WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed);
+        Options = WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed, FDepthReading);
     }
+    // A fitted map is the run's only: the generator keeps the map as it was given.
+    std::optional<TPicture> Unfitted;
+    if (StartsRun && FDepthReading.Fit)
+        if (const std::optional<TPicture> Fitted = FittedDepth(*Stereogram1)) {
+            Unfitted = Stereogram1->DepthMap();
+            ReplaceDepthMap(*Stereogram1, *Fitted);
+        }
     const ScopeExit Unlock([&] {
+        if (Unfitted) ReplaceDepthMap(*Stereogram1, *Unfitted);
         if (StartsRun) UpdateRunControls(false);
     });
     Stereogram1->Generate();

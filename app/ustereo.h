@@ -11,6 +11,7 @@
 #include <string>
 
 #include "DepthRasterizer.h"
+#include "DepthReading.h"
 #include "Mesh.h"
 #include "PictureSource.h"
 #include "SettingsTable.h"
@@ -165,6 +166,8 @@ private:
     void OpenStartFiles();
     // Gives the generator the depth preview's picture and brings the controls into line.
     void DepthMapChanged();
+    // Gives the generator the depth preview's picture, inverted when FDepthReading says.
+    void GiveDepthMap();
     // The settings panel and the live preview (ustereoStudio.cpp).
     void CreateStudio();
     // The panel's rows: what each setting holds now, and which are used (ustereoSettings.cpp).
@@ -174,7 +177,7 @@ private:
     // Draws the kept mesh again as FModelView says, at the depth map's size.
     void RedrawModel(bool Draft = false);
     void DescribeClassicControls();
-    void ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::optional<std::string>& Options);
+    void ShowPreview(const QString& Refusal, std::unique_ptr<TBitmap> Picture, const std::optional<std::string>& Options);
 
     bool FActivated = false;
     // Where the pictures in the previews came from, for the result's record.
@@ -187,6 +190,9 @@ private:
     TModelView FModelView;
     // How a text depth map is drawn: the next one, and the present one again.
     TTextDepthOptions FTextShape{.Font = "DejaVu Sans"};
+    // Invert and fit: the depth preview keeps the map as read or drawn, the generator gets
+    // it inverted, and each run fits it to the output size.
+    TDepthReading FDepthReading;
     QStringList FStartFiles;
     std::unique_ptr<PreviewRenderer> FPreview;
 };

@@ -50,6 +50,8 @@ TSettingValue Tfstereo::SettingValue(const TSettingEntry& Entry) const {
         case TSettingId::Rotation: return TRotation{FModelView.RotateX, FModelView.RotateY, FModelView.RotateZ};
         case TSettingId::Landscape: return Stereogram1->Width() > Stereogram1->Height();
         case TSettingId::Paper: return std::string();
+        case TSettingId::InvertDepth: return FDepthReading.Invert;
+        case TSettingId::Fit: return FDepthReading.Fit;
         default: return false;
     }
 }
@@ -75,8 +77,6 @@ void Tfstereo::ShowSettings() {
             case TSettingId::TextProfile: Used &= Text; break;
             case TSettingId::Camera:
             case TSettingId::Rotation: Used &= FMesh != nullptr; break;
-            case TSettingId::InvertDepth:
-            case TSettingId::Fit: Used = false; break;
             default: break;
         }
         Settings->SetUsed(Entry.Id, Used);
@@ -97,6 +97,10 @@ void Tfstereo::SettingChanged(const TSettingEntry& Entry, const TSettingValue& V
             FModelView.RotateZ = Turn->Z;
         }
         RedrawModel();
+    } else if (Entry.Target == TSettingTarget::DepthReading) {
+        // The generator's map is read again from the preview; a fit waits for the run.
+        (Entry.Id == TSettingId::InvertDepth ? FDepthReading.Invert : FDepthReading.Fit) = std::get<bool>(Value);
+        ReplaceDepthMap(*Stereogram1, ReadDepth(Image2->Picture(), FDepthReading.Invert));
     } else if (Entry.Id == TSettingId::DepthMap) {
         // The depth map's row is the text of a text depth map, redrawn with every key.
         if (const auto* Words = std::get_if<std::string>(&Value); Words && !Words->empty())
@@ -129,7 +133,7 @@ void Tfstereo::RedrawModel(bool Draft) {
         Image2->SetPicture(MeshDepthPicture(*FMesh, Width, Height, FModelView));
     }
     FDepthSource.View = FModelView;
-    Stereogram1->SetDepthMap(Image2->Picture());
+    GiveDepthMap();
 }
 
 namespace {

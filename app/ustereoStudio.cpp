@@ -19,6 +19,7 @@
 #include "PictureReader.h"
 #include "PreviewRenderer.h"
 #include "RadioGroup.h"
+#include "RefusalText.h"
 #include "SampleList.h"
 #include "SettingsPanel.h"
 #include "SlotGuard.h"
@@ -71,8 +72,8 @@ void Tfstereo::DescribeClassicControls() {
 void Tfstereo::CreateStudio() {
     DescribeClassicControls();
     FPreview = std::make_unique<PreviewRenderer>();
-    FPreview->OnFinished = [this](const PreviewRenderer::TResult& Result) {
-        ShowPreview(Result.Refusal, Result.Picture, Result.Draft ? std::nullopt : std::optional(Result.Options));
+    FPreview->OnFinished = [this](PreviewRenderer::TResult& Result) {
+        ShowPreview(Result.Refusal, std::move(Result.Picture), Result.Draft ? std::nullopt : std::optional(Result.Options));
     };
     Settings = new SettingsPanel(this);
     Settings->setGeometry(ClassicSize.width(), 0, SettingsPanel::PanelWidth, ClassicSize.height());
@@ -81,10 +82,8 @@ void Tfstereo::CreateStudio() {
     Settings->OnChange = [this](const TSettingEntry& Entry, const TSettingValue& Value) {
         try {
             SettingChanged(Entry, Value);
-        } catch (const Exception& E) {
-            Settings->ShowRefusal(QString::fromStdString(E.Message()));
         } catch (const std::exception& E) {
-            Settings->ShowRefusal(QString::fromStdString(E.what()));
+            Settings->ShowRefusal(FailureText(E));
         }
     };
     SettingsAction = new QAction(tr("Einstellungen"), this);
@@ -119,15 +118,17 @@ void Tfstereo::LiveChange(bool Draft) {
     if (!SettingsOpen() || Stereogram1->Running()) return;
     // The seed the classic run would take now, so that the button gives the same picture.
     const std::uint32_t Seed = MillisecondsSinceMidnight();
-    FPreview->Request(*Stereogram1, Seed, WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed), Draft);
+    FPreview->Request(*Stereogram1, Seed, WindowRecordOptions(*Stereogram1, FDepthSource, FMaskSource, Seed, FDepthReading),
+                      {.Draft = Draft, .Fit = FDepthReading.Fit});
 }
 
 // A refused run keeps the last good picture and says why in the panel. A draft has no
 // record: it is saved only once the full picture follows it.
-void Tfstereo::ShowPreview(const std::string& Refusal, const TPicture& Picture, const std::optional<std::string>& Options) {
-    Settings->ShowRefusal(QString::fromStdString(Refusal));
-    if (!Refusal.empty() || Stereogram1->Running()) return;
-    meinimage->SetPicture(Picture);
+void Tfstereo::ShowPreview(const QString& Refusal, std::unique_ptr<TBitmap> Picture, const std::optional<std::string>& Options) {
+    Settings->ShowRefusal(Refusal);
+    if (!Refusal.isEmpty() || !Picture || Stereogram1->Running()) return;
+    // The worker's copy is taken over, not copied again.
+    meinimage->ChangePicture([&](TPicture& Shown) { Shown.SetGraphic(std::move(Picture)); });
     FResultOptions = Options;
     UpdateRunControls(false);
 }

@@ -2,7 +2,7 @@
 
 #include <type_traits>
 
-#include "DepthMapTools.h"
+#include "DepthReading.h"
 #include "SettingWarnings.h"
 #include "StartSettings.h"
 
@@ -53,12 +53,9 @@ TSetUp SetUpGenerator(TStereogram& Stereogram, std::span<const TLoadedSetting> S
         if (Loaded.Action->Target == Setting::MaskMap) Result.Origins.Mask = std::get<TPictureSource>(Loaded.Action->Value);
     }
     Keep(RunSettingWarnings(Stereogram));
-    if (Fit && !Stereogram.DepthMap().Bitmap().Empty()) {
-        // The fitted map has the output's size, so setting it changes no other setting.
-        TPicture Fitted;
-        Fitted.SetGraphic(std::make_unique<TBitmap>(FitDepth(Stereogram.DepthMap().Bitmap(), Stereogram.Width(), Stereogram.Height())));
-        Stereogram.SetDepthMap(Fitted);
-    }
+    // The fitted map has the output's size, so setting it changes no other setting.
+    if (Fit)
+        if (const std::optional<TPicture> Fitted = FittedDepth(Stereogram)) Stereogram.SetDepthMap(*Fitted);
     return Result;
 }
 

@@ -66,8 +66,9 @@ struct TSettingRange {
 };
 
 struct TChoiceName {
-    std::string_view Name;
+    std::string_view Name;  // the option's word: "textured"
     int Value;
+    std::string_view Label{};  // the window's German word: "Textur"
 };
 
 // What a setting shapes: the generator's picture, a later text or model depth map, or the
@@ -91,19 +92,20 @@ struct TSettingEntry {
     void (*Apply)(TStereogram&, const TSettingValue&) = nullptr;
 };
 
-// The names of Names as a choice list.
+// The names of Names as a choice list, each with the window's word of the same place in Labels.
 template <class E, std::size_t N>
-constexpr std::array<TChoiceName, N> ChoiceNamesOf(const std::array<NamedValue<E>, N>& Names) {
+constexpr std::array<TChoiceName, N> ChoiceNamesOf(const std::array<NamedValue<E>, N>& Names,
+                                                   const std::array<std::string_view, N>& Labels) {
     std::array<TChoiceName, N> Choices{};
-    for (std::size_t I = 0; I < N; ++I) Choices[I] = {Names[I].Name, int(Names[I].Value)};
+    for (std::size_t I = 0; I < N; ++I) Choices[I] = {Names[I].Name, int(Names[I].Value), Labels[I]};
     return Choices;
 }
 
-inline constexpr auto StereoTypeChoices = ChoiceNamesOf(StereoTypeNames);
-inline constexpr auto BlurChoices = ChoiceNamesOf(BlurNames);
-inline constexpr auto DotColorChoices = ChoiceNamesOf(DotColorNames);
-inline constexpr auto ReliefProfileChoices = ChoiceNamesOf(ReliefProfileNames);
-inline constexpr auto ProjectionChoices = ChoiceNamesOf(ProjectionNames);
+inline constexpr auto StereoTypeChoices = ChoiceNamesOf(StereoTypeNames, {"Zufallspunkte", "Farbpunkte", "Zufallspunkt-Textur", "Textur"});
+inline constexpr auto BlurChoices = ChoiceNamesOf(BlurNames, {"keine", "leicht", "mittel", "stark"});
+inline constexpr auto DotColorChoices = ChoiceNamesOf(DotColorNames, {"Schwarz-Weiß", "Farbig"});
+inline constexpr auto ReliefProfileChoices = ChoiceNamesOf(ReliefProfileNames, {"flach", "rund"});
+inline constexpr auto ProjectionChoices = ChoiceNamesOf(ProjectionNames, {"parallel", "perspektivisch"});
 
 // The table, in the order of TSettingId.
 std::span<const TSettingEntry> SettingsTable();

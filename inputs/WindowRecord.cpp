@@ -19,7 +19,7 @@ constexpr std::array RecordOrder{
 }  // namespace
 
 std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDepthSource& DepthMap,
-                                const TPictureSource& MaskMap, std::uint32_t Seed) {
+                                const TPictureSource& MaskMap, std::uint32_t Seed, const TDepthReading& Reading) {
     using TKind = TWindowDepthSource::TKind;
     std::string Text;
     const auto Option = [&Text](std::string_view Name, std::string_view Value) {
@@ -57,5 +57,7 @@ std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDept
         else
             Option(Entry.Option, SettingValueText(Entry, Value));
     }
+    Flag(SettingEntry(TSettingId::InvertDepth).Option, Reading.Invert);
+    Flag(SettingEntry(TSettingId::Fit).Option, Reading.Fit);
     return Text + "--seed " + std::to_string(Seed);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DepthRasterizer.h"
+#include "DepthReading.h"
 #include "PictureSource.h"
 #include "Stereogram.h"
 #include "TextDepth.h"
@@ -32,7 +33,7 @@ struct TWindowDepthSource {
 // (they limit it). A model or text depth map is rendered at the output size, so the size
 // it was rendered at also comes before it, and so do a text's relief and a model's camera
 // and turn when they are not the start ones. The large size limit comes first, when on.
-// The viewing aids are written only when on. Values a shell
-// would split or expand are quoted.
+// The viewing aids, and how the depth map is read, are written only when on. Values a
+// shell would split or expand are quoted.
 std::string WindowRecordOptions(const TStereogram& Stereogram, const TWindowDepthSource& DepthMap,
-                                const TPictureSource& MaskMap, std::uint32_t Seed);
+                                const TPictureSource& MaskMap, std::uint32_t Seed, const TDepthReading& Reading = {});

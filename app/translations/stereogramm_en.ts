@@ -246,6 +246,70 @@
         <source>Einpassen</source>
         <translation>Fit</translation>
     </message>
+    <message>
+        <source>Tiefenbild</source>
+        <translation>Depth map</translation>
+    </message>
+    <message>
+        <source>Maske, Textur</source>
+        <translation>Mask, texture</translation>
+    </message>
+    <message>
+        <source>Zufallspunkte</source>
+        <translation>Random dots</translation>
+    </message>
+    <message>
+        <source>Farbpunkte</source>
+        <translation>Coloured dots</translation>
+    </message>
+    <message>
+        <source>Zufallspunkt-Textur</source>
+        <translation>Random-dot texture</translation>
+    </message>
+    <message>
+        <source>Textur</source>
+        <translation>Texture</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>leicht</source>
+        <translation>light</translation>
+    </message>
+    <message>
+        <source>mittel</source>
+        <translation>medium</translation>
+    </message>
+    <message>
+        <source>stark</source>
+        <translation>heavy</translation>
+    </message>
+    <message>
+        <source>Schwarz-Weiß</source>
+        <translation>Black and white</translation>
+    </message>
+    <message>
+        <source>Farbig</source>
+        <translation>Coloured</translation>
+    </message>
+    <message>
+        <source>flach</source>
+        <translation>flat</translation>
+    </message>
+    <message>
+        <source>rund</source>
+        <translation>round</translation>
+    </message>
+    <message>
+        <source>parallel</source>
+        <translation>orthographic</translation>
+    </message>
+    <message>
+        <source>perspektivisch</source>
+        <translation>perspective</translation>
+    </message>
 </context>
 <context>
     <name>TextDepthDialog</name>
@@ -278,18 +342,6 @@
     <message>
         <source>Eine Animation dreht ein 3D-Modell: laden Sie eines als Tiefenbild</source>
         <translation>An animation turns a 3D model: load one as the depth map</translation>
-    </message>
-    <message>
-        <source>Abbildung ist leer</source>
-        <translation>The depth map is empty</translation>
-    </message>
-    <message>
-        <source>Maske ist leer</source>
-        <translation>The mask is empty</translation>
-    </message>
-    <message>
-        <source>Text ist leer</source>
-        <translation>The text is empty</translation>
     </message>
     <message>
         <source>Unbekannter Fehler</source>
@@ -346,6 +398,10 @@
         <source>Bild (*.png *.jpg *.bmp)</source>
         <translation>Picture (*.png *.jpg *.bmp)</translation>
     </message>
+    <message>
+        <source>Speichern unter…</source>
+        <translation>Save as…</translation>
+    </message>
 </context>
 <context>
     <name>AnimationDialog</name>
@@ -380,6 +436,97 @@
     <message>
         <source>Ordner für die Bilder</source>
         <translation>Folder for the frames</translation>
+    </message>
+    <message>
+        <source>PNG-Bilder in einem Ordner</source>
+        <translation>PNG pictures in a folder</translation>
+    </message>
+</context>
+<context>
+    <name>RefusalText</name>
+    <message>
+        <source>Abbildung ist leer</source>
+        <translation>The depth map is empty</translation>
+    </message>
+    <message>
+        <source>Maske ist leer</source>
+        <translation>The mask is empty</translation>
+    </message>
+    <message>
+        <source>Tiefenbereich ergibt keinen Abstand</source>
+        <translation>The depth range gives no separation</translation>
+    </message>
+    <message>
+        <source>Abstand ist breiter als das Bild</source>
+        <translation>The separation is wider than the picture</translation>
+    </message>
+    <message>
+        <source>Bild ist zu breit</source>
+        <translation>The picture is too wide</translation>
+    </message>
+    <message>
+        <source>%1 kann nicht geschrieben werden: leeres Bild</source>
+        <translation>%1 cannot be written: the picture is empty</translation>
+    </message>
+    <message>
+        <source>%1 kann nicht geschrieben werden: höchstens %2 Pixel Breite und Höhe, das Bild hat %3 × %4</source>
+        <translation>%1 cannot be written: at most %2 pixels wide and high, the picture has %3 × %4</translation>
+    </message>
+    <message>
+        <source>%1 kann nicht geschrieben werden: Kodierung fehlgeschlagen</source>
+        <translation>%1 cannot be written: encoding failed</translation>
+    </message>
+    <message>
+        <source>%1-Dateien werden nicht geschrieben</source>
+        <translation>%1 files are not written</translation>
+    </message>
+    <message>
+        <source>Unbekanntes Dateiformat: %1</source>
+        <translation>Unknown file format: %1</translation>
+    </message>
+    <message>
+        <source>Text ist leer</source>
+        <translation>The text is empty</translation>
+    </message>
+    <message>
+        <source>Text ist zu lang (höchstens %1 Zeichen)</source>
+        <translation>The text is too long (%1 characters at most)</translation>
+    </message>
+    <message>
+        <source>Text enthält kein darstellbares Zeichen</source>
+        <translation>The text has no character that can be drawn</translation>
+    </message>
+    <message>
+        <source>Schriftart nicht gefunden: %1</source>
+        <translation>Font not found: %1</translation>
+    </message>
+    <message>
+        <source>Schriftdatei kann nicht geöffnet werden: %1</source>
+        <translation>The font file cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>Schriftart kann nicht geöffnet werden: %1</source>
+        <translation>The font cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>Schriftart hat keine Umrisse: %1</source>
+        <translation>The font has no outlines: %1</translation>
+    </message>
+    <message>
+        <source>Schriftenverwaltung (fontconfig) kann nicht gestartet werden</source>
+        <translation>The font manager (fontconfig) cannot be started</translation>
+    </message>
+    <message>
+        <source>Schriftbibliothek (FreeType) kann nicht gestartet werden</source>
+        <translation>The font library (FreeType) cannot be started</translation>
+    </message>
+    <message>
+        <source>Tiefenbild braucht mindestens 1 × 1 Pixel, nicht %1 × %2</source>
+        <translation>A depth map needs at least 1 × 1 pixels, not %1 × %2</translation>
+    </message>
+    <message>
+        <source>Kein Kindprozess möglich</source>
+        <translation>No child process can be started</translation>
     </message>
 </context>
 </TS>

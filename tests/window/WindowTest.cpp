@@ -38,6 +38,7 @@
 #include "QtTranslations.h"
 #include "Clock.h"
 #include "RadioGroup.h"
+#include "RefusalText.h"
 #include "RevealActions.h"
 #include "SampleList.h"
 #include "SettingsPanel.h"
@@ -450,9 +451,14 @@ private slots:
                 auto* Blur = static_cast<QComboBox*>(Panel(TSettingId::Blur));
                 Blur->setCurrentIndex(1);
                 emit Blur->activated(1);
+                QCOMPARE(Blur->currentText() + " " + Blur->currentData(Qt::ToolTipRole).toString(), QString("leicht light"));
                 static_cast<QCheckBox*>(Panel(TSettingId::Large))->setChecked(true);
                 static_cast<QSpinBox*>(Panel(TSettingId::Width))->setValue(1300);
                 static_cast<QCheckBox*>(Panel(TSettingId::CrossEyed))->setChecked(true);
+            }},
+            {true, [&] {  // the depth map inverted as it is read and fitted to the output
+                static_cast<QCheckBox*>(Panel(TSettingId::InvertDepth))->setChecked(true);
+                static_cast<QCheckBox*>(Panel(TSettingId::Fit))->setChecked(true);
             }},
             {true, [&] {  // a text typed in, in another relief
                 auto* Profile = static_cast<QComboBox*>(Panel(TSettingId::TextProfile));
@@ -474,6 +480,9 @@ private slots:
                 QCOMPARE(TurnY->value(), 45.0);
                 WaitForPreview(*W);
                 QVERIFY(W->meinimage->Image() != Before);
+            }},
+            {false, [&] {  // the button's run fits the model to a lower output
+                static_cast<QSpinBox*>(Panel(TSettingId::Height))->setValue(400);
             }},
         };
         QVERIFY(!W->SaveAsAction->isEnabled());
@@ -506,7 +515,7 @@ private slots:
             QVERIFY(!Pixels(Saved).isNull());
             QVERIFY2(Pixels(Saved) == Pixels(Replayed), qPrintable(QImage(Saved).text("Options")));
         }
-        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 5,45,0 --depth "})
+        for (const char* Live : {"--large ", "--blur light ", "--oversampling 2 ", "--cross-eyed ", "--rotate 5,45,0 --depth ", "--invert-depth --fit "})
             QVERIFY2(W->ResultOptions()->find(Live) != std::string::npos, W->ResultOptions()->c_str());
     }
 
@@ -591,6 +600,10 @@ private slots:
         const QString Folder = Dir.filePath("frames/");
         QTest::mouseClick(W->RG1->Button(0), Qt::LeftButton);  // black-and-white dots
         DropFile(W->meinimage, STEREO_TEST_DATA "/stl_l_block.stl");
+        W->SettingsAction->trigger();  // frames inverted and fitted to a lower output, as the window's pictures are
+        static_cast<QCheckBox*>(W->Settings->Control(TSettingId::InvertDepth))->setChecked(true);
+        static_cast<QCheckBox*>(W->Settings->Control(TSettingId::Fit))->setChecked(true);
+        static_cast<QSpinBox*>(W->Settings->Control(TSettingId::Height))->setValue(400);
         bool RanOffThread = false;
         WhenModal([&](QWidget* Modal) {
             auto* Dialog = qobject_cast<AnimationDialog*>(Modal);
@@ -617,6 +630,7 @@ private slots:
             QVERIFY2(Cli.exitCode() == 0, qPrintable(Cli.readAllStandardError() + QImage(Written).text("Options")));
             QVERIFY(!Pixels(Written).isNull());
             QVERIFY2(Pixels(Written) == Pixels(Replayed), qPrintable(QImage(Written).text("Options")));
+            QVERIFY(QImage(Written).text("Options").contains("--invert-depth --fit "));
         }
     }
 
@@ -701,7 +715,7 @@ private slots:
         const QImage Kept = W->meinimage->Image();
         static_cast<QDoubleSpinBox*>(W->Settings->Control(TSettingId::MaxDepth))->setValue(-14);
         WaitForPreview(*W);
-        QVERIFY2(!W->Settings->Refusal().isEmpty(), "no reason shown");
+        QCOMPARE(W->Settings->Refusal(), QString("Tiefenbereich ergibt keinen Abstand"));
         QCOMPARE(W->meinimage->Image(), Kept);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
 
@@ -765,6 +779,10 @@ private slots:
         QCOMPARE(W->S4->accessibleName(), QString("Load depth map"));
         QCOMPARE(W->Settings->Control(TSettingId::Oversampling)->accessibleName(), QString("Oversampling"));
         QCOMPARE(W->RG1->Button(2)->text(), QString("Textured colour picture"));
+        QCOMPARE(static_cast<QComboBox*>(W->Settings->Control(TSettingId::StereoType))->itemText(3), QString("Texture"));
+        // Refusals are worded from their codes and values.
+        QCOMPARE(RefusalText(ERefusal("", TRefusal::TooLargeToWrite, {.Subject = "GIF", .Limit = 65535, .Width = 70000, .Height = 9})),
+                 QString("GIF cannot be written: at most 65535 pixels wide and high, the picture has 70000 × 9"));
     }
 
     void DialogLoadsTheChosenFileIntoPreviewAndGenerator() {
