@@ -17,6 +17,7 @@ constexpr int kWidestSearched = 2048;
 // The window matched: 9 pixels of the row and of the rows above and below, enough that
 // random dots rarely match by chance.
 constexpr int kHalfWindow = 4, kHalfHeight = 1;
+constexpr int kBlock = 16;      // shifts worked out before their costs are laid out pixel by pixel
 constexpr int kCostCap = 96;    // larger colour differences count as this: texture edges do not swamp the window
 // A match stands out when its cost is below this share of the mean cost over all shifts …
 constexpr double kStandOutShare = 0.35;
@@ -42,20 +43,31 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
     const int Top = std::max(0, Y - kHalfHeight), Bottom = std::min(Picture.Height - 1, Y + kHalfHeight);
     const int Shifts = Largest - Smallest + 1;
     // Costs[X × Shifts + S − Smallest]: the window centred on X against the one S to the
-    // right, or −1 where a window leaves the row.
-    std::vector<int> Prefix(std::size_t(Width) + 1);
-    for (int S = Smallest; S <= Largest; ++S) {
-        const int Span = Width - S;
-        for (int X = 0; X < Span; ++X) {
-            int Column = 0;
-            for (int R = Top; R <= Bottom; ++R) Column += PixelCost(Picture.Row(R) + 3 * X, Picture.Row(R) + 3 * (X + S));
-            Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column;
+    // right, or −1 where a window leaves the row. Worked out one shift at a time, where the
+    // pixels compared lie side by side, then laid out pixel by pixel in blocks.
+    std::vector<int> Column(static_cast<std::size_t>(Width)), Prefix(static_cast<std::size_t>(Width) + 1);
+    std::vector<int> ByShift(std::size_t(kBlock) * std::size_t(Width));
+    for (int First = Smallest; First <= Largest; First += kBlock) {
+        const int Last = std::min(Largest, First + kBlock - 1);
+        for (int S = First; S <= Last; ++S) {
+            const int Span = Width - S;
+            std::fill(Column.begin(), Column.end(), 0);
+            for (int R = Top; R <= Bottom; ++R) {
+                const std::uint8_t* __restrict A = Picture.Row(R);
+                const std::uint8_t* __restrict B = A + 3 * S;
+                int* __restrict Sum = Column.data();
+                for (int X = 0; X < Span; ++X) Sum[X] += PixelCost(A + 3 * X, B + 3 * X);
+            }
+            for (int X = 0; X < Span; ++X) Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column[std::size_t(X)];
+            int* Window = ByShift.data() + std::size_t(S - First) * std::size_t(Width);
+            for (int X = 0; X < Width; ++X) {
+                const bool Inside = X >= kHalfWindow && X + kHalfWindow < Span;
+                Window[X] = Inside ? Prefix[std::size_t(X + kHalfWindow + 1)] - Prefix[std::size_t(X - kHalfWindow)] : -1;
+            }
         }
-        for (int X = 0; X < Width; ++X) {
-            const bool Inside = X >= kHalfWindow && X + kHalfWindow < Span;
-            Costs[std::size_t(X) * Shifts + std::size_t(S - Smallest)] =
-                Inside ? Prefix[std::size_t(X + kHalfWindow + 1)] - Prefix[std::size_t(X - kHalfWindow)] : -1;
-        }
+        for (int X = 0; X < Width; ++X)
+            for (int S = First; S <= Last; ++S)
+                Costs[std::size_t(X) * Shifts + std::size_t(S - Smallest)] = ByShift[std::size_t(S - First) * std::size_t(Width) + std::size_t(X)];
     }
     for (int X = 0; X < Width; ++X) {
         Best[std::size_t(X)] = 0;
@@ -83,10 +95,8 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
         // The match must be the only good one, apart from repeats of the same shift.
         const int Shift = Smallest + BestShift;
         int Second = 1 << 30;
-        for (int I = 0; I < Count; ++I) {
-            const int Off = (Smallest + I) % Shift;
+        for (int I = 0, Off = Smallest % Shift; I < Count; ++I, Off = Off + 1 == Shift ? 0 : Off + 1)
             if (std::min(Off, Shift - Off) > 2) Second = std::min(Second, C[I]);
-        }
         if (!(BestCost < kUniqueShare * Second)) continue;
         Best[std::size_t(X)] = Smallest + BestShift;
     }

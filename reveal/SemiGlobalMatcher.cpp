@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <memory>
+#include <vector>
 
 #include "ParallelBands.h"
 
@@ -152,32 +154,49 @@ void ColumnPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
 
 int BestOf(const TCost* Values, int N) { return int(std::min_element(Values, Values + N) - Values); }
 
-// For each pixel of row Y: the best separation of the pairs it is the left end of, and of
-// those it is the right end of (−1 where none lies inside). The pair centred on C with
-// separation D has its left end at C − D / 2 and its right end D further.
-void EndBest(const TVolume& Total, int Y, std::vector<int>& AsLeft, std::vector<int>& AsRight) {
-    const int W = Total.Width, N = Total.Count;
-    for (int E = 0; E < W; ++E) {
-        int LeftBest = -1, RightBest = -1, LeftCost = 1 << 30, RightCost = 1 << 30;
+// The best separation of the pairs each pixel of a row is one end of (−1 where none lies
+// inside), from the row's path costs laid out separation by separation (ByK[K × W + C]).
+// The pair centred on C with separation D has its left end at C − D / 2 and its right end
+// D further.
+struct TEndBest {
+    std::vector<TCost> ByK, LeftCost, RightCost, AsLeft, AsRight;
+
+    TEndBest(int W, int N)
+        : ByK(std::size_t(W) * std::size_t(N)), LeftCost(std::size_t(W)), RightCost(LeftCost), AsLeft(LeftCost), AsRight(LeftCost) {}
+
+    void Find(const TVolume& Total, int Y) {
+        const int W = Total.Width, N = Total.Count;
+        const TCost* Row = Total.At(0, Y);
+        for (std::size_t C = 0; C < std::size_t(W); ++C)
+            for (std::size_t K = 0; K < std::size_t(N); ++K) ByK[K * std::size_t(W) + C] = Row[C * std::size_t(N) + K];
+        std::fill(LeftCost.begin(), LeftCost.end(), std::numeric_limits<TCost>::max());
+        std::fill(RightCost.begin(), RightCost.end(), std::numeric_limits<TCost>::max());
+        std::fill(AsLeft.begin(), AsLeft.end(), TCost(-1));
+        std::fill(AsRight.begin(), AsRight.end(), TCost(-1));
         for (int K = 0; K < N; ++K) {
-            const int D = Total.Smallest + K;
-            if (const int C = E + D / 2; C < W) {
-                if (const int Cost = Total.At(C, Y)[K]; Cost < LeftCost) LeftCost = Cost, LeftBest = D;
-            }
-            if (const int C = E - (D - D / 2); C >= 0) {
-                if (const int Cost = Total.At(C, Y)[K]; Cost < RightCost) RightCost = Cost, RightBest = D;
-            }
+            const auto D = TCost(Total.Smallest + K);
+            const int Half = D / 2, Rest = D - Half;
+            // Left ends E take the pair centred on E + Half, right ends the one on E − Rest.
+            Keep(ByK.data() + std::size_t(K) * std::size_t(W) + Half, LeftCost.data(), AsLeft.data(), std::max(0, W - Half), D);
+            Keep(ByK.data() + std::size_t(K) * std::size_t(W), RightCost.data() + Rest, AsRight.data() + Rest, std::max(0, W - Rest), D);
         }
-        AsLeft[std::size_t(E)] = LeftBest;
-        AsRight[std::size_t(E)] = RightBest;
     }
-}
+
+private:
+    static void Keep(const TCost* __restrict Costs, TCost* __restrict Best, TCost* __restrict As, int Count, TCost D) {
+        for (int E = 0; E < Count; ++E) {
+            const bool Better = Costs[E] < Best[E];
+            Best[E] = Better ? Costs[E] : Best[E];
+            As[E] = Better ? D : As[E];
+        }
+    }
+};
 
 void ChooseRows(const TVolume& Total, const TVolume& Costs, TDisparityMap& Map, int Begin, int End) {
     const int W = Total.Width, N = Total.Count;
-    std::vector<int> AsLeft(static_cast<std::size_t>(W)), AsRight(AsLeft);
+    TEndBest Ends(W, N);
     for (int Y = Begin; Y < End; ++Y) {
-        EndBest(Total, Y, AsLeft, AsRight);
+        Ends.Find(Total, Y);
         for (int X = 0; X < W; ++X) {
             const TCost* S = Total.At(X, Y);
             const int K = BestOf(S, N);
@@ -191,7 +210,7 @@ void ChooseRows(const TVolume& Total, const TVolume& Costs, TDisparityMap& Map, 
             Map.Disparity[I] = float(D + Fraction);
             const int Left = X - D / 2, Right = Left + D;
             const bool Inside = Left >= 0 && Right < W;
-            const bool BothEnds = Inside && std::abs(AsLeft[std::size_t(Left)] - D) <= 1 && std::abs(AsRight[std::size_t(Right)] - D) <= 1;
+            const bool BothEnds = Inside && std::abs(Ends.AsLeft[std::size_t(Left)] - D) <= 1 && std::abs(Ends.AsRight[std::size_t(Right)] - D) <= 1;
             Map.Matched[I] = BothEnds || (Inside && Costs.At(X, Y)[K] <= kAlikeCost);
         }
     }
