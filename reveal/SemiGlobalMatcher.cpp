@@ -121,6 +121,7 @@ void RowPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
     const int N = Costs.Count, W = Costs.Width;
     TPathBuffer A(N), B(N);
     for (int Y = Begin; Y < End; ++Y) {
+        std::fill_n(Total.At(0, Y), std::size_t(W) * std::size_t(N), TCost(0));  // the row paths come first
         for (int Direction : {1, -1}) {
             A.Start();
             TCost Least = 0;
@@ -221,10 +222,9 @@ void ChooseRows(const TVolume& Total, const TVolume& Costs, TDisparityMap& Map, 
 TDisparityMap MatchDisparities(const TRevealPicture& Picture, int Smallest, int Largest, int Threads) {
     const int W = Picture.Width, H = Picture.Height, N = Largest - Smallest + 1;
     TVolume Costs(W, H, Smallest, N), Total(W, H, Smallest, N);
-    // Total holds the row sums first, then the path costs.
+    // Total holds the row sums first, then the path costs (each row cleared as its row paths start).
     ForEachBand(H, Threads, [&](int Begin, int End) { RowWindowCosts(Picture, Total, Begin, End); });
     ForEachBand(H, Threads, [&](int Begin, int End) { ColumnWindowCosts(Total, Costs, Begin, End); });
-    std::fill_n(Total.Values.get(), std::size_t(W) * std::size_t(H) * std::size_t(N), TCost(0));
     ForEachBand(H, Threads, [&](int Begin, int End) { RowPaths(Costs, Total, Begin, End); });
     ForEachBand(W, Threads, [&](int Begin, int End) { ColumnPaths(Costs, Total, Begin, End); });
     TDisparityMap Map{W, H, std::vector<float>(std::size_t(W) * std::size_t(H)), std::vector<std::uint8_t>(std::size_t(W) * std::size_t(H))};
