@@ -11,13 +11,14 @@
 
 #include "AnimationWriter.h"
 #include "DepthMapTools.h"
+#include "Exception.h"
 #include "GeneratorViews.h"
 #include "ImageView.h"
 #include "PictureFileDialog.h"
 #include "PictureFiles.h"
-#include "PictureReader.h"
 #include "PictureToQImage.h"
 #include "RevealFailure.h"
+#include "RevealedDepthFile.h"
 #include "SlotGuard.h"
 #include "WholePictureWindow.h"
 #include "ustereo.h"
@@ -68,7 +69,9 @@ void RevealActions::RevealActionClick() {
     const TBitmap& Shown = FWindow.meinimage->Picture().Bitmap();
     if (!Shown.Empty() && FWindow.ResultOptions()) {
         const TStereogram& Generator = *FWindow.Stereogram1;
-        StartReveal(Shown, TRevealGeometry{Generator.SeparationTable(), Generator.Oversampling(), Generator.CrossEyed()}, {});
+        const TRevealSettings Settings{TRevealGeometry{Generator.SeparationTable(), Generator.Oversampling(), Generator.CrossEyed()},
+                                       Generator.CrossEyed(), int(std::max(1u, std::thread::hardware_concurrency()))};
+        StartReveal([Shown, Settings] { return Reveal(Shown, Settings); }, {});
         return;
     }
     FWindow.OD1->SetFilterIndex(0);
@@ -76,22 +79,23 @@ void RevealActions::RevealActionClick() {
 }
 
 void RevealActions::RevealFile(const QString& FileName) {
-    TPictureRead Read = ReadPicture(QFile::encodeName(FileName).toStdString());
-    StartReveal(Read.Picture.Bitmap(), std::nullopt, FileName);
+    const std::string Path = QFile::encodeName(FileName).toStdString();
+    const bool CrossEyed = FWindow.Stereogram1->CrossEyed();
+    StartReveal([Path, CrossEyed] { return RevealDepthFile(Path, CrossEyed).Result; }, FileName);
 }
 
-void RevealActions::StartReveal(TBitmap Stereogram, std::optional<TRevealGeometry> Geometry, QString Origin) {
+void RevealActions::StartReveal(std::function<TRevealResult()> Work, QString Origin) {
     if (FWorker.joinable()) FWorker.join();  // one reveal at a time; the last one is quick
     RevealAction->setEnabled(false);
-    const TRevealSettings Settings{std::move(Geometry), FWindow.Stereogram1->CrossEyed(),
-                                   int(std::max(1u, std::thread::hardware_concurrency()))};
     // The worker owns its copies and hands the result back through the window's event loop.
-    FWorker = std::thread([this, Stereogram = std::move(Stereogram), Settings, Origin] {
+    FWorker = std::thread([this, Work = std::move(Work), Origin] {
         try {
-            TRevealResult Result = Reveal(Stereogram, Settings);
+            TRevealResult Result = Work();
             QMetaObject::invokeMethod(this, [this, Result = std::move(Result), Origin] { Finished(Result, Origin); }, Qt::QueuedConnection);
         } catch (const TRevealFailure& F) {
             QMetaObject::invokeMethod(this, [this, Text = FailureText(F)] { Failed(Text); }, Qt::QueuedConnection);
+        } catch (const Exception& E) {
+            QMetaObject::invokeMethod(this, [this, Text = QString::fromStdString(E.Message())] { Failed(Text); }, Qt::QueuedConnection);
         } catch (const std::exception& E) {
             QMetaObject::invokeMethod(this, [this, Text = QString::fromUtf8(E.what())] { Failed(Text); }, Qt::QueuedConnection);
         }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -38,7 +39,8 @@ public:
     // The shown result, revealed through the generator's geometry; without one, a file the
     // user picks.
     void RevealActionClick();
-    // Reveals a stereogram file (relative depth) off the window's thread.
+    // Reveals a stereogram file off the window's thread, as the command line's
+    // --depth reveal:FILE does (relative depth).
     void RevealFile(const QString& FileName);
     // Shows View of the generator's depth map in a window of its own.
     void ShowView(TStereoView View);
@@ -47,7 +49,8 @@ public:
     WholePictureWindow* ViewWindow() const { return FViewWindow; }
 
 private:
-    void StartReveal(TBitmap Stereogram, std::optional<TRevealGeometry> Geometry, QString Origin);
+    // Runs Work (which must not touch the window) off the window's thread.
+    void StartReveal(std::function<TRevealResult()> Work, QString Origin);
     void Finished(const TRevealResult& Result, const QString& Origin);
     void Failed(const QString& Text);
     // The refusal of a reveal in the window's words.

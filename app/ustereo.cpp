@@ -217,7 +217,9 @@ void Tfstereo::GiveDepthMap() {
 
 void Tfstereo::TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin) {
     Image2->SetPicture(Depth);
-    FDepthSource = {TWindowDepthSource::TKind::Picture, FileSource(Origin), {}, {}, TReliefProfile::Round, {}};
+    TPictureSource Revealed = FileSource(Origin);
+    Revealed.From = TPictureSource::TKind::Reveal;  // the command line reveals the file again, to the same map
+    FDepthSource = {TWindowDepthSource::TKind::Picture, Revealed, {}, {}, TReliefProfile::Round, {}};
     DepthMapChanged();
 }
 

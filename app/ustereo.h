@@ -116,7 +116,7 @@ public:
     // file would be taken. Raises for an empty text and a font that cannot be found.
     void LoadTextDepthMap(const std::string& Utf8Text, const std::string& Font);
 
-    // Makes Depth the depth map, recorded as the picture file Origin it was revealed from.
+    // Makes Depth the depth map, recorded as the depth revealed from the stereogram file Origin.
     void TakeRevealedDepthMap(const TPicture& Depth, const QString& Origin);
 
     // The options of stereogramm-cli that make the shown result again, seed included;

@@ -133,7 +133,7 @@ void Render(benchmark::State& State) {
 void Encode(benchmark::State& State, const std::string& Output) {
     const TBitmap Frame = RenderFrame(FirstDepth(), 0);
     for (auto _ : State) {
-        const auto Writer = OpenAnimationWriter((Fixture().Folder / Output).string(), {Frame.Width(), Frame.Height(), 25, {}});
+        const auto Writer = OpenAnimationWriter((Fixture().Folder / Output).string(), {Frame.Width(), Frame.Height(), 25, {}, {}});
         for (int I = 0; I < Frames; ++I) Writer->AddFrame(Frame);
         Writer->Finish();
     }

@@ -9,6 +9,7 @@
 #include "OptionNames.h"
 #include "Options.h"
 #include "RefusalText.h"
+#include "RevealFailure.h"
 
 namespace cli {
 namespace {
@@ -69,11 +70,26 @@ std::string Quoted(std::string_view Text) { return "'" + Shortened(Text) + "'"; 
 
 std::string KindName(TStereoGramType Type) { return std::string(NameOfValue<TStereoGramType>(StereoTypeNames, Type)); }
 
+namespace {
+
+std::string RevealFailureText(const TRevealFailure& F) {
+    using TKind = TRevealFailure::TKind;
+    if (F.Kind == TKind::NarrowerThanTwoRepeats)
+        return "is " + std::to_string(F.Width) + " pixels wide, narrower than two repeats of " + std::to_string(F.LargestRepeat) +
+               " pixels: no stereogram can be read from it";
+    return "no repeating pattern found: looked for a horizontal repeat of " + std::to_string(F.SmallestRepeat) + " to " +
+           std::to_string(F.LargestRepeat) + " pixels in " + std::to_string(F.RowsLooked) +
+           " rows; is it a single-image stereogram?";
+}
+
+}  // namespace
+
 std::string ReadFailureText(const std::exception& E) {
     if (const auto* File = dynamic_cast<const EFileError*>(&E)) return "cannot read it: " + File->SystemReason();
     if (const auto* Picture = dynamic_cast<const EInvalidGraphic*>(&E)) return InvalidPictureText(*Picture);
     if (dynamic_cast<const std::bad_alloc*>(&E)) return "out of memory while reading it";
     if (const auto* Refusal = dynamic_cast<const ERefusal*>(&E)) return RefusalText(*Refusal);
+    if (const auto* Reveal = dynamic_cast<const TRevealFailure*>(&E)) return RevealFailureText(*Reveal);
     return UncodedText(E, "cannot read it");
 }
 

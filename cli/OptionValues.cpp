@@ -50,6 +50,7 @@ double ParseNumber(std::string_view Option, std::string_view Text) {
 TPictureSource ParseSource(std::string_view Option, std::string_view Text, TPictureRole Role) {
     if (Text.empty()) Fail(Option, "the file name is empty");
     if (const auto Source = ParsePictureSource(Text, Role)) return *Source;
+    if (Role == TPictureRole::DepthMap && Text == "reveal:") Fail(Option, "reveal: needs the stereogram's file name after its colon");
     Fail(Option, "there is no " + Quoted(Text) + " (" + SampleRange(Role) + ", see --list-samples)");
 }
 

@@ -1,5 +1,6 @@
 #include "PictureInputs.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "ApplySettings.h"
@@ -87,6 +88,8 @@ std::optional<TSharedPictures> ReadSharedPictures(const Options& Parsed, TConsol
     for (const SettingAction& Action : Parsed.Settings) Reshape(Shape, Action);
     Shared.OfFiles = Shape;
     Shape = {};
+    // A revealed depth map is read for the eyes the picture is drawn for.
+    Shape.CrossEyed = std::ranges::any_of(Parsed.Settings, [](const SettingAction& A) { return A.Target == Setting::CrossEyed; });
     std::optional<std::size_t> LastText, LastModel;
     for (const SettingAction& Action : Parsed.Settings) {
         TPicture& Picture = Shared.OfSetting.emplace_back();

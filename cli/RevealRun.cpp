@@ -17,7 +17,6 @@
 #include "RecordedGeometry.h"
 #include "Renderer.h"
 #include "GeneratorViews.h"
-#include "RevealFailure.h"
 #include "Run.h"
 #include "StandardStreams.h"
 
@@ -28,16 +27,6 @@ namespace {
 constexpr double kWiggleFps = 6;
 
 int Cores() { return int(std::max(1u, std::thread::hardware_concurrency())); }
-
-std::string RevealFailureText(const TRevealFailure& F) {
-    using TKind = TRevealFailure::TKind;
-    if (F.Kind == TKind::NarrowerThanTwoRepeats)
-        return "is " + std::to_string(F.Width) + " pixels wide, narrower than two repeats of " + std::to_string(F.LargestRepeat) +
-               " pixels: no stereogram can be read from it";
-    return "no repeating pattern found: looked for a horizontal repeat of " + std::to_string(F.SmallestRepeat) + " to " +
-           std::to_string(F.LargestRepeat) + " pixels in " + std::to_string(F.RowsLooked) +
-           " rows; is it a single-image stereogram?";
-}
 
 struct TRevealedFile {
     TRevealResult Result;
@@ -60,8 +49,6 @@ std::optional<TRevealedFile> RevealFile(const Options& Parsed, const TStereogram
             Console.Warning(Path, "only " + std::to_string(std::lround(Revealed.Result.Confidence * 100)) +
                                       " % of the pixels match their partners: the revealed depth is doubtful");
         return Revealed;
-    } catch (const TRevealFailure& F) {
-        Console.Problem(Path, RevealFailureText(F));
     } catch (const std::exception& E) {
         Console.Problem(Path, ReadFailureText(E));
     }

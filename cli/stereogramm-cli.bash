@@ -14,7 +14,14 @@ _stereogramm_cli() {
         --no-warnings --list-samples -h --help --version'
     local words= files=
     case $prev in
-        --depth) words="none - $(printf 'sample:%s ' {1..28})" files=1 ;;
+        --depth)
+            # reveal:FILE names a stereogram file after its colon.
+            if [[ $cur == reveal:* ]]; then
+                COMPREPLY=($(compgen -f -- "${cur#reveal:}"))
+                compopt -o filenames 2>/dev/null
+                return 0
+            fi
+            words="none - reveal: $(printf 'sample:%s ' {1..28})" files=1 ;;
         --mask) words="none - $(printf 'texture:%s ' {1..14})" files=1 ;;
         --type) words='fast-random-dot colored-dot random-dot-textured textured' ;;
         --blur) words='none light medium heavy' ;;

@@ -2,11 +2,13 @@
 
 #include <charconv>
 
+#include "RevealedDepthFile.h"
 #include "SampleLoaders.h"
 
 namespace {
 
 constexpr std::string_view TextPrefix = "text:";
+constexpr std::string_view RevealPrefix = "reveal:";
 
 // "\n" to a line break and "\\" to a backslash; any other backslash stays.
 std::string UnescapedWords(std::string_view Text) {
@@ -33,6 +35,9 @@ std::optional<TPictureSource> ParsePictureSource(std::string_view Text, TPicture
     if (Text == "none") return TPictureSource{};
     if (Role == TPictureRole::DepthMap && Text.starts_with(TextPrefix))
         return TPictureSource{TPictureSource::TKind::Text, 0, UnescapedWords(Text.substr(TextPrefix.size()))};
+    if (Role == TPictureRole::DepthMap && Text.starts_with(RevealPrefix))
+        return Text.size() > RevealPrefix.size() ? std::optional(TPictureSource{TPictureSource::TKind::Reveal, 0, std::string(Text.substr(RevealPrefix.size()))})
+                                                 : std::nullopt;
     const std::string_view Prefix = SamplePrefix(Role);
     if (!Text.starts_with(Prefix)) return TPictureSource{TPictureSource::TKind::File, 0, std::string(Text)};
     const std::string_view Digits = Text.substr(Prefix.size());
@@ -50,10 +55,11 @@ std::string PictureSourceText(const TPictureSource& Source, TPictureRole Role) {
         case TPictureSource::TKind::File:
             // A file called like a keyword is written as a path, so that it parses back as a file.
             if (Source.FileName == "none" || Source.FileName.starts_with(SamplePrefix(Role)) ||
-                (Role == TPictureRole::DepthMap && Source.FileName.starts_with(TextPrefix)))
+                (Role == TPictureRole::DepthMap && (Source.FileName.starts_with(TextPrefix) || Source.FileName.starts_with(RevealPrefix))))
                 return "./" + Source.FileName;
             return Source.FileName;
         case TPictureSource::TKind::Text: return std::string(TextPrefix) + EscapedWords(Source.FileName);
+        case TPictureSource::TKind::Reveal: return std::string(RevealPrefix) + Source.FileName;
     }
     return "none";
 }
@@ -74,6 +80,13 @@ TPictureRead LoadPictureSource(const TPictureSource& Source, TPictureRole Role, 
             TPictureRead Result;
             Result.Picture.SetGraphic(
                 std::make_unique<TBitmap>(RenderTextDepth(Source.FileName, Shape.Width, Shape.Height, Shape.Text, &Result.Warnings)));
+            return Result;
+        }
+        case TPictureSource::TKind::Reveal: {
+            TRevealedDepthFile Revealed = RevealDepthFile(Source.FileName, Shape.CrossEyed);
+            TPictureRead Result;
+            Result.Picture.SetGraphic(std::make_unique<TBitmap>(std::move(Revealed.Result.Depth)));
+            Result.Warnings = std::move(Revealed.Warnings);
             return Result;
         }
     }

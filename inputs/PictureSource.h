@@ -1,6 +1,7 @@
 // Where a depth map or texture comes from, as the command line names it and both front ends
 // record it: nothing ("none"), a built-in sample ("sample:N" for depth maps, "texture:N"
-// for textures), hidden text ("text:WORDS", depth maps only) or a file.
+// for textures), hidden text ("text:WORDS", depth maps only), the depth revealed from a
+// stereogram file ("reveal:FILE", depth maps only) or a file.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +15,10 @@
 #include "TextDepth.h"
 
 struct TPictureSource {
-    enum class TKind : std::uint8_t { None, Sample, File, Text };
+    enum class TKind : std::uint8_t { None, Sample, File, Text, Reveal };
     TKind From = TKind::None;
     int Number = 0;        // the built-in sample's number, for Sample
-    std::string FileName;  // for File; for Text the words, lines separated by '\n'
+    std::string FileName;  // for File and Reveal; for Text the words, lines separated by '\n'
 
     bool operator==(const TPictureSource&) const = default;
 };
@@ -37,9 +38,11 @@ struct TDepthShape {
     int Width = 0, Height = 0;  // 0: a file is read as a picture only
     TTextDepthOptions Text;
     TModelView View;
+    bool CrossEyed = false;  // a revealed depth map: smaller separations are far
 };
 
 // The picture of Source: an empty picture for None. A file raises as ReadPicture does; a
 // depth map file with a Shape of some size may also be a model (ReadDepthFile). Text is
-// drawn at Shape's size and raises as RenderTextDepth does.
+// drawn at Shape's size and raises as RenderTextDepth does; a revealed depth map raises as
+// RevealDepthFile does.
 TPictureRead LoadPictureSource(const TPictureSource& Source, TPictureRole Role, const TDepthShape& Shape = {});

@@ -25,9 +25,9 @@ void ApplyPaper(TS& S, V Value) {
 }
 
 constexpr std::array<TSettingEntry, 26> Table{{
-    {TSettingId::DepthMap, "--depth", "FILE|sample:N|text:WORDS|none|-", K::DepthSource, T::Generator,
-     "depth map: a picture or 3D model file, a built-in sample, hidden text (\\n in WORDS breaks the line), nothing, or - for a "
-     "picture from standard input",
+    {TSettingId::DepthMap, "--depth", "FILE|sample:N|text:WORDS|reveal:FILE|none|-", K::DepthSource, T::Generator,
+     "depth map: a picture or 3D model file, a built-in sample, hidden text (\\n in WORDS breaks the line), the depth revealed "
+     "from a stereogram FILE, nothing, or - for a picture from standard input",
      "Tiefenbild", {}, "text and models are drawn at the width and height set before"},
     {TSettingId::MaskMap, "--mask", "FILE|texture:N|none|-", K::MaskSource, T::Generator,
      "texture of the textured kind and colour source of colored-dot: a file, a built-in texture, nothing, or - for standard input",

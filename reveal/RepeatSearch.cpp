@@ -17,6 +17,7 @@ constexpr int kWidestSearched = 2048;
 // The window matched: 9 pixels of the row and of the rows above and below, enough that
 // random dots rarely match by chance.
 constexpr int kHalfWindow = 4, kHalfHeight = 1;
+constexpr int kBlock = 16;      // shifts worked out before their costs are laid out pixel by pixel
 constexpr int kCostCap = 96;    // larger colour differences count as this: texture edges do not swamp the window
 // A match stands out when its cost is below this share of the mean cost over all shifts …
 constexpr double kStandOutShare = 0.35;
@@ -28,6 +29,9 @@ constexpr double kUniqueShare = 0.5;
 constexpr double kRepeatShare = 0.15;
 constexpr double kLeastConfidence = 0.12;
 constexpr double kOutlierShare = 0.01;  // of the matches, left out of the range
+constexpr double kBandShare = 0.9;      // of the matches in the fullest band
+// A shift's repeat counts for it when the shift has at least this share of the repeat's matches.
+constexpr double kPartShare = 0.2;
 
 int PixelCost(const std::uint8_t* A, const std::uint8_t* B) {
     return std::min(kCostCap, std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]));
@@ -39,20 +43,31 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
     const int Top = std::max(0, Y - kHalfHeight), Bottom = std::min(Picture.Height - 1, Y + kHalfHeight);
     const int Shifts = Largest - Smallest + 1;
     // Costs[X × Shifts + S − Smallest]: the window centred on X against the one S to the
-    // right, or −1 where a window leaves the row.
-    std::vector<int> Prefix(std::size_t(Width) + 1);
-    for (int S = Smallest; S <= Largest; ++S) {
-        const int Span = Width - S;
-        for (int X = 0; X < Span; ++X) {
-            int Column = 0;
-            for (int R = Top; R <= Bottom; ++R) Column += PixelCost(Picture.Row(R) + 3 * X, Picture.Row(R) + 3 * (X + S));
-            Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column;
+    // right, or −1 where a window leaves the row. Worked out one shift at a time, where the
+    // pixels compared lie side by side, then laid out pixel by pixel in blocks.
+    std::vector<int> Column(static_cast<std::size_t>(Width)), Prefix(static_cast<std::size_t>(Width) + 1);
+    std::vector<int> ByShift(std::size_t(kBlock) * std::size_t(Width));
+    for (int First = Smallest; First <= Largest; First += kBlock) {
+        const int Last = std::min(Largest, First + kBlock - 1);
+        for (int S = First; S <= Last; ++S) {
+            const int Span = Width - S;
+            std::fill(Column.begin(), Column.end(), 0);
+            for (int R = Top; R <= Bottom; ++R) {
+                const std::uint8_t* __restrict A = Picture.Row(R);
+                const std::uint8_t* __restrict B = A + 3 * S;
+                int* __restrict Sum = Column.data();
+                for (int X = 0; X < Span; ++X) Sum[X] += PixelCost(A + 3 * X, B + 3 * X);
+            }
+            for (int X = 0; X < Span; ++X) Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column[std::size_t(X)];
+            int* Window = ByShift.data() + std::size_t(S - First) * std::size_t(Width);
+            for (int X = 0; X < Width; ++X) {
+                const bool Inside = X >= kHalfWindow && X + kHalfWindow < Span;
+                Window[X] = Inside ? Prefix[std::size_t(X + kHalfWindow + 1)] - Prefix[std::size_t(X - kHalfWindow)] : -1;
+            }
         }
-        for (int X = 0; X < Width; ++X) {
-            const bool Inside = X >= kHalfWindow && X + kHalfWindow < Span;
-            Costs[std::size_t(X) * Shifts + std::size_t(S - Smallest)] =
-                Inside ? Prefix[std::size_t(X + kHalfWindow + 1)] - Prefix[std::size_t(X - kHalfWindow)] : -1;
-        }
+        for (int X = 0; X < Width; ++X)
+            for (int S = First; S <= Last; ++S)
+                Costs[std::size_t(X) * Shifts + std::size_t(S - Smallest)] = ByShift[std::size_t(S - First) * std::size_t(Width) + std::size_t(X)];
     }
     for (int X = 0; X < Width; ++X) {
         Best[std::size_t(X)] = 0;
@@ -80,12 +95,30 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
         // The match must be the only good one, apart from repeats of the same shift.
         const int Shift = Smallest + BestShift;
         int Second = 1 << 30;
-        for (int I = 0; I < Count; ++I) {
-            const int Off = (Smallest + I) % Shift;
+        for (int I = 0, Off = Smallest % Shift; I < Count; ++I, Off = Off + 1 == Shift ? 0 : Off + 1)
             if (std::min(Off, Shift - Off) > 2) Second = std::min(Second, C[I]);
-        }
         if (!(BestCost < kUniqueShare * Second)) continue;
         Best[std::size_t(X)] = Smallest + BestShift;
+    }
+}
+
+// Matches at twice or three times a shift that has matches of its own (a few, as the
+// repeats may outnumber them) are that shift's repeats: they count for it. From the
+// largest shift down, so that a repeat of a repeat ends at the shift it repeats.
+void FoldRepeats(std::vector<int>& Histogram, int Smallest) {
+    const int Largest = int(Histogram.size()) - 1;
+    for (int S = Largest; S >= 2 * Smallest; --S) {
+        if (Histogram[std::size_t(S)] == 0) continue;
+        for (int Times = 2; Times <= 3; ++Times) {
+            const int Part = (S + Times / 2) / Times;
+            if (Part - 1 < Smallest) break;
+            const int* Around = Histogram.data() + Part - 1;
+            const int Support = Around[0] + Around[1] + Around[2];
+            if (Support < kPartShare * Histogram[std::size_t(S)]) continue;
+            Histogram[std::size_t(Part - 1 + int(std::max_element(Around, Around + 3) - Around))] += Histogram[std::size_t(S)];
+            Histogram[std::size_t(S)] = 0;
+            break;
+        }
     }
 }
 
@@ -125,12 +158,27 @@ TRepeatRange FindInPicture(const TRevealPicture& Picture, int Threads) {
     for (int Count : Histogram) Matched += Count;
     const double Confidence = Read > 0 ? double(Matched) / double(Read) : 0;
     if (Confidence < kLeastConfidence) throw TRevealFailure(TKind::NoRepeatingPattern, Picture.Width, Smallest, Largest, Rows);
-    // The shortest run of shifts that holds all but a few of the matches: repeats of a
-    // surface's separation and chance matches lie apart from it.
-    const auto Wanted = long(std::ceil(double(Matched) * (1 - kOutlierShare)));
-    TRepeatRange Range{Smallest, Largest, Confidence};
+    // The separations of one picture lie within less than a factor two of each other, in a
+    // band of shifts from Low to 2 Low − 1; outside it lie repeats of its separations (twice,
+    // three times) and chance matches. Repeats lie above the band, and those of a large near
+    // surface can outnumber the farthest parts: of the bands holding nearly as many matches
+    // as the fullest, the lowest is the picture's. Within it, the shortest run of shifts
+    // that holds all but a few of its matches.
+    FoldRepeats(Histogram, Smallest);
+    std::vector<long> Below(Histogram.size() + 1);  // matches at shifts below S
+    for (std::size_t S = 0; S < Histogram.size(); ++S) Below[S + 1] = Below[S] + Histogram[S];
+    const auto BandHighOf = [&](int Low) { return std::min(Largest, 2 * Low - 1); };
+    const auto CountOf = [&](int Low) { return Below[std::size_t(BandHighOf(Low)) + 1] - Below[std::size_t(Low)]; };
+    long Fullest = 0;
+    for (int Low = Smallest; Low <= Largest; ++Low) Fullest = std::max(Fullest, CountOf(Low));
+    int BandLow = Smallest;
+    while (double(CountOf(BandLow)) < kBandShare * double(Fullest)) ++BandLow;
+    const int BandHigh = BandHighOf(BandLow);
+    const long BandCount = CountOf(BandLow);
+    const auto Wanted = long(std::ceil(double(BandCount) * (1 - kOutlierShare)));
+    TRepeatRange Range{BandLow, BandHigh, Confidence};
     long Inside = 0;
-    for (int Low = Smallest, High = Smallest; High <= Largest; ++High) {
+    for (int Low = BandLow, High = BandLow; High <= BandHigh; ++High) {
         Inside += Histogram[std::size_t(High)];
         while (Inside - Histogram[std::size_t(Low)] >= Wanted) Inside -= Histogram[std::size_t(Low++)];
         if (Inside >= Wanted && High - Low < Range.Largest - Range.Smallest) Range.Smallest = Low, Range.Largest = High;

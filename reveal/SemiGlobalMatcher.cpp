@@ -4,13 +4,17 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <memory>
+#include <vector>
 
 #include "ParallelBands.h"
 
 namespace {
 
-using TCost = std::uint16_t;
+// Signed 16 bits: every cost, path cost and their sum over the paths stays far below 2^15,
+// and the vector units take the least of signed 16-bit lanes in one step.
+using TCost = std::int16_t;
 
 // A pixel pair's cost: the colour difference, capped so that a texture's edges do not
 // swamp a window, in 32 steps.
@@ -22,6 +26,10 @@ constexpr int kHalfBox = 1;  // the window is 3 × 3 pixels
 // Smoothness: a step of one separation between neighbours costs P1, a larger one P2.
 constexpr int kStepPenalty = 60, kJumpPenalty = 500;
 constexpr TCost kUnreachable = 0x3FFF;
+// A pair whose window costs at most this (its colours all but equal) holds up even where
+// one of its ends prefers another separation: the pixels of a thin near part are also
+// the ends of pairs of the surface behind it, which the smoothing favours.
+constexpr int kAlikeCost = 10;
 
 struct TVolume {
     int Width = 0, Height = 0, Smallest = 0, Count = 0;
@@ -90,16 +98,16 @@ void ColumnWindowCosts(const TVolume& In, TVolume& Out, int Begin, int End) {
 // Returns the smallest entry of Cur.
 TCost PathStep(const TCost* __restrict Costs, const TCost* __restrict Prev, TCost PrevLeast, TCost* __restrict Cur,
                TCost* __restrict Total, int N) {
-    const int Jump = PrevLeast + kJumpPenalty;
-    int Least = kUnreachable;
+    const auto Jump = TCost(PrevLeast + kJumpPenalty);
+    TCost Least = kUnreachable;
     for (int K = 0; K < N; ++K) {
-        const int Step = std::min(Prev[K], Prev[K + 2]) + kStepPenalty;
-        const int Value = Costs[K] + std::min({int(Prev[K + 1]), Step, Jump}) - PrevLeast;
-        Cur[K + 1] = TCost(Value);
+        const auto Step = TCost(std::min(Prev[K], Prev[K + 2]) + kStepPenalty);
+        const auto Value = TCost(Costs[K] + std::min(std::min(Prev[K + 1], Step), Jump) - PrevLeast);
+        Cur[K + 1] = Value;
         Total[K] = TCost(Total[K] + Value);
         Least = std::min(Least, Value);
     }
-    return TCost(Least);
+    return Least;
 }
 
 struct TPathBuffer {
@@ -113,6 +121,7 @@ void RowPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
     const int N = Costs.Count, W = Costs.Width;
     TPathBuffer A(N), B(N);
     for (int Y = Begin; Y < End; ++Y) {
+        std::fill_n(Total.At(0, Y), std::size_t(W) * std::size_t(N), TCost(0));  // the row paths come first
         for (int Direction : {1, -1}) {
             A.Start();
             TCost Least = 0;
@@ -146,33 +155,49 @@ void ColumnPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
 
 int BestOf(const TCost* Values, int N) { return int(std::min_element(Values, Values + N) - Values); }
 
-// For each pixel of row Y: the best separation of the pairs it is the left end of, and of
-// those it is the right end of (−1 where none lies inside).
-void EndBest(const TVolume& Total, int Y, std::vector<int>& AsLeft, std::vector<int>& AsRight, std::vector<int>& LeftCost,
-             std::vector<int>& RightCost) {
-    const int W = Total.Width, N = Total.Count;
-    std::fill(AsLeft.begin(), AsLeft.end(), -1);
-    std::fill(AsRight.begin(), AsRight.end(), -1);
-    std::fill(LeftCost.begin(), LeftCost.end(), 1 << 30);
-    std::fill(RightCost.begin(), RightCost.end(), 1 << 30);
-    const TCost* Row = Total.At(0, Y);
-    for (int K = 0; K < N; ++K) {
-        const int D = Total.Smallest + K, Half = D / 2;
-        // The pair centred on C has its left end at C − Half and its right end D further.
-        for (int C = 0; C < W; ++C) {
-            const int Cost = Row[std::size_t(C) * std::size_t(N) + std::size_t(K)];
-            const int Left = C - Half, Right = Left + D;
-            if (Left >= 0 && Cost < LeftCost[std::size_t(Left)]) LeftCost[std::size_t(Left)] = Cost, AsLeft[std::size_t(Left)] = D;
-            if (Right < W && Cost < RightCost[std::size_t(Right)]) RightCost[std::size_t(Right)] = Cost, AsRight[std::size_t(Right)] = D;
+// The best separation of the pairs each pixel of a row is one end of (−1 where none lies
+// inside), from the row's path costs laid out separation by separation (ByK[K × W + C]).
+// The pair centred on C with separation D has its left end at C − D / 2 and its right end
+// D further.
+struct TEndBest {
+    std::vector<TCost> ByK, LeftCost, RightCost, AsLeft, AsRight;
+
+    TEndBest(int W, int N)
+        : ByK(std::size_t(W) * std::size_t(N)), LeftCost(std::size_t(W)), RightCost(LeftCost), AsLeft(LeftCost), AsRight(LeftCost) {}
+
+    void Find(const TVolume& Total, int Y) {
+        const int W = Total.Width, N = Total.Count;
+        const TCost* Row = Total.At(0, Y);
+        for (std::size_t C = 0; C < std::size_t(W); ++C)
+            for (std::size_t K = 0; K < std::size_t(N); ++K) ByK[K * std::size_t(W) + C] = Row[C * std::size_t(N) + K];
+        std::fill(LeftCost.begin(), LeftCost.end(), std::numeric_limits<TCost>::max());
+        std::fill(RightCost.begin(), RightCost.end(), std::numeric_limits<TCost>::max());
+        std::fill(AsLeft.begin(), AsLeft.end(), TCost(-1));
+        std::fill(AsRight.begin(), AsRight.end(), TCost(-1));
+        for (int K = 0; K < N; ++K) {
+            const auto D = TCost(Total.Smallest + K);
+            const int Half = D / 2, Rest = D - Half;
+            // Left ends E take the pair centred on E + Half, right ends the one on E − Rest.
+            Keep(ByK.data() + std::size_t(K) * std::size_t(W) + Half, LeftCost.data(), AsLeft.data(), std::max(0, W - Half), D);
+            Keep(ByK.data() + std::size_t(K) * std::size_t(W), RightCost.data() + Rest, AsRight.data() + Rest, std::max(0, W - Rest), D);
         }
     }
-}
 
-void ChooseRows(const TVolume& Total, TDisparityMap& Map, int Begin, int End) {
+private:
+    static void Keep(const TCost* __restrict Costs, TCost* __restrict Best, TCost* __restrict As, int Count, TCost D) {
+        for (int E = 0; E < Count; ++E) {
+            const bool Better = Costs[E] < Best[E];
+            Best[E] = Better ? Costs[E] : Best[E];
+            As[E] = Better ? D : As[E];
+        }
+    }
+};
+
+void ChooseRows(const TVolume& Total, const TVolume& Costs, TDisparityMap& Map, int Begin, int End) {
     const int W = Total.Width, N = Total.Count;
-    std::vector<int> AsLeft(static_cast<std::size_t>(W)), AsRight(AsLeft), LeftCost(AsLeft), RightCost(AsLeft);
+    TEndBest Ends(W, N);
     for (int Y = Begin; Y < End; ++Y) {
-        EndBest(Total, Y, AsLeft, AsRight, LeftCost, RightCost);
+        Ends.Find(Total, Y);
         for (int X = 0; X < W; ++X) {
             const TCost* S = Total.At(X, Y);
             const int K = BestOf(S, N);
@@ -185,8 +210,9 @@ void ChooseRows(const TVolume& Total, TDisparityMap& Map, int Begin, int End) {
             const std::size_t I = std::size_t(Y) * std::size_t(W) + std::size_t(X);
             Map.Disparity[I] = float(D + Fraction);
             const int Left = X - D / 2, Right = Left + D;
-            Map.Matched[I] = Left >= 0 && Right < W && std::abs(AsLeft[std::size_t(Left)] - D) <= 1 &&
-                             std::abs(AsRight[std::size_t(Right)] - D) <= 1;
+            const bool Inside = Left >= 0 && Right < W;
+            const bool BothEnds = Inside && std::abs(Ends.AsLeft[std::size_t(Left)] - D) <= 1 && std::abs(Ends.AsRight[std::size_t(Right)] - D) <= 1;
+            Map.Matched[I] = BothEnds || (Inside && Costs.At(X, Y)[K] <= kAlikeCost);
         }
     }
 }
@@ -196,13 +222,12 @@ void ChooseRows(const TVolume& Total, TDisparityMap& Map, int Begin, int End) {
 TDisparityMap MatchDisparities(const TRevealPicture& Picture, int Smallest, int Largest, int Threads) {
     const int W = Picture.Width, H = Picture.Height, N = Largest - Smallest + 1;
     TVolume Costs(W, H, Smallest, N), Total(W, H, Smallest, N);
-    // Total holds the row sums first, then the path costs.
+    // Total holds the row sums first, then the path costs (each row cleared as its row paths start).
     ForEachBand(H, Threads, [&](int Begin, int End) { RowWindowCosts(Picture, Total, Begin, End); });
     ForEachBand(H, Threads, [&](int Begin, int End) { ColumnWindowCosts(Total, Costs, Begin, End); });
-    std::fill_n(Total.Values.get(), std::size_t(W) * std::size_t(H) * std::size_t(N), TCost(0));
     ForEachBand(H, Threads, [&](int Begin, int End) { RowPaths(Costs, Total, Begin, End); });
     ForEachBand(W, Threads, [&](int Begin, int End) { ColumnPaths(Costs, Total, Begin, End); });
     TDisparityMap Map{W, H, std::vector<float>(std::size_t(W) * std::size_t(H)), std::vector<std::uint8_t>(std::size_t(W) * std::size_t(H))};
-    ForEachBand(H, Threads, [&](int Begin, int End) { ChooseRows(Total, Map, Begin, End); });
+    ForEachBand(H, Threads, [&](int Begin, int End) { ChooseRows(Total, Costs, Map, Begin, End); });
     return Map;
 }

@@ -130,6 +130,7 @@ TEST(CliManual, CompletionOffersTheKindsTheFormatsAndTheSamples) {
     EXPECT_EQ(Completions("stereogramm-cli --depth sample:2"), Twenties);
     EXPECT_EQ(Completions("stereogramm-cli --mask texture:").size(), std::size_t(SampleCount(TPictureRole::Texture)));
     EXPECT_TRUE(Completions("stereogramm-cli --depth e").contains("etc")) << "file names";
+    EXPECT_TRUE(Completions("stereogramm-cli --depth reveal:e").contains("etc")) << "a stereogram's file name";
 }
 
 TEST(CliManual, ManualPageStatesTheRangeOfEverySettingAsTheTableHasIt) {

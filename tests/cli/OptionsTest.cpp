@@ -62,6 +62,7 @@ TEST(CliOptions, PictureSourcesAreNoneSampleOrFile) {
 
 TEST(CliOptions, UnknownSampleNumbersAreUsageErrors) {
     EXPECT_EQ(UsageErrorOf({"--depth", "sample:29"}), "--depth: there is no 'sample:29' (sample:1 to sample:28, see --list-samples)");
+    EXPECT_EQ(UsageErrorOf({"--depth", "reveal:"}), "--depth: reveal: needs the stereogram's file name after its colon");
     EXPECT_NE(UsageErrorOf({"--depth", "sample:0"}), "");
     EXPECT_NE(UsageErrorOf({"--depth", "sample:"}), "");
     EXPECT_NE(UsageErrorOf({"--depth", "sample:1x"}), "");

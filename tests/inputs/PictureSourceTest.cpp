@@ -27,6 +27,9 @@ TEST(PictureSource, TextNamesNothingASampleOrAFileAndIsWrittenBackAlike) {
         {"text:Hi\\nthere \\\\o/ \\x", TPictureRole::DepthMap, TPictureSource{TKind::Text, 0, "Hi\nthere \\o/ \\x"},
          "text:Hi\\nthere \\\\o/ \\\\x"},
         {"text:A", TPictureRole::Texture, TPictureSource{TKind::File, 0, "text:A"}, "text:A"},
+        {"reveal:dots.png", TPictureRole::DepthMap, TPictureSource{TKind::Reveal, 0, "dots.png"}, "reveal:dots.png"},
+        {"reveal:dots.png", TPictureRole::Texture, TPictureSource{TKind::File, 0, "reveal:dots.png"}, "reveal:dots.png"},
+        {"reveal:", TPictureRole::DepthMap, std::nullopt, ""},
         {"sample:29", TPictureRole::DepthMap, std::nullopt, ""},
         {"texture:0", TPictureRole::Texture, std::nullopt, ""},
         {"sample:+1", TPictureRole::DepthMap, std::nullopt, ""},
@@ -43,6 +46,7 @@ TEST(PictureSource, TextNamesNothingASampleOrAFileAndIsWrittenBackAlike) {
     EXPECT_EQ(PictureSourceText({TKind::File, 0, "none"}, TPictureRole::DepthMap), "./none");
     EXPECT_EQ(PictureSourceText({TKind::File, 0, "sample:3"}, TPictureRole::DepthMap), "./sample:3");
     EXPECT_EQ(PictureSourceText({TKind::File, 0, "text:A"}, TPictureRole::DepthMap), "./text:A");
+    EXPECT_EQ(PictureSourceText({TKind::File, 0, "reveal:a"}, TPictureRole::DepthMap), "./reveal:a");
 }
 
 TEST(PictureSource, ShellWordQuotesWhatAShellWouldSplitOrExpand) {

@@ -22,7 +22,9 @@ struct TRoundTrip {
 TEST(Reveal, OurStereogramsGiveBackTheDepthTheRunRead) {
     const TRoundTrip Cases[] = {{3, TRevealKind::Textured4},     {7, TRevealKind::Textured1},
                                 {12, TRevealKind::RandomDotTextured}, {20, TRevealKind::FastRandomDot},
-                                {26, TRevealKind::ColoredDot},   {9, TRevealKind::FastRandomDot, true}};
+                                {26, TRevealKind::ColoredDot},   {9, TRevealKind::FastRandomDot, true},
+                                // Large near parts, whose repeats at twice their separation outnumber the far plane's
+                                {16, TRevealKind::FastRandomDot}, {24, TRevealKind::Textured4}};
     for (const TRoundTrip& Case : Cases) {
         SCOPED_TRACE(std::to_string(Case.Sample) + " " + std::string(RevealKindName(Case.Kind)) + (Case.CrossEyed ? " cross-eyed" : ""));
         const TRevealScene Scene = MakeRevealScene(Case.Sample, Case.Kind, 800, 500, Case.CrossEyed);

@@ -460,6 +460,14 @@ private slots:
                 static_cast<QCheckBox*>(Panel(TSettingId::InvertDepth))->setChecked(true);
                 static_cast<QCheckBox*>(Panel(TSettingId::Fit))->setChecked(true);
             }},
+            {false, [&] {  // the depth revealed from a stereogram file
+                const QString Stereogram = Dir.filePath("dots it's.png");
+                QVERIFY(QProcess::execute("/bin/sh", {"-c", STEREOGRAMM_CLI " --depth sample:5 --type fast-random-dot --cross-eyed -q -o \"$0\"",
+                                                      Stereogram}) == 0);
+                W->Reveal->RevealFile(Stereogram);
+                QTRY_VERIFY_WITH_TIMEOUT(!W->Reveal->Busy(), 20000);
+                QCOMPARE(W->Stereogram1->DepthMap().Width(), 800);
+            }},
             {true, [&] {  // a text typed in, in another relief
                 auto* Profile = static_cast<QComboBox*>(Panel(TSettingId::TextProfile));
                 Profile->setCurrentIndex(0);
