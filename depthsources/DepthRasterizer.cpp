@@ -456,12 +456,12 @@ struct TCoverage {
 // Four samples side by side as four lanes of one sample each: lane k of the result J
 // holds sample J of the group Groups[k].
 void Transpose(const TFloatLanes (&Groups)[Lanes], TFloatLanes (&Across)[Lanes]) {
-    const TFloatLanes Low01 = __builtin_shuffle(Groups[0], Groups[1], TLanes{0, 4, 1, 5}), High01 = __builtin_shuffle(Groups[0], Groups[1], TLanes{2, 6, 3, 7});
-    const TFloatLanes Low23 = __builtin_shuffle(Groups[2], Groups[3], TLanes{0, 4, 1, 5}), High23 = __builtin_shuffle(Groups[2], Groups[3], TLanes{2, 6, 3, 7});
-    Across[0] = __builtin_shuffle(Low01, Low23, TLanes{0, 1, 4, 5});
-    Across[1] = __builtin_shuffle(Low01, Low23, TLanes{2, 3, 6, 7});
-    Across[2] = __builtin_shuffle(High01, High23, TLanes{0, 1, 4, 5});
-    Across[3] = __builtin_shuffle(High01, High23, TLanes{2, 3, 6, 7});
+    const TFloatLanes Low01 = __builtin_shufflevector(Groups[0], Groups[1], 0, 4, 1, 5), High01 = __builtin_shufflevector(Groups[0], Groups[1], 2, 6, 3, 7);
+    const TFloatLanes Low23 = __builtin_shufflevector(Groups[2], Groups[3], 0, 4, 1, 5), High23 = __builtin_shufflevector(Groups[2], Groups[3], 2, 6, 3, 7);
+    Across[0] = __builtin_shufflevector(Low01, Low23, 0, 1, 4, 5);
+    Across[1] = __builtin_shufflevector(Low01, Low23, 2, 3, 6, 7);
+    Across[2] = __builtin_shufflevector(High01, High23, 0, 1, 4, 5);
+    Across[3] = __builtin_shufflevector(High01, High23, 2, 3, 6, 7);
 }
 
 // The nearness of the nearest and the farthest visible sample in each lane.
