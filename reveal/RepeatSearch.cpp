@@ -1,11 +1,13 @@
 #include "RepeatSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
 
+#include "ChannelRow.h"
 #include "ParallelBands.h"
 #include "RevealFailure.h"
 
@@ -33,14 +35,13 @@ constexpr double kBandShare = 0.9;      // of the matches in the fullest band
 // A shift's repeat counts for it when the shift has at least this share of the repeat's matches.
 constexpr double kPartShare = 0.2;
 
-int PixelCost(const std::uint8_t* A, const std::uint8_t* B) {
-    return std::min(kCostCap, std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]));
-}
-
 // Best matching shift of every pixel of row Y whose match stands out; the others get 0.
 void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Largest, std::vector<int>& Costs, std::vector<int>& Best) {
     const int Width = Picture.Width;
     const int Top = std::max(0, Y - kHalfHeight), Bottom = std::min(Picture.Height - 1, Y + kHalfHeight);
+    std::array<TChannelRow, 2 * kHalfHeight + 1> Rows;
+    for (int R = Top; R <= Bottom; ++R) Rows[std::size_t(R - Top)].Take(Picture.Row(R), Width);
+    std::vector<std::uint16_t> PairCosts(static_cast<std::size_t>(Width));
     const int Shifts = Largest - Smallest + 1;
     // Costs[X × Shifts + S − Smallest]: the window centred on X against the one S to the
     // right, or −1 where a window leaves the row. Worked out one shift at a time, where the
@@ -53,10 +54,10 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
             const int Span = Width - S;
             std::fill(Column.begin(), Column.end(), 0);
             for (int R = Top; R <= Bottom; ++R) {
-                const std::uint8_t* __restrict A = Picture.Row(R);
-                const std::uint8_t* __restrict B = A + 3 * S;
+                Rows[std::size_t(R - Top)].PairCosts(0, S, Span, kCostCap, PairCosts.data());
                 int* __restrict Sum = Column.data();
-                for (int X = 0; X < Span; ++X) Sum[X] += PixelCost(A + 3 * X, B + 3 * X);
+                const std::uint16_t* __restrict Pair = PairCosts.data();
+                for (int X = 0; X < Span; ++X) Sum[X] += Pair[X];
             }
             for (int X = 0; X < Span; ++X) Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column[std::size_t(X)];
             int* Window = ByShift.data() + std::size_t(S - First) * std::size_t(Width);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "ChannelRow.h"
 #include "ParallelBands.h"
 
 namespace {
@@ -50,20 +51,19 @@ void RowWindowCosts(const TRevealPicture& P, TVolume& Out, int Begin, int End) {
     const int N = Out.Count, W = P.Width;
     // Raw: the pair costs of one separation, with kHalfBox entries of the outside cost either side.
     std::vector<TCost> Raw(std::size_t(W) + 2 * kHalfBox, TCost(kOutsideCost)), Box(std::size_t(W) * std::size_t(N));  // Box: [separation][X]
+    TChannelRow Row;
+    std::vector<std::uint16_t> PairCosts(static_cast<std::size_t>(W));
     for (int Y = Begin; Y < End; ++Y) {
-        const std::uint8_t* Row = P.Row(Y);
+        Row.Take(P.Row(Y), W);
         for (int K = 0; K < N; ++K) {
             const int D = Out.Smallest + K, Half = D / 2;
             // Pixels whose pair lies inside: Left = X − Half ≥ 0 and Left + D < W.
             const int First = std::min(W, Half), Stop = std::max(First, W - D + Half);
             TCost* __restrict Costs = Raw.data() + kHalfBox;
             std::fill(Costs, Costs + First, TCost(kOutsideCost));
-            const std::uint8_t* __restrict A = Row + 3 * (First - Half);
-            const std::uint8_t* __restrict B = A + 3 * D;
-            for (int X = First; X < Stop; ++X, A += 3, B += 3) {
-                const int Sum = std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]);
-                Costs[X] = TCost(std::min(kColourCap, Sum) >> kColourShift);
-            }
+            if (Stop > First) Row.PairCosts(First - Half, D, Stop - First, kColourCap, PairCosts.data());
+            const std::uint16_t* __restrict Pair = PairCosts.data();
+            for (int X = First; X < Stop; ++X) Costs[X] = TCost(Pair[X - First] >> kColourShift);
             std::fill(Costs + Stop, Costs + W, TCost(kOutsideCost));
             TCost* __restrict Sums = Box.data() + std::size_t(K) * std::size_t(W);
             const TCost* __restrict From = Raw.data();
