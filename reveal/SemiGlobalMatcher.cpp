@@ -153,23 +153,23 @@ void ColumnPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
     }
 }
 
-int BestOf(const TCost* Values, int N) { return int(std::min_element(Values, Values + N) - Values); }
-
-// The best separation of the pairs each pixel of a row is one end of (−1 where none lies
-// inside), from the row's path costs laid out separation by separation (ByK[K × W + C]).
-// The pair centred on C with separation D has its left end at C − D / 2 and its right end
-// D further.
+// The first least path cost of each pixel of a row (AsCentre: its index), and the best
+// separation of the pairs each pixel is one end of (−1 where none lies inside), from the
+// row's path costs laid out separation by separation (ByK[K × W + C]). The pair centred on
+// C with separation D has its left end at C − D / 2 and its right end D further.
 struct TEndBest {
-    std::vector<TCost> ByK, LeftCost, RightCost, AsLeft, AsRight;
+    std::vector<TCost> ByK, CentreCost, LeftCost, RightCost, AsCentre, AsLeft, AsRight;
 
     TEndBest(int W, int N)
-        : ByK(std::size_t(W) * std::size_t(N)), LeftCost(std::size_t(W)), RightCost(LeftCost), AsLeft(LeftCost), AsRight(LeftCost) {}
+        : ByK(std::size_t(W) * std::size_t(N)), CentreCost(std::size_t(W)), LeftCost(CentreCost), RightCost(CentreCost),
+          AsCentre(CentreCost), AsLeft(CentreCost), AsRight(CentreCost) {}
 
     void Find(const TVolume& Total, int Y) {
         const int W = Total.Width, N = Total.Count;
         const TCost* Row = Total.At(0, Y);
         for (std::size_t C = 0; C < std::size_t(W); ++C)
             for (std::size_t K = 0; K < std::size_t(N); ++K) ByK[K * std::size_t(W) + C] = Row[C * std::size_t(N) + K];
+        std::fill(CentreCost.begin(), CentreCost.end(), std::numeric_limits<TCost>::max());
         std::fill(LeftCost.begin(), LeftCost.end(), std::numeric_limits<TCost>::max());
         std::fill(RightCost.begin(), RightCost.end(), std::numeric_limits<TCost>::max());
         std::fill(AsLeft.begin(), AsLeft.end(), TCost(-1));
@@ -177,6 +177,7 @@ struct TEndBest {
         for (int K = 0; K < N; ++K) {
             const auto D = TCost(Total.Smallest + K);
             const int Half = D / 2, Rest = D - Half;
+            Keep(ByK.data() + std::size_t(K) * std::size_t(W), CentreCost.data(), AsCentre.data(), W, TCost(K));
             // Left ends E take the pair centred on E + Half, right ends the one on E − Rest.
             Keep(ByK.data() + std::size_t(K) * std::size_t(W) + Half, LeftCost.data(), AsLeft.data(), std::max(0, W - Half), D);
             Keep(ByK.data() + std::size_t(K) * std::size_t(W), RightCost.data() + Rest, AsRight.data() + Rest, std::max(0, W - Rest), D);
@@ -200,7 +201,7 @@ void ChooseRows(const TVolume& Total, const TVolume& Costs, TDisparityMap& Map, 
         Ends.Find(Total, Y);
         for (int X = 0; X < W; ++X) {
             const TCost* S = Total.At(X, Y);
-            const int K = BestOf(S, N);
+            const int K = Ends.AsCentre[std::size_t(X)];
             const int D = Total.Smallest + K;
             double Fraction = 0;
             if (K > 0 && K + 1 < N) {
