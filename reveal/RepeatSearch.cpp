@@ -50,9 +50,10 @@ struct TShiftSums {
         int* __restrict Number = Count.data();
         int* __restrict Least = BestCost.data();
         int* __restrict At = BestShift.data();
-        for (std::size_t X = 0; X < Total.size(); ++X) {
+        const std::size_t Width = Total.size();
+        for (std::size_t X = 0; X < Width; ++X) {
             const int Cost = Costs[X];
-            const bool Inside = Cost >= 0, Better = Inside && Cost < Least[X];
+            const int Inside = Cost >= 0, Better = Inside & (Cost < Least[X]);
             Sum[X] += Inside ? Cost : 0;
             Number[X] += Inside;
             Least[X] = Better ? Cost : Least[X];
@@ -88,10 +89,13 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
             }
             for (int X = 0; X < Span; ++X) Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column[std::size_t(X)];
             int* Window = ByShift.data() + std::size_t(S - First) * std::size_t(Width);
-            for (int X = 0; X < Width; ++X) {
-                const bool Inside = X >= kHalfWindow && X + kHalfWindow < Span;
-                Window[X] = Inside ? Prefix[std::size_t(X + kHalfWindow + 1)] - Prefix[std::size_t(X - kHalfWindow)] : -1;
-            }
+            // Windows inside the row: kHalfWindow ≤ X < Span − kHalfWindow.
+            const int Begin = std::min(kHalfWindow, Width), End = std::max(Begin, Span - kHalfWindow);
+            std::fill(Window, Window + Begin, -1);
+            const int* __restrict Ahead = Prefix.data() + kHalfWindow + 1;
+            const int* __restrict Behind = Prefix.data();
+            for (int X = Begin; X < End; ++X) Window[X] = Ahead[X] - Behind[X - kHalfWindow];
+            std::fill(Window + End, Window + Width, -1);
             Sums.Add(Window, S - Smallest);
         }
         for (int X = 0; X < Width; ++X)
