@@ -13,9 +13,8 @@
 #include "Messages.h"
 #include "OptionValues.h"
 #include "PictureFiles.h"
-#include "PictureReader.h"
-#include "RecordedGeometry.h"
 #include "Renderer.h"
+#include "RevealedDepthFile.h"
 #include "GeneratorViews.h"
 #include "Run.h"
 #include "StandardStreams.h"
@@ -28,23 +27,12 @@ constexpr double kWiggleFps = 6;
 
 int Cores() { return int(std::max(1u, std::thread::hardware_concurrency())); }
 
-struct TRevealedFile {
-    TRevealResult Result;
-    bool Recorded = false;  // levels through the recorded geometry
-};
-
 // The stereogram of --reveal, revealed; nothing when it cannot be (which is told).
-std::optional<TRevealedFile> RevealFile(const Options& Parsed, const TStereogram& Generator, TConsole& Console) {
+std::optional<TRevealedDepthFile> RevealFile(const Options& Parsed, const TStereogram& Generator, TConsole& Console) {
     const std::string& Path = Parsed.RevealPath;
     try {
-        const std::vector<std::uint8_t> Bytes = ReadPictureFileBytes(Path);
-        TPictureRead Read = ReadPictureBytes(Bytes, Path);
-        for (const std::string& Warning : Read.Warnings) Console.Warning(Path, Warning);
-        const TBitmap& Picture = Read.Picture.Bitmap();
-        const TRecordedGeometry Recorded = RecordedGeometry(ReadPngText(Bytes), Picture.Width(), Picture.Height());
-        if (!Recorded.Problem.empty()) Console.Warning(Path, Recorded.Problem + "; the depth is relative");
-        TRevealSettings Settings{Recorded.Geometry, Generator.CrossEyed(), Cores()};
-        TRevealedFile Revealed{Reveal(Picture, Settings), Recorded.Geometry.has_value()};
+        TRevealedDepthFile Revealed = RevealDepthFile(Path, Generator.CrossEyed());
+        for (const std::string& Warning : Revealed.Warnings) Console.Warning(Path, Warning);
         if (Revealed.Result.Confidence < DoubtfulRevealConfidence)
             Console.Warning(Path, "only " + std::to_string(std::lround(Revealed.Result.Confidence * 100)) +
                                       " % of the pixels match their partners: the revealed depth is doubtful");
@@ -55,7 +43,7 @@ std::optional<TRevealedFile> RevealFile(const Options& Parsed, const TStereogram
     return std::nullopt;
 }
 
-std::string RevealReport(const TRevealedFile& Revealed) {
+std::string RevealReport(const TRevealedDepthFile& Revealed) {
     const TBitmap& Depth = Revealed.Result.Depth;
     int Low = 255, High = 0;
     for (int Y = 0; Y < Depth.Height(); ++Y)
@@ -137,7 +125,7 @@ int RunReveal(const Options& Parsed) {
     if (Parsed.RevealPath.empty()) {
         Depth = DepthLevelsInOutput(Generator.DepthMap().Bitmap(), Generator.Width(), Generator.Height());
     } else {
-        const std::optional<TRevealedFile> Revealed = RevealFile(Parsed, Generator, Console);
+        const std::optional<TRevealedDepthFile> Revealed = RevealFile(Parsed, Generator, Console);
         if (!Revealed) return ExitFailed;
         if (Parsed.Action == Command::PrintSettings) {
             std::fputs(RevealReport(*Revealed).c_str(), stdout);

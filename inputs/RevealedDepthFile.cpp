@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <thread>
 
+#include "PictureFiles.h"
 #include "PictureReader.h"
+#include "RecordedGeometry.h"
 
 TRevealedDepthFile RevealDepthFile(const std::string& FileName, bool CrossEyed) {
-    TPictureRead Read = ReadPicture(FileName);
+    const std::vector<std::uint8_t> Bytes = ReadPictureFileBytes(FileName);
+    TPictureRead Read = ReadPictureBytes(Bytes, FileName);
+    const TBitmap& Picture = Read.Picture.Bitmap();
+    const TRecordedGeometry Recorded = RecordedGeometry(ReadPngText(Bytes), Picture.Width(), Picture.Height());
+    if (!Recorded.Problem.empty()) Read.Warnings.push_back(Recorded.Problem + "; the depth is relative");
     // The reveal gives the same map on any number of threads.
-    const TRevealSettings Settings{std::nullopt, CrossEyed, int(std::max(1u, std::thread::hardware_concurrency()))};
-    return {Reveal(Read.Picture.Bitmap(), Settings), std::move(Read.Warnings)};
+    const TRevealSettings Settings{Recorded.Geometry, CrossEyed, int(std::max(1u, std::thread::hardware_concurrency()))};
+    return {Reveal(Picture, Settings), Recorded.Geometry.has_value(), std::move(Read.Warnings)};
 }

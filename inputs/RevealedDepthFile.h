@@ -8,10 +8,13 @@
 #include "Reveal.h"
 
 struct TRevealedDepthFile {
-    TRevealResult Result;               // relative depth: far black, near white
-    std::vector<std::string> Warnings;  // of reading the file
+    // The depth levels the run read for a PNG whose recorded options read, else relative
+    // depth: far black, near white.
+    TRevealResult Result;
+    bool Recorded = false;              // levels through the recorded geometry
+    std::vector<std::string> Warnings;  // English: of reading the file and its record
 };
 
 // Raises as ReadPicture does for an unreadable file and TRevealFailure for a picture that
-// is no stereogram. CrossEyed: smaller separations are far.
+// is no stereogram. CrossEyed: without a record, smaller separations are far.
 TRevealedDepthFile RevealDepthFile(const std::string& FileName, bool CrossEyed);

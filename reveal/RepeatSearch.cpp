@@ -1,11 +1,13 @@
 #include "RepeatSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
 
+#include "ChannelRow.h"
 #include "ParallelBands.h"
 #include "RevealFailure.h"
 
@@ -33,37 +35,68 @@ constexpr double kBandShare = 0.9;      // of the matches in the fullest band
 // A shift's repeat counts for it when the shift has at least this share of the repeat's matches.
 constexpr double kPartShare = 0.2;
 
-int PixelCost(const std::uint8_t* A, const std::uint8_t* B) {
-    return std::min(kCostCap, std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]));
-}
+// Over the shifts, for every pixel of a row: the sum and the number of the costs of the
+// windows inside the row, and the first least one, worked out a shift at a time across the
+// row. A window inside the row at a shift is inside it at every smaller one.
+struct TShiftSums {
+    std::vector<int> Total, Count, BestCost, BestShift;
+
+    explicit TShiftSums(int Width)
+        : Total(std::size_t(Width)), Count(Total), BestCost(std::size_t(Width), 1 << 30), BestShift(std::size_t(Width), -1) {}
+
+    // Costs: the windows' costs at shift Smallest + Index, −1 where a window leaves the row.
+    void Add(const int* __restrict Costs, int Index) {
+        int* __restrict Sum = Total.data();
+        int* __restrict Number = Count.data();
+        int* __restrict Least = BestCost.data();
+        int* __restrict At = BestShift.data();
+        const std::size_t Width = Total.size();
+        for (std::size_t X = 0; X < Width; ++X) {
+            const int Cost = Costs[X];
+            const int Inside = Cost >= 0, Better = Inside & (Cost < Least[X]);
+            Sum[X] += Inside ? Cost : 0;
+            Number[X] += Inside;
+            Least[X] = Better ? Cost : Least[X];
+            At[X] = Better ? Index : At[X];
+        }
+    }
+};
 
 // Best matching shift of every pixel of row Y whose match stands out; the others get 0.
 void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Largest, std::vector<int>& Costs, std::vector<int>& Best) {
     const int Width = Picture.Width;
     const int Top = std::max(0, Y - kHalfHeight), Bottom = std::min(Picture.Height - 1, Y + kHalfHeight);
+    std::array<TChannelRow, 2 * kHalfHeight + 1> Rows;
+    for (int R = Top; R <= Bottom; ++R) Rows[std::size_t(R - Top)].Take(Picture.Row(R), Width);
+    std::vector<std::uint16_t> PairCosts(static_cast<std::size_t>(Width));
     const int Shifts = Largest - Smallest + 1;
     // Costs[X × Shifts + S − Smallest]: the window centred on X against the one S to the
     // right, or −1 where a window leaves the row. Worked out one shift at a time, where the
     // pixels compared lie side by side, then laid out pixel by pixel in blocks.
     std::vector<int> Column(static_cast<std::size_t>(Width)), Prefix(static_cast<std::size_t>(Width) + 1);
     std::vector<int> ByShift(std::size_t(kBlock) * std::size_t(Width));
+    TShiftSums Sums(Width);
     for (int First = Smallest; First <= Largest; First += kBlock) {
         const int Last = std::min(Largest, First + kBlock - 1);
         for (int S = First; S <= Last; ++S) {
             const int Span = Width - S;
             std::fill(Column.begin(), Column.end(), 0);
             for (int R = Top; R <= Bottom; ++R) {
-                const std::uint8_t* __restrict A = Picture.Row(R);
-                const std::uint8_t* __restrict B = A + 3 * S;
+                Rows[std::size_t(R - Top)].PairCosts(0, S, Span, kCostCap, PairCosts.data());
                 int* __restrict Sum = Column.data();
-                for (int X = 0; X < Span; ++X) Sum[X] += PixelCost(A + 3 * X, B + 3 * X);
+                const std::uint16_t* __restrict Pair = PairCosts.data();
+                for (int X = 0; X < Span; ++X) Sum[X] += Pair[X];
             }
             for (int X = 0; X < Span; ++X) Prefix[std::size_t(X) + 1] = Prefix[std::size_t(X)] + Column[std::size_t(X)];
             int* Window = ByShift.data() + std::size_t(S - First) * std::size_t(Width);
-            for (int X = 0; X < Width; ++X) {
-                const bool Inside = X >= kHalfWindow && X + kHalfWindow < Span;
-                Window[X] = Inside ? Prefix[std::size_t(X + kHalfWindow + 1)] - Prefix[std::size_t(X - kHalfWindow)] : -1;
-            }
+            // Windows inside the row: kHalfWindow ≤ X < Span − kHalfWindow.
+            const int Begin = std::min(kHalfWindow, Width), End = std::max(Begin, Span - kHalfWindow);
+            std::fill(Window, Window + Begin, -1);
+            const int* __restrict Ahead = Prefix.data() + kHalfWindow + 1;
+            const int* __restrict Behind = Prefix.data();
+            for (int X = Begin; X < End; ++X) Window[X] = Ahead[X] - Behind[X - kHalfWindow];
+            std::fill(Window + End, Window + Width, -1);
+            Sums.Add(Window, S - Smallest);
         }
         for (int X = 0; X < Width; ++X)
             for (int S = First; S <= Last; ++S)
@@ -72,15 +105,9 @@ void BestShiftsOfRow(const TRevealPicture& Picture, int Y, int Smallest, int Lar
     for (int X = 0; X < Width; ++X) {
         Best[std::size_t(X)] = 0;
         const int* C = Costs.data() + std::size_t(X) * Shifts;
-        long Total = 0;
-        int Count = 0, BestCost = 1 << 30, BestShift = -1;
-        for (int I = 0; I < Shifts; ++I) {
-            if (C[I] < 0) break;  // reaches past the right edge, as every larger shift
-            Total += C[I];
-            ++Count;
-            if (C[I] < BestCost) BestCost = C[I], BestShift = I;
-        }
-        const double Mean = double(Total) / Count;
+        const int Count = Sums.Count[std::size_t(X)];
+        int BestCost = Sums.BestCost[std::size_t(X)], BestShift = Sums.BestShift[std::size_t(X)];
+        const double Mean = double(Sums.Total[std::size_t(X)]) / Count;
         // A surface that repeats every S pixels also matches at 2S and 3S; its repeat is the
         // shortest of these that matches about as well.
         for (int Times = 3; Times >= 2; --Times) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "ChannelRow.h"
 #include "ParallelBands.h"
 
 namespace {
@@ -50,20 +51,19 @@ void RowWindowCosts(const TRevealPicture& P, TVolume& Out, int Begin, int End) {
     const int N = Out.Count, W = P.Width;
     // Raw: the pair costs of one separation, with kHalfBox entries of the outside cost either side.
     std::vector<TCost> Raw(std::size_t(W) + 2 * kHalfBox, TCost(kOutsideCost)), Box(std::size_t(W) * std::size_t(N));  // Box: [separation][X]
+    TChannelRow Row;
+    std::vector<std::uint16_t> PairCosts(static_cast<std::size_t>(W));
     for (int Y = Begin; Y < End; ++Y) {
-        const std::uint8_t* Row = P.Row(Y);
+        Row.Take(P.Row(Y), W);
         for (int K = 0; K < N; ++K) {
             const int D = Out.Smallest + K, Half = D / 2;
             // Pixels whose pair lies inside: Left = X − Half ≥ 0 and Left + D < W.
             const int First = std::min(W, Half), Stop = std::max(First, W - D + Half);
             TCost* __restrict Costs = Raw.data() + kHalfBox;
             std::fill(Costs, Costs + First, TCost(kOutsideCost));
-            const std::uint8_t* __restrict A = Row + 3 * (First - Half);
-            const std::uint8_t* __restrict B = A + 3 * D;
-            for (int X = First; X < Stop; ++X, A += 3, B += 3) {
-                const int Sum = std::abs(A[0] - B[0]) + std::abs(A[1] - B[1]) + std::abs(A[2] - B[2]);
-                Costs[X] = TCost(std::min(kColourCap, Sum) >> kColourShift);
-            }
+            if (Stop > First) Row.PairCosts(First - Half, D, Stop - First, kColourCap, PairCosts.data());
+            const std::uint16_t* __restrict Pair = PairCosts.data();
+            for (int X = First; X < Stop; ++X) Costs[X] = TCost(Pair[X - First] >> kColourShift);
             std::fill(Costs + Stop, Costs + W, TCost(kOutsideCost));
             TCost* __restrict Sums = Box.data() + std::size_t(K) * std::size_t(W);
             const TCost* __restrict From = Raw.data();
@@ -153,23 +153,23 @@ void ColumnPaths(const TVolume& Costs, TVolume& Total, int Begin, int End) {
     }
 }
 
-int BestOf(const TCost* Values, int N) { return int(std::min_element(Values, Values + N) - Values); }
-
-// The best separation of the pairs each pixel of a row is one end of (−1 where none lies
-// inside), from the row's path costs laid out separation by separation (ByK[K × W + C]).
-// The pair centred on C with separation D has its left end at C − D / 2 and its right end
-// D further.
+// The first least path cost of each pixel of a row (AsCentre: its index), and the best
+// separation of the pairs each pixel is one end of (−1 where none lies inside), from the
+// row's path costs laid out separation by separation (ByK[K × W + C]). The pair centred on
+// C with separation D has its left end at C − D / 2 and its right end D further.
 struct TEndBest {
-    std::vector<TCost> ByK, LeftCost, RightCost, AsLeft, AsRight;
+    std::vector<TCost> ByK, CentreCost, LeftCost, RightCost, AsCentre, AsLeft, AsRight;
 
     TEndBest(int W, int N)
-        : ByK(std::size_t(W) * std::size_t(N)), LeftCost(std::size_t(W)), RightCost(LeftCost), AsLeft(LeftCost), AsRight(LeftCost) {}
+        : ByK(std::size_t(W) * std::size_t(N)), CentreCost(std::size_t(W)), LeftCost(CentreCost), RightCost(CentreCost),
+          AsCentre(CentreCost), AsLeft(CentreCost), AsRight(CentreCost) {}
 
     void Find(const TVolume& Total, int Y) {
         const int W = Total.Width, N = Total.Count;
         const TCost* Row = Total.At(0, Y);
         for (std::size_t C = 0; C < std::size_t(W); ++C)
             for (std::size_t K = 0; K < std::size_t(N); ++K) ByK[K * std::size_t(W) + C] = Row[C * std::size_t(N) + K];
+        std::fill(CentreCost.begin(), CentreCost.end(), std::numeric_limits<TCost>::max());
         std::fill(LeftCost.begin(), LeftCost.end(), std::numeric_limits<TCost>::max());
         std::fill(RightCost.begin(), RightCost.end(), std::numeric_limits<TCost>::max());
         std::fill(AsLeft.begin(), AsLeft.end(), TCost(-1));
@@ -177,6 +177,7 @@ struct TEndBest {
         for (int K = 0; K < N; ++K) {
             const auto D = TCost(Total.Smallest + K);
             const int Half = D / 2, Rest = D - Half;
+            Keep(ByK.data() + std::size_t(K) * std::size_t(W), CentreCost.data(), AsCentre.data(), W, TCost(K));
             // Left ends E take the pair centred on E + Half, right ends the one on E − Rest.
             Keep(ByK.data() + std::size_t(K) * std::size_t(W) + Half, LeftCost.data(), AsLeft.data(), std::max(0, W - Half), D);
             Keep(ByK.data() + std::size_t(K) * std::size_t(W), RightCost.data() + Rest, AsRight.data() + Rest, std::max(0, W - Rest), D);
@@ -200,7 +201,7 @@ void ChooseRows(const TVolume& Total, const TVolume& Costs, TDisparityMap& Map, 
         Ends.Find(Total, Y);
         for (int X = 0; X < W; ++X) {
             const TCost* S = Total.At(X, Y);
-            const int K = BestOf(S, N);
+            const int K = Ends.AsCentre[std::size_t(X)];
             const int D = Total.Smallest + K;
             double Fraction = 0;
             if (K > 0 && K + 1 < N) {
