@@ -1,0 +1,151 @@
+#include "DraftMesh.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Pixels of the draft picture per cell of the grid: a triangle then covers a few dozen
+// samples, so that the drawing costs little per triangle and the surface stays smooth.
+constexpr int DraftCellPixels = 3;
+// A key no cell has: the hash table's empty slot.
+constexpr std::uint64_t NoCell = std::numeric_limits<std::uint64_t>::max();
+constexpr std::uint32_t NoCluster = std::numeric_limits<std::uint32_t>::max();
+
+bool IsFinite(const TVertex& V) { return std::isfinite(V.X) && std::isfinite(V.Y) && std::isfinite(V.Z); }
+
+bool Drawable(const TMesh& Mesh, const std::array<std::uint32_t, 3>& Corners) {
+    return std::all_of(Corners.begin(), Corners.end(), [&](std::uint32_t I) { return I < Mesh.Vertices.size() && IsFinite(Mesh.Vertices[I]); });
+}
+
+// The cells of the grid, numbered row by row, and the mean position of each one's corners.
+class TClusters {
+public:
+    explicit TClusters(std::size_t Corners) : FSlots(std::bit_ceil(std::max<std::size_t>(16, 2 * Corners)), {NoCell, NoCluster}) {}
+
+    // The cluster of Cell, a new one when Cell has none yet; Corner is added to its mean.
+    std::uint32_t Add(std::uint64_t Cell, const TVertex& Corner) {
+        std::size_t Slot = std::size_t(Cell * 0x9E3779B97F4A7C15ull) & (FSlots.size() - 1);
+        while (FSlots[Slot].Cell != Cell && FSlots[Slot].Cell != NoCell) Slot = (Slot + 1) & (FSlots.size() - 1);
+        if (FSlots[Slot].Cell == NoCell) {
+            FSlots[Slot] = {Cell, std::uint32_t(FSums.size())};
+            FSums.push_back({});
+        }
+        TSum& Sum = FSums[FSlots[Slot].Cluster];
+        Sum.X += double(Corner.X), Sum.Y += double(Corner.Y), Sum.Z += double(Corner.Z), ++Sum.Count;
+        return FSlots[Slot].Cluster;
+    }
+
+    std::vector<TVertex> Means() const {
+        std::vector<TVertex> Result;
+        Result.reserve(FSums.size());
+        for (const TSum& S : FSums) Result.push_back({float(S.X / S.Count), float(S.Y / S.Count), float(S.Z / S.Count)});
+        return Result;
+    }
+
+private:
+    struct TSlot {
+        std::uint64_t Cell;
+        std::uint32_t Cluster;
+    };
+    struct TSum {
+        double X = 0, Y = 0, Z = 0;
+        std::uint32_t Count = 0;
+    };
+    std::vector<TSlot> FSlots;
+    std::vector<TSum> FSums;
+};
+
+// For each of Length target positions along an axis of SourceLength pixels enlarged about
+// twice: the source pixel it lies on, and the neighbour on its side.
+struct TNeighbours {
+    std::vector<int> On, Beside;
+    TNeighbours(int SourceLength, int Length) {
+        for (int T = 0; T < Length; ++T) {
+            On.push_back(std::min(T / 2, SourceLength - 1));
+            Beside.push_back(std::clamp(T % 2 ? On.back() + 1 : On.back() - 1, 0, SourceLength - 1));
+        }
+    }
+};
+
+// Three quarters of the pixel a target lies on and a quarter of its neighbour, rounded.
+std::uint8_t Blend(int On, int Beside) { return std::uint8_t((3 * On + Beside + 2) / 4); }
+
+TGreyPlane Enlarged(const TGreyPlane& Half, int Width, int Height) {
+    const TNeighbours Across(Half.Width, Width), Down(Half.Height, Height);
+    TGreyPlane Wide(Width, Half.Height);
+    for (int Y = 0; Y < Half.Height; ++Y) {
+        const std::uint8_t* Source = Half.Row(Y);
+        std::uint8_t* Target = Wide.Row(Y);
+        for (int X = 0; X < Width; ++X) Target[X] = Blend(Source[Across.On[std::size_t(X)]], Source[Across.Beside[std::size_t(X)]]);
+    }
+    TGreyPlane Result(Width, Height);
+    for (int Y = 0; Y < Height; ++Y) {
+        const std::uint8_t* On = Wide.Row(Down.On[std::size_t(Y)]);
+        const std::uint8_t* Beside = Wide.Row(Down.Beside[std::size_t(Y)]);
+        std::uint8_t* Target = Result.Row(Y);
+        for (int X = 0; X < Width; ++X) Target[X] = Blend(On[X], Beside[X]);
+    }
+    return Result;
+}
+
+}  // namespace
+
+TMesh DraftMesh(const TMesh& Mesh, int Cells) {
+    double Low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, High[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    std::vector<std::uint8_t> Used(Mesh.Vertices.size());
+    std::size_t UsedCount = 0;
+    for (const auto& Corners : Mesh.Triangles) {
+        if (!Drawable(Mesh, Corners)) continue;
+        for (const std::uint32_t I : Corners) {
+            if (Used[I]) continue;
+            Used[I] = 1, ++UsedCount;
+            const TVertex& V = Mesh.Vertices[I];
+            const double P[3] = {double(V.X), double(V.Y), double(V.Z)};
+            for (int Axis = 0; Axis < 3; ++Axis) Low[Axis] = std::min(Low[Axis], P[Axis]), High[Axis] = std::max(High[Axis], P[Axis]);
+        }
+    }
+    if (UsedCount == 0) return {};
+    const double Longest = std::max({High[0] - Low[0], High[1] - Low[1], High[2] - Low[2]});
+    const auto Side = std::uint64_t(std::clamp(Cells, 1, MaxDraftCells));
+    // Cells + 1 per axis: the box's high side falls into a cell of its own.
+    const double PerUnit = Longest > 0 ? double(Side) / Longest : 0;
+    const auto CellOf = [&](const TVertex& V) {
+        const double P[3] = {double(V.X), double(V.Y), double(V.Z)};
+        std::uint64_t Cell = 0;
+        for (int Axis = 0; Axis < 3; ++Axis) Cell = Cell * (Side + 1) + std::min(Side, std::uint64_t((P[Axis] - Low[Axis]) * PerUnit));
+        return Cell;
+    };
+
+    TClusters Clusters(UsedCount);
+    std::vector<std::uint32_t> ClusterOf(Mesh.Vertices.size(), NoCluster);
+    for (std::size_t I = 0; I < Used.size(); ++I)
+        if (Used[I]) ClusterOf[I] = Clusters.Add(CellOf(Mesh.Vertices[I]), Mesh.Vertices[I]);
+    TMesh Draft;
+    for (const auto& Corners : Mesh.Triangles) {
+        if (!Drawable(Mesh, Corners)) continue;
+        const std::array<std::uint32_t, 3> Clustered{ClusterOf[Corners[0]], ClusterOf[Corners[1]], ClusterOf[Corners[2]]};
+        if (Clustered[0] != Clustered[1] && Clustered[1] != Clustered[2] && Clustered[0] != Clustered[2]) Draft.Triangles.push_back(Clustered);
+    }
+    Draft.Vertices = Clusters.Means();
+    return Draft;
+}
+
+TGreyPlane RenderDraftDepth(const TMesh& Draft, int Width, int Height, const TModelView& View) {
+    return Enlarged(RenderMeshDepth(Draft, Width / 2, Height / 2, View), Width, Height);
+}
+
+int DraftCells(int Width, int Height) { return std::clamp(std::max(Width, Height) / DraftCellPixels, 1, MaxDraftCells); }
+
+const TMesh& TDraftMeshCache::For(const std::shared_ptr<const TMesh>& Mesh, int Cells) {
+    if (FSource.lock() != Mesh || FCells != Cells) {
+        FDraft = Mesh ? DraftMesh(*Mesh, Cells) : TMesh{};
+        FSource = Mesh;
+        FCells = Cells;
+    }
+    return FDraft;
+}
