@@ -120,13 +120,7 @@ TEST(DepthRasterizer, SizesOutsideThePictureLimitsAreRefused) {
 // While a model turns the window draws its draft: close to the model's own picture, from
 // far fewer corners, also for a mesh whose triangles share corners only by position.
 TEST(DepthRasterizer, ADraftLooksLikeTheModel) {
-    const TMesh Sphere = RippledSphere(60, 90);
-    TMesh Unshared;  // every triangle its own three corners, as an STL file gives them
-    for (const auto& Corners : Sphere.Triangles) {
-        const auto First = std::uint32_t(Unshared.Vertices.size());
-        for (const std::uint32_t I : Corners) Unshared.Vertices.push_back(Sphere.Vertices[I]);
-        Unshared.Triangles.push_back({First, First + 1, First + 2});
-    }
+    TMesh Unshared = UnsharedCorners(RippledSphere(60, 90));
     // Triangles the renderer leaves out are left out of the draft, or the framing would move.
     Unshared.Vertices.insert(Unshared.Vertices.end(), {{NaN, 0, 0}, {50, 50, 50}});
     Unshared.Triangles.insert(Unshared.Triangles.end(), {{0, 1, std::uint32_t(Unshared.Vertices.size() - 2)}, {0, 1, 1u << 30}});
