@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,22 +23,25 @@ bool Drawable(const TMesh& Mesh, const std::array<std::uint32_t, 3>& Corners) {
     return std::all_of(Corners.begin(), Corners.end(), [&](std::uint32_t I) { return I < Mesh.Vertices.size() && IsFinite(Mesh.Vertices[I]); });
 }
 
-// The cells of the grid, numbered row by row, and the mean position of each one's corners.
+// The occupied cells of the grid and the mean position of each one's corners. The table
+// of cells grows with them: a surface occupies far fewer cells than the grid has.
 class TClusters {
 public:
-    explicit TClusters(std::size_t Corners) : FSlots(std::bit_ceil(std::max<std::size_t>(16, 2 * Corners)), {NoCell, NoCluster}) {}
+    explicit TClusters(std::size_t Expected) : FSlots(std::bit_ceil(std::max<std::size_t>(16, 2 * Expected)), {NoCell, NoCluster}) {}
 
     // The cluster of Cell, a new one when Cell has none yet; Corner is added to its mean.
     std::uint32_t Add(std::uint64_t Cell, const TVertex& Corner) {
-        std::size_t Slot = std::size_t(Cell * 0x9E3779B97F4A7C15ull) & (FSlots.size() - 1);
-        while (FSlots[Slot].Cell != Cell && FSlots[Slot].Cell != NoCell) Slot = (Slot + 1) & (FSlots.size() - 1);
-        if (FSlots[Slot].Cell == NoCell) {
-            FSlots[Slot] = {Cell, std::uint32_t(FSums.size())};
+        TSlot& Found = FSlots[SlotOf(Cell)];
+        std::uint32_t Cluster = Found.Cluster;
+        if (Found.Cell == NoCell) {
+            Cluster = std::uint32_t(FSums.size());
+            Found = {Cell, Cluster};
             FSums.push_back({});
+            if (2 * FSums.size() > FSlots.size()) Grow();
         }
-        TSum& Sum = FSums[FSlots[Slot].Cluster];
+        TSum& Sum = FSums[Cluster];
         Sum.X += double(Corner.X), Sum.Y += double(Corner.Y), Sum.Z += double(Corner.Z), ++Sum.Count;
-        return FSlots[Slot].Cluster;
+        return Cluster;
     }
 
     std::vector<TVertex> Means() const {
@@ -56,6 +60,22 @@ private:
         double X = 0, Y = 0, Z = 0;
         std::uint32_t Count = 0;
     };
+
+    // Cell's slot, or the empty one where it belongs. The hash is the product's high bits:
+    // its low bits would repeat with the grid's rows.
+    std::size_t SlotOf(std::uint64_t Cell) const {
+        const int Bits = std::countr_zero(FSlots.size());
+        std::size_t Slot = std::size_t((Cell * 0x9E3779B97F4A7C15ull) >> (64 - Bits));
+        while (FSlots[Slot].Cell != Cell && FSlots[Slot].Cell != NoCell) Slot = (Slot + 1) & (FSlots.size() - 1);
+        return Slot;
+    }
+
+    void Grow() {
+        const std::vector<TSlot> Old = std::exchange(FSlots, std::vector<TSlot>(2 * FSlots.size(), {NoCell, NoCluster}));
+        for (const TSlot& Slot : Old)
+            if (Slot.Cell != NoCell) FSlots[SlotOf(Slot.Cell)] = Slot;
+    }
+
     std::vector<TSlot> FSlots;
     std::vector<TSum> FSums;
 };
@@ -121,7 +141,8 @@ TMesh DraftMesh(const TMesh& Mesh, int Cells) {
         return Cell;
     };
 
-    TClusters Clusters(UsedCount);
+    // A surface crosses about a few times Cells² cells.
+    TClusters Clusters(std::min(UsedCount, std::size_t(4) * std::size_t(Side) * std::size_t(Side)));
     std::vector<std::uint32_t> ClusterOf(Mesh.Vertices.size(), NoCluster);
     for (std::size_t I = 0; I < Used.size(); ++I)
         if (Used[I]) ClusterOf[I] = Clusters.Add(CellOf(Mesh.Vertices[I]), Mesh.Vertices[I]);

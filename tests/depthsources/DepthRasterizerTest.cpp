@@ -146,4 +146,10 @@ TEST(DepthRasterizer, ADraftLooksLikeTheModel) {
         EXPECT_LT(Difference / double(Full.Levels.size()), 3.0) << C.Name;
     }
     EXPECT_TRUE(AllBlack(RenderDraftDepth(DraftMesh({}, 10), 20, 10, {})));
+    // Corners filling a volume, 10 along each side on a grid of 4 cells: 5 occupied cells
+    // along each axis (0 … 9 falls into 0 0 0 1 1 2 2 3 3 4), each kept once.
+    TMesh Cloud;
+    for (int I = 0; I < 1000; ++I) Cloud.Vertices.push_back({float(I % 10), float(I / 10 % 10), float(I / 100)});
+    for (std::uint32_t I = 0; I + 2 < 1000; ++I) Cloud.Triangles.push_back({I, I + 1, I + 2});
+    EXPECT_EQ(DraftMesh(Cloud, 4).Vertices.size(), 125u);
 }
