@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "DepthFileRead.h"
+#include "DraftDepth.h"
 #include "DraftMesh.h"
 #include "ImageView.h"
 #include "SettingsPanel.h"

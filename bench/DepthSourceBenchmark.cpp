@@ -13,6 +13,7 @@
 
 #include "BenchMeshes.h"
 #include "DepthRasterizer.h"
+#include "DraftDepth.h"
 #include "DraftMesh.h"
 #include "ModelDepth.h"
 #include "TextDepth.h"

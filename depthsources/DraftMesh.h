@@ -3,8 +3,6 @@
 
 #include <memory>
 
-#include "DepthRasterizer.h"
-#include "GreyPlane.h"
 #include "Mesh.h"
 
 // Mesh with its corners clustered on a grid of Cells cells along the longest side of the
@@ -19,10 +17,6 @@ constexpr int MaxDraftCells = 1 << 20;  // the cells of all three axes numbered 
 
 // The grid of a draft drawn at Width × Height pixels: a cell a few pixels wide.
 int DraftCells(int Width, int Height);
-
-// Draft drawn at half of Width × Height, each axis, and enlarged to it (bilinear): the
-// depth map shown while a model turns. Width and Height are at least 2.
-TGreyPlane RenderDraftDepth(const TMesh& Draft, int Width, int Height, const TModelView& View);
 
 // The draft of the mesh last asked for, made again only when the mesh or the grid changes.
 class TDraftMeshCache {

@@ -8,6 +8,7 @@
 
 #include "BenchMeshes.h"
 #include "DepthRasterizer.h"
+#include "DraftDepth.h"
 #include "DraftMesh.h"
 #include "Exception.h"
 #include "ModelReader.h"
