@@ -10,9 +10,9 @@
 
 namespace {
 
-// Pixels of the draft picture per cell of the grid: a triangle then covers a few dozen
+// Pixels of the draft picture per cell of the grid: a triangle then covers about a hundred
 // samples, so that the drawing costs little per triangle and the surface stays smooth.
-constexpr int DraftCellPixels = 3;
+constexpr int DraftCellPixels = 4;
 // A key no cell has: the hash table's empty slot.
 constexpr std::uint64_t NoCell = std::numeric_limits<std::uint64_t>::max();
 constexpr std::uint32_t NoCluster = std::numeric_limits<std::uint32_t>::max();
