@@ -30,8 +30,10 @@ std::optional<TDepthFileRead> ReadDepthFileKeepingMesh(const std::string& FileNa
     return Read;
 }
 
-TPicture MeshDepthPicture(const TMesh& Mesh, int Width, int Height, const TModelView& View) {
+TPicture DepthPicture(const TGreyPlane& Plane) {
     TPicture Picture;
-    Picture.SetGraphic(std::make_unique<TBitmap>(ToDepthBitmap(RenderMeshDepth(Mesh, Width, Height, View))));
+    Picture.SetGraphic(std::make_unique<TBitmap>(ToDepthBitmap(Plane)));
     return Picture;
 }
+
+TPicture MeshDepthPicture(const TMesh& Mesh, int Width, int Height, const TModelView& View) { return DepthPicture(RenderMeshDepth(Mesh, Width, Height, View)); }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "DepthRasterizer.h"
+#include "GreyPlane.h"
 #include "Mesh.h"
 #include "Picture.h"
 
@@ -22,6 +23,9 @@ struct TDepthFileRead {
 // its reason when ReportPicture is set.
 std::optional<TDepthFileRead> ReadDepthFileKeepingMesh(const std::string& FileName, int Width, int Height,
                                                        const TModelView& View, bool ReportPicture);
+
+// A drawn plane as a 24-bit grey depth map.
+TPicture DepthPicture(const TGreyPlane& Plane);
 
 // Mesh drawn as a 24-bit grey depth map; sizes as for TGreyPlane.
 TPicture MeshDepthPicture(const TMesh& Mesh, int Width, int Height, const TModelView& View);

@@ -189,6 +189,7 @@ void Tfstereo::LoadDepthFile(const QString& FileName, bool ReportPicture) {
     if (!Read) return;
     Image2->SetPicture(Read->Picture);
     FMesh = Read->Mesh;
+    if (FMesh) DraftModel(Stereogram1->Width(), Stereogram1->Height());  // made once, before the first drag
     using TKind = TWindowDepthSource::TKind;
     FDepthSource = {FMesh ? TKind::Model : TKind::Picture, FileSource(FileName), {}, {}, {}, FModelView};
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "DepthRasterizer.h"
+#include "DraftMesh.h"
 #include "DepthReading.h"
 #include "Mesh.h"
 #include "PictureSource.h"
@@ -176,6 +177,8 @@ private:
     void SettingChanged(const TSettingEntry& Entry, const TSettingValue& Value);
     // Draws the kept mesh again as FModelView says, at the depth map's size.
     void RedrawModel(bool Draft = false);
+    // The coarse copy of the kept mesh that a draft of a Width × Height depth map draws.
+    const TMesh& DraftModel(int Width, int Height);
     void DescribeClassicControls();
     void ShowPreview(const QString& Refusal, std::unique_ptr<TBitmap> Picture, const std::optional<std::string>& Options);
 
@@ -188,6 +191,7 @@ private:
     // The model of the depth map, while it is one, and how it is turned.
     std::shared_ptr<const TMesh> FMesh;
     TModelView FModelView;
+    TDraftMeshCache FDraftModel;
     // How a text depth map is drawn: the next one, and the present one again.
     TTextDepthOptions FTextShape{.Font = "DejaVu Sans"};
     // Invert and fit: the depth preview keeps the map as read or drawn, the generator gets

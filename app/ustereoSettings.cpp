@@ -5,7 +5,8 @@
 #include <cmath>
 
 #include "DepthFileRead.h"
-#include "DepthMapTools.h"
+#include "DraftDepth.h"
+#include "DraftMesh.h"
 #include "ImageView.h"
 #include "SettingsPanel.h"
 #include "SettingsTable.h"
@@ -118,17 +119,16 @@ void Tfstereo::SettingChanged(const TSettingEntry& Entry, const TSettingValue& V
     LiveChange();
 }
 
+const TMesh& Tfstereo::DraftModel(int Width, int Height) { return FDraftModel.For(FMesh, DraftCells(Width / 2, Height / 2)); }
+
 // Turning the kept mesh costs only drawing; the depth map keeps the size it was drawn at.
-// A draft is drawn at half the size and enlarged.
+// A draft is the coarse mesh drawn at half the size and enlarged.
 void Tfstereo::RedrawModel(bool Draft) {
     if (!FMesh) return;
     const TPicture& Depth = Stereogram1->DepthMap();
     const int Width = Depth.Width(), Height = Depth.Height();
     if (Draft && Width > 1 && Height > 1) {
-        TPicture Half = MeshDepthPicture(*FMesh, Width / 2, Height / 2, FModelView);
-        TPicture Enlarged;
-        Enlarged.SetGraphic(std::make_unique<TBitmap>(FitDepth(Half.Bitmap(), Width, Height)));
-        Image2->SetPicture(Enlarged);
+        Image2->SetPicture(DepthPicture(RenderDraftDepth(DraftModel(Width, Height), Width, Height, FModelView)));
     } else {
         Image2->SetPicture(MeshDepthPicture(*FMesh, Width, Height, FModelView));
     }

@@ -36,6 +36,16 @@ const TMesh& MillionTriangles() {
     return Mesh;
 }
 
+TMesh UnsharedCorners(const TMesh& Mesh) {
+    TMesh Unshared;
+    for (const auto& Corners : Mesh.Triangles) {
+        const auto First = std::uint32_t(Unshared.Vertices.size());
+        for (const std::uint32_t I : Corners) Unshared.Vertices.push_back(Mesh.Vertices[I]);
+        Unshared.Triangles.push_back({First, First + 1, First + 2});
+    }
+    return Unshared;
+}
+
 std::vector<std::uint8_t> BinaryStl(const TMesh& Mesh) {
     std::vector<std::uint8_t> Bytes(80, ' ');
     Bytes.reserve(84 + 50 * Mesh.Triangles.size());

@@ -1,6 +1,9 @@
 // Times the depth sources at the window's size: a model of about a million triangles drawn
 // by the z-buffer renderer (the goal is well under a second), the same model read from a
 // binary STL in memory and drawn, and a text. Case names: <source>/<width>x<height>.
+// DraftMesh/million-unshared makes the coarse copy of that model, with its corners as an
+// STL file gives them, that the window draws while the model turns (once per model);
+// DraftDepth draws that copy as the window's draft.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +13,8 @@
 
 #include "BenchMeshes.h"
 #include "DepthRasterizer.h"
+#include "DraftDepth.h"
+#include "DraftMesh.h"
 #include "ModelDepth.h"
 #include "TextDepth.h"
 
@@ -31,6 +36,19 @@ void ReadAndRenderStl(benchmark::State& State) {
     for (auto _ : State) benchmark::DoNotOptimize(RenderModelDepth(Stl, "million.stl", Width, Height).Width());
 }
 
+void MakeDraft(benchmark::State& State) {
+    const TMesh Mesh = UnsharedCorners(MillionTriangles());
+    for (auto _ : State) benchmark::DoNotOptimize(DraftMesh(Mesh, DraftCells(Width / 2, Height / 2)).Triangles.data());
+}
+
+void RenderDraft(benchmark::State& State) {
+    const TMesh Draft = DraftMesh(MillionTriangles(), DraftCells(Width / 2, Height / 2));
+    TModelView View;
+    View.RotateX = 20;
+    for (auto _ : State) benchmark::DoNotOptimize(RenderDraftDepth(Draft, Width, Height, View).Levels.data());
+    State.counters["triangles"] = double(Draft.Triangles.size());
+}
+
 void RenderText(benchmark::State& State) {
     for (auto _ : State) benchmark::DoNotOptimize(RenderTextDepth("Hallo\nWelt", Width, Height).Width());
 }
@@ -40,6 +58,8 @@ const bool Registered = [] {
     benchmark::RegisterBenchmark(("MeshDepth/orthographic" + Size).c_str(), RenderMesh, TProjection::Orthographic)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("MeshDepth/perspective" + Size).c_str(), RenderMesh, TProjection::Perspective)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("ModelDepth/binary-stl-in-memory" + Size).c_str(), ReadAndRenderStl)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("DraftMesh/million-unshared", MakeDraft)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("DraftDepth" + Size).c_str(), RenderDraft)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("TextDepth" + Size).c_str(), RenderText)->Unit(benchmark::kMillisecond);
     return true;
 }();

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <limits>
 #include <string>
 
 #include "BenchMeshes.h"
 #include "DepthRasterizer.h"
+#include "DraftDepth.h"
+#include "DraftMesh.h"
 #include "Exception.h"
 #include "ModelReader.h"
 #include "TestPictures.h"
@@ -113,4 +116,41 @@ TEST(DepthRasterizer, SizesOutsideThePictureLimitsAreRefused) {
         EXPECT_EQ(E.Message(), "Tiefenbild braucht mindestens 1 × 1 Pixel");
     }
     EXPECT_THROW(RenderMeshDepth(OneTriangle(), 20000, 10, {}), EInvalidGraphic);
+}
+
+// While a model turns the window draws its draft: close to the model's own picture, from
+// far fewer corners, also for a mesh whose triangles share corners only by position.
+TEST(DepthRasterizer, ADraftLooksLikeTheModel) {
+    TMesh Unshared = UnsharedCorners(RippledSphere(60, 90));
+    // Triangles the renderer leaves out are left out of the draft, or the framing would move.
+    Unshared.Vertices.insert(Unshared.Vertices.end(), {{NaN, 0, 0}, {50, 50, 50}});
+    Unshared.Triangles.insert(Unshared.Triangles.end(), {{0, 1, std::uint32_t(Unshared.Vertices.size() - 2)}, {0, 1, 1u << 30}});
+    const TMesh Ball = ReadModelFile(TestDataFile("stl_sphere.stl"));
+    const struct {
+        const char* Name;
+        const TMesh& Mesh;
+        int Width, Height;
+        TModelView View;
+    } Cases[] = {
+        {"sphere", Unshared, 400, 250, Turned(30, -45, 10, TProjection::Orthographic)},
+        {"sphere, perspective, odd size", Unshared, 333, 201, Turned(-70, 200, 5, TProjection::Perspective)},
+        {"stl ball", Ball, 257, 129, Turned(10, 20, 30, TProjection::Perspective)},
+    };
+    for (const auto& C : Cases) {
+        const TMesh Draft = DraftMesh(C.Mesh, DraftCells(C.Width / 2, C.Height / 2));
+        EXPECT_LT(Draft.Vertices.size(), C.Mesh.Vertices.size() / 3) << C.Name;
+        const TGreyPlane Full = RenderMeshDepth(C.Mesh, C.Width, C.Height, C.View);
+        const TGreyPlane Drawn = RenderDraftDepth(Draft, C.Width, C.Height, C.View);
+        ASSERT_EQ(Drawn.Levels.size(), Full.Levels.size()) << C.Name;
+        double Difference = 0;
+        for (std::size_t I = 0; I < Full.Levels.size(); ++I) Difference += std::abs(Full.Levels[I] - Drawn.Levels[I]);
+        EXPECT_LT(Difference / double(Full.Levels.size()), 3.0) << C.Name;
+    }
+    EXPECT_TRUE(AllBlack(RenderDraftDepth(DraftMesh({}, 10), 20, 10, {})));
+    // Corners filling a volume, 10 along each side on a grid of 4 cells: 5 occupied cells
+    // along each axis (0 … 9 falls into 0 0 0 1 1 2 2 3 3 4), each kept once.
+    TMesh Cloud;
+    for (int I = 0; I < 1000; ++I) Cloud.Vertices.push_back({float(I % 10), float(I / 10 % 10), float(I / 100)});
+    for (std::uint32_t I = 0; I + 2 < 1000; ++I) Cloud.Triangles.push_back({I, I + 1, I + 2});
+    EXPECT_EQ(DraftMesh(Cloud, 4).Vertices.size(), 125u);
 }
