@@ -9,6 +9,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <span>
 #include <thread>
 #include <utility>
 
@@ -573,17 +574,32 @@ void Shade(const TCoverage& Coverage, const TNearness& Seen, const TScene& Scene
     }
 }
 
-// The drawable triangles by band: Triangles[Start[B] …] are those reaching band B, each
-// listed in every band it reaches. Triangles outside every sample are left out.
+// What a band's triangles have in common: the sum of their first corners' nearness per
+// group (turned towards the viewer, turned away) and the columns their corners span.
+struct TBandSummary {
+    double Nearness[2] = {0, 0};
+    std::int32_t Left = std::numeric_limits<std::int32_t>::max(), Right = std::numeric_limits<std::int32_t>::min();
+
+    void Join(const TBandSummary& Other) {
+        for (int G = 0; G < 2; ++G) Nearness[G] += Other.Nearness[G];
+        Left = std::min(Left, Other.Left), Right = std::max(Right, Other.Right);
+    }
+};
+
+// The drawable triangles by band and group: Triangles[Start[2 · B + G] …] are those of
+// group G (0 turned towards the viewer, 1 turned away) reaching band B, each listed in
+// every band it reaches. Triangles outside every sample are left out.
 struct TBandLists {
     std::vector<std::uint32_t> Triangles;
     std::vector<std::uint32_t> Start;
+    std::vector<TBandSummary> Summary;  // one per band
 };
 
 constexpr std::uint32_t Unseen = ~std::uint32_t(0);
+constexpr std::uint32_t AwayBit = std::uint32_t(1) << 15;
 
-// A drawable triangle's first and last band as First << 16 | Last, or Unseen when it
-// reaches no sample (bands are fewer than 2^16).
+// A drawable triangle's first and last band and its group as First << 16 | Group << 15 |
+// Last, or Unseen when it reaches no sample (bands are fewer than 2^15).
 std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
     if (!Scene.Drawable[T]) return Unseen;
     const auto& C = Mesh.Triangles[T];
@@ -593,39 +609,55 @@ std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
     const std::int64_t Left = FirstSample(std::min({A.X, B.X, D.X}));
     const std::int64_t Right = std::min<std::int64_t>(LastSample(std::max({A.X, B.X, D.X})), Scene.SampleWidth - 1);
     if (First > Last || Left > Right) return Unseen;
-    return std::uint32_t(First / BandSampleRows) << 16 | std::uint32_t(Last / BandSampleRows);
+    const bool Away = (std::int64_t(B.X) - A.X) * (std::int64_t(D.Y) - A.Y) < (std::int64_t(B.Y) - A.Y) * (std::int64_t(D.X) - A.X);
+    return std::uint32_t(First / BandSampleRows) << 16 | (Away ? AwayBit : 0) | std::uint32_t(Last / BandSampleRows);
 }
 
-// Counts per band and part, then each part places its triangles after those of the
+// Counts per band, group and part, then each part places its triangles after those of the
 // parts before it.
 TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
-    const std::size_t Count = Mesh.Triangles.size();
+    const std::size_t Count = Mesh.Triangles.size(), Cells = 2 * std::size_t(Bands);
     const int Parts = PartsFor(Count, MinItemsPerThread);
     std::vector<std::uint32_t> Reach(Count);
-    std::vector<std::vector<std::uint32_t>> Counts(static_cast<std::size_t>(Parts), std::vector<std::uint32_t>(std::size_t(Bands)));
+    std::vector<std::vector<std::uint32_t>> Counts(static_cast<std::size_t>(Parts), std::vector<std::uint32_t>(Cells));
+    std::vector<std::vector<TBandSummary>> Summaries(static_cast<std::size_t>(Parts), std::vector<TBandSummary>(std::size_t(Bands)));
     InParts(Parts, [&](int Part) {
         const TRange Range = PartOf(Count, Part, Parts);
         std::vector<std::uint32_t>& Mine = Counts[std::size_t(Part)];
+        std::vector<TBandSummary>& Summary = Summaries[std::size_t(Part)];
         for (std::size_t T = Range.First; T < Range.Last; ++T) {
-            Reach[T] = BandsOf(Mesh, Scene, T);
-            if (Reach[T] == Unseen) continue;
-            for (std::uint32_t B = Reach[T] >> 16; B <= (Reach[T] & 0xFFFF); ++B) ++Mine[B];
+            const std::uint32_t R = Reach[T] = BandsOf(Mesh, Scene, T);
+            if (R == Unseen) continue;
+            const auto& C = Mesh.Triangles[T];
+            const TScreenVertex &A = Scene.Vertices[C[0]], &B = Scene.Vertices[C[1]], &D = Scene.Vertices[C[2]];
+            const std::int32_t Left = std::min({A.X, B.X, D.X}), Right = std::max({A.X, B.X, D.X});
+            const std::size_t Group = (R & AwayBit) != 0;
+            for (std::uint32_t Band = R >> 16; Band <= (R & (AwayBit - 1)); ++Band) {
+                ++Mine[2 * Band + Group];
+                TBandSummary& S = Summary[Band];
+                S.Nearness[Group] += double(A.Q);
+                S.Left = std::min(S.Left, Left), S.Right = std::max(S.Right, Right);
+            }
         }
     });
-    TBandLists Lists{{}, std::vector<std::uint32_t>(std::size_t(Bands) + 1)};
+    TBandLists Lists{{}, std::vector<std::uint32_t>(Cells + 1), std::vector<TBandSummary>(std::size_t(Bands))};
     std::uint32_t Total = 0;
-    for (std::size_t B = 0; B < std::size_t(Bands); ++B) {
-        Lists.Start[B] = Total;
-        for (std::vector<std::uint32_t>& Mine : Counts) Total += std::exchange(Mine[B], Total);
+    for (std::size_t Cell = 0; Cell < Cells; ++Cell) {
+        Lists.Start[Cell] = Total;
+        for (std::vector<std::uint32_t>& Mine : Counts) Total += std::exchange(Mine[Cell], Total);
     }
-    Lists.Start[std::size_t(Bands)] = Total;
+    Lists.Start[Cells] = Total;
+    for (const std::vector<TBandSummary>& Summary : Summaries)
+        for (std::size_t Band = 0; Band < std::size_t(Bands); ++Band) Lists.Summary[Band].Join(Summary[Band]);
     Lists.Triangles.resize(Total);
     InParts(Parts, [&](int Part) {
         const TRange Range = PartOf(Count, Part, Parts);
         std::vector<std::uint32_t>& Next = Counts[std::size_t(Part)];
         for (std::size_t T = Range.First; T < Range.Last; ++T) {
-            if (Reach[T] == Unseen) continue;
-            for (std::uint32_t B = Reach[T] >> 16; B <= (Reach[T] & 0xFFFF); ++B) Lists.Triangles[Next[B]++] = std::uint32_t(T);
+            const std::uint32_t R = Reach[T];
+            if (R == Unseen) continue;
+            const std::size_t Group = (R & AwayBit) != 0;
+            for (std::uint32_t Band = R >> 16; Band <= (R & (AwayBit - 1)); ++Band) Lists.Triangles[Next[2 * Band + Group]++] = std::uint32_t(T);
         }
     });
     return Lists;
@@ -680,7 +712,6 @@ bool Hidden(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVerte
 struct TBandScratch {
     std::vector<float> Depth;
     TColumns Drawn;  // where Depth may hold something other than NoSurface
-    std::vector<std::uint32_t> Facing[2];
     TBlocks Blocks;
 };
 
@@ -693,32 +724,25 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
         float* Line = Scratch.Depth.data() + Row * std::size_t(Scene.SampleWidth);
         std::fill(Line + Scratch.Drawn.First, Line + Scratch.Drawn.End, NoSurface);
     }
-    double Nearness[2] = {0, 0};
-    std::int32_t Left = std::numeric_limits<std::int32_t>::max(), Right = std::numeric_limits<std::int32_t>::min();
-    for (auto& Group : Scratch.Facing) Group.clear();
-    for (std::uint32_t I = Lists.Start[std::size_t(Band)]; I < Lists.Start[std::size_t(Band) + 1]; ++I) {
-        const auto& C = Mesh.Triangles[Lists.Triangles[I]];
-        const TScreenVertex &V0 = Scene.Vertices[C[0]], &V1 = Scene.Vertices[C[1]], &V2 = Scene.Vertices[C[2]];
-        const bool Away = (std::int64_t(V1.X) - V0.X) * (std::int64_t(V2.Y) - V0.Y) < (std::int64_t(V1.Y) - V0.Y) * (std::int64_t(V2.X) - V0.X);
-        Scratch.Facing[Away].push_back(Lists.Triangles[I]);
-        Nearness[Away] += double(V0.Q);
-        Left = std::min({Left, V0.X, V1.X, V2.X});
-        Right = std::max({Right, V0.X, V1.X, V2.X});
-    }
-    Scratch.Drawn = ColumnsReached(Left, Right, Scene);
-    const auto Mean = [&](int G) { return Nearness[G] / double(std::max<std::size_t>(1, Scratch.Facing[G].size())); };
+    const TBandSummary& Summary = Lists.Summary[std::size_t(Band)];
+    Scratch.Drawn = ColumnsReached(Summary.Left, Summary.Right, Scene);
+    const auto Group = [&](int G) {
+        const std::size_t Cell = 2 * std::size_t(Band) + std::size_t(G);
+        return std::span<const std::uint32_t>(Lists.Triangles.data() + Lists.Start[Cell], Lists.Triangles.data() + Lists.Start[Cell + 1]);
+    };
+    const auto Mean = [&](int G) { return Summary.Nearness[G] / double(std::max<std::size_t>(1, Group(G).size())); };
     const int Front = Mean(1) > Mean(0) ? 1 : 0;
     const auto Corners = [&](std::uint32_t T) {
         const auto& C = Mesh.Triangles[T];
         return std::array<const TScreenVertex*, 3>{&Scene.Vertices[C[0]], &Scene.Vertices[C[1]], &Scene.Vertices[C[2]]};
     };
-    for (const std::uint32_t T : Scratch.Facing[Front]) {
+    for (const std::uint32_t T : Group(Front)) {
         const auto V = Corners(T);
         DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
     }
-    if (Scratch.Facing[1 - Front].empty()) return;
+    if (Group(1 - Front).empty()) return;
     FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
-    for (const std::uint32_t T : Scratch.Facing[1 - Front]) {
+    for (const std::uint32_t T : Group(1 - Front)) {
         const auto V = Corners(T);
         const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
         if (!Box.Empty() && !Hidden(*V[0], *V[1], *V[2], Box, BandTop, Scratch.Blocks)) DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
@@ -729,7 +753,7 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
 // Coverage, and what they show into Seen.
 void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Width, std::atomic<int>& NextBand, TCoverage& Coverage,
                TNearness& Seen) {
-    const int Bands = int(Lists.Start.size()) - 1;
+    const int Bands = int(Lists.Summary.size());
     TBandScratch Scratch;
     Scratch.Depth.resize(std::size_t(Scene.SampleWidth) * BandSampleRows + BandPadding);
     for (int Band = NextBand++; Band < Bands; Band = NextBand++) {
