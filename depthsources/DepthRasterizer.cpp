@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <span>
@@ -76,8 +77,8 @@ bool IsFinite(const TVertex& V) { return std::isfinite(V.X) && std::isfinite(V.Y
 // across the picture: it is an affine function of z for the orthographic camera, and of
 // 1 / distance for the perspective one.
 struct TScreenVertex {
-    std::int32_t X = 0, Y = 0;
-    float Q = 0;
+    std::int32_t X, Y;
+    float Q;
 };
 
 // Runs Work(0) … Work(Parts − 1) at once, Work(0) on the calling thread; the others are
@@ -102,7 +103,7 @@ struct TRange {
 TRange PartOf(std::size_t Count, int Part, int Parts) { return {Count * std::size_t(Part) / std::size_t(Parts), Count * std::size_t(Part + 1) / std::size_t(Parts)}; }
 
 struct TScene {
-    std::vector<TScreenVertex> Vertices;  // one per mesh vertex
+    std::unique_ptr<TScreenVertex[]> Vertices;  // one per mesh vertex, set for the corners of drawable triangles
     std::vector<std::uint8_t> Drawable;    // one per mesh triangle
     int SampleWidth = 0, SampleHeight = 0;
     bool Perspective = false;
@@ -194,7 +195,7 @@ std::vector<TPartBox> OverCorners(std::size_t Count, const TWork& Work) {
 // The radius of the bounding sphere: the largest hypot of the corners. Only corners whose
 // squared distance comes within 1e-9 of the largest one can hold it, since the rounding of
 // both measures is far below that; hypot is slow, the squares are not.
-double BoundingRadius(const std::vector<std::uint8_t>& Used, const std::vector<TPoint>& Points, const std::vector<TPartBox>& Turned) {
+double BoundingRadius(const std::vector<std::uint8_t>& Used, const TPoint* Points, const std::vector<TPartBox>& Turned) {
     double Largest = 0;
     for (const TPartBox& Part : Turned) Largest = std::max(Largest, Part.Largest);
     const double Threshold = Largest * (1 - 1e-9);
@@ -214,7 +215,7 @@ double BoundingRadius(const std::vector<std::uint8_t>& Used, const std::vector<T
 // radii of the bounding sphere, so that no model is too large or too small for the
 // arithmetic. Answers the box around them, or nothing for a model without extent.
 std::optional<TBox> ViewCorners(const TMesh& Mesh, const std::vector<std::uint8_t>& Used, const TBox& Box, const TModelView& View,
-                                std::vector<TPoint>& Points) {
+                                TPoint* Points) {
     const TMatrix R = Rotation(View);
     const TPoint Centre{(Box.Low.X + Box.High.X) / 2, (Box.Low.Y + Box.High.Y) / 2, (Box.Low.Z + Box.High.Z) / 2};
     const auto Turned = OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox& Result) {
@@ -257,8 +258,9 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
     std::vector<std::uint8_t> Used(Mesh.Vertices.size());
     const std::optional<TBox> ModelBox = FindDrawable(Mesh, Scene, Used);
     if (!ModelBox) return false;
-    std::vector<TPoint> Points(Mesh.Vertices.size());
-    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Points);
+    // Set and read for the used corners only.
+    const auto Points = std::make_unique_for_overwrite<TPoint[]>(Mesh.Vertices.size());
+    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Points.get());
     if (!Seen) return false;
     const TBox& Box = *Seen;
 
@@ -280,7 +282,7 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
     const auto OnGrid = [&](double V, double Low, double High, int Side) {
         return std::int32_t(Rounded(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
     };
-    Scene.Vertices.resize(Used.size());
+    Scene.Vertices = std::make_unique_for_overwrite<TScreenVertex[]>(Used.size());
     OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox&) {
         for (std::size_t I = First; I < Last; ++I) {
             if (!Used[I]) continue;
@@ -590,7 +592,7 @@ struct TBandSummary {
 // group G (0 turned towards the viewer, 1 turned away) reaching band B, each listed in
 // every band it reaches. Triangles outside every sample are left out.
 struct TBandLists {
-    std::vector<std::uint32_t> Triangles;
+    std::unique_ptr<std::uint32_t[]> Triangles;
     std::vector<std::uint32_t> Start;
     std::vector<TBandSummary> Summary;  // one per band
 };
@@ -618,7 +620,7 @@ std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
 TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
     const std::size_t Count = Mesh.Triangles.size(), Cells = 2 * std::size_t(Bands);
     const int Parts = PartsFor(Count, MinItemsPerThread);
-    std::vector<std::uint32_t> Reach(Count);
+    const auto Reach = std::make_unique_for_overwrite<std::uint32_t[]>(Count);
     std::vector<std::vector<std::uint32_t>> Counts(static_cast<std::size_t>(Parts), std::vector<std::uint32_t>(Cells));
     std::vector<std::vector<TBandSummary>> Summaries(static_cast<std::size_t>(Parts), std::vector<TBandSummary>(std::size_t(Bands)));
     InParts(Parts, [&](int Part) {
@@ -649,7 +651,7 @@ TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
     Lists.Start[Cells] = Total;
     for (const std::vector<TBandSummary>& Summary : Summaries)
         for (std::size_t Band = 0; Band < std::size_t(Bands); ++Band) Lists.Summary[Band].Join(Summary[Band]);
-    Lists.Triangles.resize(Total);
+    Lists.Triangles = std::make_unique_for_overwrite<std::uint32_t[]>(Total);
     InParts(Parts, [&](int Part) {
         const TRange Range = PartOf(Count, Part, Parts);
         std::vector<std::uint32_t>& Next = Counts[std::size_t(Part)];
@@ -728,7 +730,7 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
     Scratch.Drawn = ColumnsReached(Summary.Left, Summary.Right, Scene);
     const auto Group = [&](int G) {
         const std::size_t Cell = 2 * std::size_t(Band) + std::size_t(G);
-        return std::span<const std::uint32_t>(Lists.Triangles.data() + Lists.Start[Cell], Lists.Triangles.data() + Lists.Start[Cell + 1]);
+        return std::span<const std::uint32_t>(Lists.Triangles.get() + Lists.Start[Cell], Lists.Triangles.get() + Lists.Start[Cell + 1]);
     };
     const auto Mean = [&](int G) { return Summary.Nearness[G] / double(std::max<std::size_t>(1, Group(G).size())); };
     const int Front = Mean(1) > Mean(0) ? 1 : 0;
