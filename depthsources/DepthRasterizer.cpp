@@ -525,9 +525,10 @@ TColumns ColumnsReached(std::int32_t Low, std::int32_t High, const TScene& Scene
     return {int(First / Group * Group), int(std::min<std::int64_t>(Scene.SampleWidth, (Last / Group + 1) * Group))};
 }
 
-// Pixels outside the columns drawn have no sample; they keep their zero count and sum.
+// Pixels outside the columns drawn have no sample; they keep their zero count and sum. Each
+// row of samples is cleared once resolved, while it is still in the cache.
 template <bool Perspective>
-void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width, const TColumns& Drawn, TCoverage& Coverage, TNearness& Seen) {
+void ResolveBand(float* Depth, int BandTop, const TScene& Scene, int Width, const TColumns& Drawn, TCoverage& Coverage, TNearness& Seen) {
     const int Rows = std::min(BandSampleRows, Scene.SampleHeight - BandTop) / Samples;
     for (int PixelRow = 0; PixelRow < Rows; ++PixelRow) {
         const std::size_t Pixel0 = std::size_t(BandTop / Samples + PixelRow) * std::size_t(Width);
@@ -558,6 +559,10 @@ void ResolveBand(const float* Depth, int BandTop, const TScene& Scene, int Width
             Coverage.Count[Pixel0 + std::size_t(PixelX)] = std::uint8_t(Count);
             Coverage.DistanceSum[Pixel0 + std::size_t(PixelX)] = Sum;
             Seen.NearestQ = Nearest, Seen.FarthestQ = Farthest;
+        }
+        for (int SY = 0; SY < Samples; ++SY) {
+            float* Line = Depth + std::size_t(PixelRow * Samples + SY) * std::size_t(Scene.SampleWidth);
+            std::fill(Line + Drawn.First, Line + Drawn.End, NoSurface);
         }
     }
 }
@@ -713,19 +718,15 @@ bool Hidden(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVerte
 // What a drawing thread keeps from band to band.
 struct TBandScratch {
     std::vector<float> Depth;
-    TColumns Drawn;  // where Depth may hold something other than NoSurface
+    TColumns Drawn;  // the columns the band's triangles reach
     TBlocks Blocks;
 };
 
-// Draws one band into Scratch.Depth, cleared only where the band before drew. Triangles
+// Draws one band into Scratch.Depth, which the band before left clear. Triangles
 // turned towards the viewer and those turned away are drawn apart, the nearer group first,
 // so that most of the other group can be passed over as hidden.
 void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Band, TBandScratch& Scratch) {
     const int BandTop = Band * BandSampleRows;
-    for (std::size_t Row = 0; Row < BandSampleRows; ++Row) {
-        float* Line = Scratch.Depth.data() + Row * std::size_t(Scene.SampleWidth);
-        std::fill(Line + Scratch.Drawn.First, Line + Scratch.Drawn.End, NoSurface);
-    }
     const TBandSummary& Summary = Lists.Summary[std::size_t(Band)];
     Scratch.Drawn = ColumnsReached(Summary.Left, Summary.Right, Scene);
     const auto Group = [&](int G) {
