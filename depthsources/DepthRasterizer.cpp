@@ -381,16 +381,15 @@ TSampleBox BoxInBand(const TScreenVertex& V0, const TScreenVertex& V1, const TSc
             std::min<std::int64_t>({LastSample(std::max({V0.Y, V1.Y, V2.Y})), BandTop + BandSampleRows - 1, Scene.SampleHeight - 1})};
 }
 
-// Draws one triangle into the band's depth buffer, nearer samples winning.
-void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TScene& Scene, int BandTop, float* Depth) {
+// Draws one triangle into the band's depth buffer, nearer samples winning. Box is the
+// triangle's BoxInBand, not empty.
+void DrawTriangle(TScreenVertex V0, TScreenVertex V1, TScreenVertex V2, const TSampleBox& Box, const TScene& Scene, int BandTop, float* Depth) {
     std::int64_t Area = (std::int64_t(V1.X) - V0.X) * (std::int64_t(V2.Y) - V0.Y) - (std::int64_t(V1.Y) - V0.Y) * (std::int64_t(V2.X) - V0.X);
     if (Area == 0) return;
     if (Area < 0) {
         std::swap(V1, V2);
         Area = -Area;
     }
-    const TSampleBox Box = BoxInBand(V0, V1, V2, Scene, BandTop);
-    if (Box.Empty()) return;
     const std::int64_t X0 = Box.X0, X1 = Box.X1, Y0 = Box.Y0, Y1 = Box.Y1;
 
     // Edge Ek lies opposite corner k; Ek / Area is corner k's barycentric weight.
@@ -577,7 +576,8 @@ void Shade(const TCoverage& Coverage, const TNearness& Seen, const TScene& Scene
         if (Count == 0) continue;
         const double Beyond = double(Coverage.DistanceSum[I]) - Count * Nearest;
         const double Level = (Count * double(NearestDepthLevel) - Fall * Beyond) / SamplesPerPixel;
-        Plane.Levels[I] = std::uint8_t(std::clamp(std::lround(Level), 0L, 255L));
+        // Clamped first, so that the rounding stays far inside its range.
+        Plane.Levels[I] = std::uint8_t(std::clamp<std::int64_t>(Rounded(std::clamp(Level, -1.0, 256.0)), 0, 255));
     }
 }
 
@@ -741,14 +741,15 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
     };
     for (const std::uint32_t T : Group(Front)) {
         const auto V = Corners(T);
-        DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
+        const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
+        if (!Box.Empty()) DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
     }
     if (Group(1 - Front).empty()) return;
     FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
     for (const std::uint32_t T : Group(1 - Front)) {
         const auto V = Corners(T);
         const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
-        if (!Box.Empty() && !Hidden(*V[0], *V[1], *V[2], Box, BandTop, Scratch.Blocks)) DrawTriangle(*V[0], *V[1], *V[2], Scene, BandTop, Scratch.Depth.data());
+        if (!Box.Empty() && !Hidden(*V[0], *V[1], *V[2], Box, BandTop, Scratch.Blocks)) DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
     }
 }
 
