@@ -25,7 +25,7 @@ constexpr std::int64_t FixedOne = std::int64_t(1) << FixedBits;
 constexpr std::int64_t FixedHalf = FixedOne / 2;
 // Pixel rows drawn together: the band's sample depths stay in the cache, and the depth
 // buffer stays small whatever the picture's size.
-constexpr int BandPixelRows = 16;
+constexpr int BandPixelRows = 8;
 constexpr int BandSampleRows = BandPixelRows * Samples;
 // A triangle at most this many samples wide is tested sample by sample: cheaper than
 // finding each row's first and last sample by division, and it takes the same samples.
