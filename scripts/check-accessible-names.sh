@@ -23,25 +23,37 @@ if [ -z "${STEREO_ATSPI_SESSION:-}" ]; then
   exec dbus-run-session -- "$0" "$@"
 fi
 
-source scripts/virtual-display.sh 95
+source scripts/virtual-display.sh
 "$launcher" --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 LANG=de_DE.UTF-8
-"$program" >/dev/null 2>&1 &
+program_log="$display_dir/program.log"
+"$program" >"$program_log" 2>&1 &
 pids+=($!)
+export STEREO_ATSPI_PROGRAM=$!
 
-"$python" - <<'PY'
-import sys, time
+if "$python" - <<'PY'
+import os, sys, time
 import pyatspi
 
+def running():
+    try:
+        os.kill(int(os.environ["STEREO_ATSPI_PROGRAM"]), 0)
+        return True
+    except OSError:
+        return False
+
 def application():
-    for _ in range(200):
+    for _ in range(600):
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.name.lower().startswith("stereogramm"):
                 return app
+        if not running():
+            break
         time.sleep(0.1)
-    sys.exit("check-accessible-names: the window did not appear on the accessibility bus")
+    sys.exit("check-accessible-names: the window did not appear on the accessibility bus%s"
+             % ("" if running() else " (the program ended)"))
 
 def walk(node):
     yield node
@@ -77,9 +89,14 @@ required = ["Tiefenbild laden", "Textur laden", "Stereogramm erzeugen", "Schwarz
 options = ["--depth sample:N", "--mask texture:N", "--type", "--blur", "--oversampling", "--rotate"]
 missing = [name for name in required if name not in names] + [option for option in options if option not in descriptions]
 print("check-accessible-names: %d named controls" % len(names))
-import os
 if os.environ.get("STEREO_ATSPI_DEBUG"): print(sorted(names))
 if missing or unnamed:
     print("missing names: %s; controls without a name: %s" % (missing, unnamed))
     sys.exit(1)
 PY
+then status=0; else status=$?; fi
+if [ $status -ne 0 ]; then
+  echo "check-accessible-names: what the program printed:" >&2
+  cat "$program_log" >&2
+fi
+exit $status

@@ -9,8 +9,7 @@ program=${1:-build/app/stereogramm}
 out=docs/screenshot.png
 [ -x "$program" ] || { echo "make-screenshot: $program is not built" >&2; exit 1; }
 
-source scripts/virtual-display.sh 90
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source scripts/virtual-display.sh
 
 "$program" >/dev/null 2>&1 &
 pids+=($!)

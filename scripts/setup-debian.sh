@@ -15,7 +15,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   clang libclang-rt-dev
   fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth dbus at-spi2-core python3-pyatspi
   time
 )
 case "${1:-}" in
