@@ -20,6 +20,7 @@
 
 #include "ModelReader.h"
 #include "ModelRefusal.h"
+#include "WeldCorners.h"
 
 namespace {
 
@@ -199,6 +200,7 @@ TMesh ImportWithAssimp(std::span<const std::uint8_t> Bytes, const std::string& N
     }
     TMesh Mesh = TMeshCollector(Name, Format.Name).Collect(*Scene);
     if (Mesh.Triangles.empty()) RefuseEmptyModel(Name, Format.Name, "no triangle with finite corners");
+    WeldCorners(Mesh);
     return Mesh;
 }
 
