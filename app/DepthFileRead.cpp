@@ -17,7 +17,7 @@ std::optional<TDepthFileRead> ReadDepthFileKeepingMesh(const std::string& FileNa
         CheckDepthMapSize(Width, Height);
         const std::string Folder = std::filesystem::path(FileName).parent_path().string();
         Read.Mesh = std::make_shared<const TMesh>(ReadModel(Bytes, FileName, Folder.empty() ? "." : Folder));
-        Read.Picture = MeshDepthPicture(*Read.Mesh, Width, Height, View);
+        Read.Picture = DepthPicture(RenderMeshDepth(*Read.Mesh, Width, Height, View));
         return Read;
     }
     try {
@@ -35,5 +35,3 @@ TPicture DepthPicture(const TGreyPlane& Plane) {
     Picture.SetGraphic(std::make_unique<TBitmap>(ToDepthBitmap(Plane)));
     return Picture;
 }
-
-TPicture MeshDepthPicture(const TMesh& Mesh, int Width, int Height, const TModelView& View) { return DepthPicture(RenderMeshDepth(Mesh, Width, Height, View)); }

@@ -26,6 +26,3 @@ std::optional<TDepthFileRead> ReadDepthFileKeepingMesh(const std::string& FileNa
 
 // A drawn plane as a 24-bit grey depth map.
 TPicture DepthPicture(const TGreyPlane& Plane);
-
-// Mesh drawn as a 24-bit grey depth map; sizes as for TGreyPlane.
-TPicture MeshDepthPicture(const TMesh& Mesh, int Width, int Height, const TModelView& View);

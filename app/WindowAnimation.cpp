@@ -32,7 +32,7 @@ TWindowAnimation::TWindowAnimation(const TStereogram& Generator, const TWindowDe
 TBitmap TWindowAnimation::RenderFrame(int Frame) const {
     TPicture Depth;
     const TModelView View = FrameView({}, FRequest.Spin, Frame, FRequest.Frames);
-    Depth.SetGraphic(std::make_unique<TBitmap>(ToDepthBitmap(RenderMeshDepth(FMesh, FDepthWidth, FDepthHeight, View))));
+    Depth.SetGraphic(std::make_unique<TBitmap>(ToDepthBitmap(FRasterizers.Render(FMesh, FDepthWidth, FDepthHeight, View))));
     TStereogram Generator(nullptr);
     ApplyStartSettings(Generator);
     Generator.SetWidth(FDepthWidth);

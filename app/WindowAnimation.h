@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FrameLoop.h"
+#include "DepthRasterizer.h"
 #include "Mesh.h"
 #include "Stereogram.h"
 #include "WindowRecord.h"
@@ -52,4 +53,5 @@ private:
     std::uint32_t FSeed;
     TWindowAnimationRequest FRequest;
     TMesh FMesh;
+    mutable TMeshRasterizerPool FRasterizers;  // the frames are drawn on several threads at once
 };

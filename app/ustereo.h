@@ -192,6 +192,7 @@ private:
     std::shared_ptr<const TMesh> FMesh;
     TModelView FModelView;
     TDraftMeshCache FDraftModel;
+    TMeshRasterizer FModelRasterizer;  // draws the kept model as it turns, in memory it keeps
     // How a text depth map is drawn: the next one, and the present one again.
     TTextDepthOptions FTextShape{.Font = "DejaVu Sans"};
     // Invert and fit: the depth preview keeps the map as read or drawn, the generator gets

@@ -128,9 +128,9 @@ void Tfstereo::RedrawModel(bool Draft) {
     const TPicture& Depth = Stereogram1->DepthMap();
     const int Width = Depth.Width(), Height = Depth.Height();
     if (Draft && Width > 1 && Height > 1) {
-        Image2->SetPicture(DepthPicture(RenderDraftDepth(DraftModel(Width, Height), Width, Height, FModelView)));
+        Image2->SetPicture(DepthPicture(RenderDraftDepth(FModelRasterizer, DraftModel(Width, Height), Width, Height, FModelView)));
     } else {
-        Image2->SetPicture(MeshDepthPicture(*FMesh, Width, Height, FModelView));
+        Image2->SetPicture(DepthPicture(FModelRasterizer.Render(*FMesh, Width, Height, FModelView)));
     }
     FDepthSource.View = FModelView;
     GiveDepthMap();

@@ -45,7 +45,8 @@ void RenderDraft(benchmark::State& State) {
     const TMesh Draft = DraftMesh(MillionTriangles(), DraftCells(Width / 2, Height / 2));
     TModelView View;
     View.RotateX = 20;
-    for (auto _ : State) benchmark::DoNotOptimize(RenderDraftDepth(Draft, Width, Height, View).Levels.data());
+    TMeshRasterizer Rasterizer;
+    for (auto _ : State) benchmark::DoNotOptimize(RenderDraftDepth(Rasterizer, Draft, Width, Height, View).Levels.data());
     State.counters["triangles"] = double(Draft.Triangles.size());
 }
 

@@ -12,6 +12,7 @@
 #include "ApplySettings.h"
 #include "Clock.h"
 #include "DepthMapTools.h"
+#include "DepthRasterizer.h"
 #include "DepthVideo.h"
 #include "FrameLoop.h"
 #include "GreyPlane.h"
@@ -157,7 +158,7 @@ private:
             case TDepthKind::Sequence: return ReadFrameFile(FParsed.Files[std::size_t(Frame)]);
             case TDepthKind::Model: {
                 const TModelView View = FrameView(FShape.View, Spin(), Frame, FCount);
-                TBitmap Levels = ToDepthBitmap(RenderMeshDepth(*FMesh, FShape.Width, FShape.Height, View));
+                TBitmap Levels = ToDepthBitmap(FRasterizers.Render(*FMesh, FShape.Width, FShape.Height, View));
                 Depth.SetGraphic(std::make_unique<TBitmap>(FParsed.InvertDepth ? InvertDepth(Levels) : std::move(Levels)));
                 return Depth;
             }
@@ -252,6 +253,7 @@ private:
     std::string FOutput;
     TDepthShape FShape;
     std::optional<TMesh> FMesh;
+    mutable TMeshRasterizerPool FRasterizers;  // the frames are drawn on several threads at once
     std::unique_ptr<TDepthVideo> FVideo;
     TPicture FStillFile;
     int FCount = 0;

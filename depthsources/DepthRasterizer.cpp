@@ -103,7 +103,7 @@ struct TRange {
 TRange PartOf(std::size_t Count, int Part, int Parts) { return {Count * std::size_t(Part) / std::size_t(Parts), Count * std::size_t(Part + 1) / std::size_t(Parts)}; }
 
 struct TScene {
-    std::unique_ptr<TScreenVertex[]> Vertices;  // one per mesh vertex, set for the corners of drawable triangles
+    std::vector<TScreenVertex> Vertices;  // one per mesh vertex, set for the corners of drawable triangles
     std::vector<std::uint8_t> Drawable;    // one per mesh triangle
     int SampleWidth = 0, SampleHeight = 0;
     bool Perspective = false;
@@ -254,13 +254,14 @@ std::int64_t Rounded(double V) {
 
 // Turns, projects and frames the mesh onto the sample grid. False when nothing is left to
 // draw, or the model has no extent on the picture.
-bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, TScene& Scene) {
-    std::vector<std::uint8_t> Used(Mesh.Vertices.size());
+bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, TScene& Scene, std::vector<std::uint8_t>& Used,
+             std::vector<TPoint>& Points) {
+    Used.assign(Mesh.Vertices.size(), 0);
     const std::optional<TBox> ModelBox = FindDrawable(Mesh, Scene, Used);
     if (!ModelBox) return false;
     // Set and read for the used corners only.
-    const auto Points = std::make_unique_for_overwrite<TPoint[]>(Mesh.Vertices.size());
-    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Points.get());
+    Points.resize(Mesh.Vertices.size());
+    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Points.data());
     if (!Seen) return false;
     const TBox& Box = *Seen;
 
@@ -282,7 +283,7 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
     const auto OnGrid = [&](double V, double Low, double High, int Side) {
         return std::int32_t(Rounded(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
     };
-    Scene.Vertices = std::make_unique_for_overwrite<TScreenVertex[]>(Used.size());
+    Scene.Vertices.resize(Used.size());
     OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox&) {
         for (std::size_t I = First; I < Last; ++I) {
             if (!Used[I]) continue;
@@ -595,11 +596,15 @@ struct TBandSummary {
 
 // The drawable triangles by band and group: Triangles[Start[2 · B + G] …] are those of
 // group G (0 turned towards the viewer, 1 turned away) reaching band B, each listed in
-// every band it reaches. Triangles outside every sample are left out.
+// every band it reaches. Triangles outside every sample are left out. The rest is the
+// listing's own work: each triangle's reach, and the counts and summaries of each part.
 struct TBandLists {
-    std::unique_ptr<std::uint32_t[]> Triangles;
+    std::vector<std::uint32_t> Triangles;
     std::vector<std::uint32_t> Start;
     std::vector<TBandSummary> Summary;  // one per band
+    std::vector<std::uint32_t> Reach;
+    std::vector<std::vector<std::uint32_t>> Counts;
+    std::vector<std::vector<TBandSummary>> Summaries;
 };
 
 constexpr std::uint32_t Unseen = ~std::uint32_t(0);
@@ -622,18 +627,22 @@ std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
 
 // Counts per band, group and part, then each part places its triangles after those of the
 // parts before it.
-TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
+void ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands, TBandLists& Lists) {
     const std::size_t Count = Mesh.Triangles.size(), Cells = 2 * std::size_t(Bands);
     const int Parts = PartsFor(Count, MinItemsPerThread);
-    const auto Reach = std::make_unique_for_overwrite<std::uint32_t[]>(Count);
-    std::vector<std::vector<std::uint32_t>> Counts(static_cast<std::size_t>(Parts), std::vector<std::uint32_t>(Cells));
-    std::vector<std::vector<TBandSummary>> Summaries(static_cast<std::size_t>(Parts), std::vector<TBandSummary>(std::size_t(Bands)));
+    Lists.Reach.resize(Count);
+    Lists.Counts.resize(std::size_t(Parts));
+    Lists.Summaries.resize(std::size_t(Parts));
+    for (int Part = 0; Part < Parts; ++Part) {
+        Lists.Counts[std::size_t(Part)].assign(Cells, 0);
+        Lists.Summaries[std::size_t(Part)].assign(std::size_t(Bands), {});
+    }
     InParts(Parts, [&](int Part) {
         const TRange Range = PartOf(Count, Part, Parts);
-        std::vector<std::uint32_t>& Mine = Counts[std::size_t(Part)];
-        std::vector<TBandSummary>& Summary = Summaries[std::size_t(Part)];
+        std::vector<std::uint32_t>& Mine = Lists.Counts[std::size_t(Part)];
+        std::vector<TBandSummary>& Summary = Lists.Summaries[std::size_t(Part)];
         for (std::size_t T = Range.First; T < Range.Last; ++T) {
-            const std::uint32_t R = Reach[T] = BandsOf(Mesh, Scene, T);
+            const std::uint32_t R = Lists.Reach[T] = BandsOf(Mesh, Scene, T);
             if (R == Unseen) continue;
             const auto& C = Mesh.Triangles[T];
             const TScreenVertex &A = Scene.Vertices[C[0]], &B = Scene.Vertices[C[1]], &D = Scene.Vertices[C[2]];
@@ -647,27 +656,27 @@ TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
             }
         }
     });
-    TBandLists Lists{{}, std::vector<std::uint32_t>(Cells + 1), std::vector<TBandSummary>(std::size_t(Bands))};
+    Lists.Start.resize(Cells + 1);
+    Lists.Summary.assign(std::size_t(Bands), {});
     std::uint32_t Total = 0;
     for (std::size_t Cell = 0; Cell < Cells; ++Cell) {
         Lists.Start[Cell] = Total;
-        for (std::vector<std::uint32_t>& Mine : Counts) Total += std::exchange(Mine[Cell], Total);
+        for (int Part = 0; Part < Parts; ++Part) Total += std::exchange(Lists.Counts[std::size_t(Part)][Cell], Total);
     }
     Lists.Start[Cells] = Total;
-    for (const std::vector<TBandSummary>& Summary : Summaries)
-        for (std::size_t Band = 0; Band < std::size_t(Bands); ++Band) Lists.Summary[Band].Join(Summary[Band]);
-    Lists.Triangles = std::make_unique_for_overwrite<std::uint32_t[]>(Total);
+    for (int Part = 0; Part < Parts; ++Part)
+        for (std::size_t Band = 0; Band < std::size_t(Bands); ++Band) Lists.Summary[Band].Join(Lists.Summaries[std::size_t(Part)][Band]);
+    Lists.Triangles.resize(Total);
     InParts(Parts, [&](int Part) {
         const TRange Range = PartOf(Count, Part, Parts);
-        std::vector<std::uint32_t>& Next = Counts[std::size_t(Part)];
+        std::vector<std::uint32_t>& Next = Lists.Counts[std::size_t(Part)];
         for (std::size_t T = Range.First; T < Range.Last; ++T) {
-            const std::uint32_t R = Reach[T];
+            const std::uint32_t R = Lists.Reach[T];
             if (R == Unseen) continue;
             const std::size_t Group = (R & AwayBit) != 0;
             for (std::uint32_t Band = R >> 16; Band <= (R & (AwayBit - 1)); ++Band) Lists.Triangles[Next[2 * Band + Group]++] = std::uint32_t(T);
         }
     });
-    return Lists;
 }
 
 // Squares of a band's depth buffer and the farthest nearness drawn in each, NoSurface
@@ -675,13 +684,14 @@ TBandLists ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands) {
 struct TBlocks {
     std::vector<float> Farthest;
     int Columns = 0;
+    std::vector<TFloatLanes> Least;  // per group of samples across a row of blocks: the least of its column
 };
 
 void FindFarthest(const float* Depth, int SampleWidth, const TColumns& Drawn, TBlocks& Blocks) {
     const int Groups = SampleWidth / Lanes;  // a band's width is a whole number of pixels
     Blocks.Columns = (SampleWidth + BlockSamples - 1) / BlockSamples;
     Blocks.Farthest.assign(std::size_t(Blocks.Columns) * (BandSampleRows / BlockSamples), NoSurface);
-    std::vector<TFloatLanes> Columns(static_cast<std::size_t>(Groups));
+    Blocks.Least.resize(std::size_t(Groups));
     for (int Row = 0; Row < BandSampleRows / BlockSamples; ++Row) {
         for (int G = Drawn.First / Lanes; G < Drawn.End / Lanes; ++G) {
             const float* Sample = Depth + std::size_t(Row * BlockSamples) * std::size_t(SampleWidth) + std::size_t(G * Lanes);
@@ -692,11 +702,11 @@ void FindFarthest(const float* Depth, int SampleWidth, const TColumns& Drawn, TB
                 std::memcpy(&Next, Sample + std::size_t(Y) * std::size_t(SampleWidth), sizeof Next);
                 Low = Next < Low ? Next : Low;
             }
-            Columns[std::size_t(G)] = Low;
+            Blocks.Least[std::size_t(G)] = Low;
         }
         float* Farthest = Blocks.Farthest.data() + std::size_t(Row) * std::size_t(Blocks.Columns);
         for (int G = Drawn.First / Lanes; G < Drawn.End / Lanes; ++G) {
-            const TFloatLanes& Low = Columns[std::size_t(G)];
+            const TFloatLanes& Low = Blocks.Least[std::size_t(G)];
             const float Least = std::min({Low[0], Low[1], Low[2], Low[3]});
             float& Block = Farthest[G * Lanes / BlockSamples];
             Block = G * Lanes % BlockSamples == 0 ? Least : std::min(Block, Least);
@@ -715,11 +725,19 @@ bool Hidden(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVerte
     return true;
 }
 
-// What a drawing thread keeps from band to band.
+// What a drawing thread keeps from band to band. Depth is clear between bands: each band
+// clears what it drew as it is resolved.
 struct TBandScratch {
     std::vector<float> Depth;
     TColumns Drawn;  // the columns the band's triangles reach
     TBlocks Blocks;
+    bool Clear = true;  // false from the first band drawn until the last one is resolved
+
+    // Ready for bands of Size samples: cleared when its size changes or a drawing broke off.
+    void Prepare(std::size_t Size) {
+        if (!Clear || Depth.size() != Size) Depth.assign(Size, NoSurface);
+        Clear = false;
+    }
 };
 
 // Draws one band into Scratch.Depth, which the band before left clear. Triangles
@@ -731,7 +749,7 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
     Scratch.Drawn = ColumnsReached(Summary.Left, Summary.Right, Scene);
     const auto Group = [&](int G) {
         const std::size_t Cell = 2 * std::size_t(Band) + std::size_t(G);
-        return std::span<const std::uint32_t>(Lists.Triangles.get() + Lists.Start[Cell], Lists.Triangles.get() + Lists.Start[Cell + 1]);
+        return std::span<const std::uint32_t>(Lists.Triangles.data() + Lists.Start[Cell], Lists.Triangles.data() + Lists.Start[Cell + 1]);
     };
     const auto Mean = [&](int G) { return Summary.Nearness[G] / double(std::max<std::size_t>(1, Group(G).size())); };
     const int Front = Mean(1) > Mean(0) ? 1 : 0;
@@ -756,38 +774,77 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
 // Draws the bands that no other thread has taken yet, one at a time, into their rows of
 // Coverage, and what they show into Seen.
 void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, int Width, std::atomic<int>& NextBand, TCoverage& Coverage,
-               TNearness& Seen) {
+               TNearness& Seen, TBandScratch& Scratch) {
     const int Bands = int(Lists.Summary.size());
-    TBandScratch Scratch;
-    Scratch.Depth.resize(std::size_t(Scene.SampleWidth) * BandSampleRows + BandPadding);
+    Scratch.Prepare(std::size_t(Scene.SampleWidth) * BandSampleRows + BandPadding);
     for (int Band = NextBand++; Band < Bands; Band = NextBand++) {
         const int BandTop = Band * BandSampleRows;
         DrawBand(Mesh, Scene, Lists, Band, Scratch);
         if (Scene.Perspective) ResolveBand<true>(Scratch.Depth.data(), BandTop, Scene, Width, Scratch.Drawn, Coverage, Seen);
         else ResolveBand<false>(Scratch.Depth.data(), BandTop, Scene, Width, Scratch.Drawn, Coverage, Seen);
     }
+    Scratch.Clear = true;
 }
 
 }  // namespace
 
+// Everything a drawing needs besides its picture. Sized for the largest picture and mesh
+// drawn so far, so that the next drawing of the same model writes into memory it already
+// has: fresh pages cost far more than the drawing of a small model.
+struct TMeshRasterizer::TWorkspace {
+    TScene Scene;
+    std::vector<std::uint8_t> Used;
+    std::vector<TPoint> Points;
+    TBandLists Lists;
+    TCoverage Coverage;
+    std::vector<TBandScratch> Scratch;  // one per drawing thread
+};
+
+TMeshRasterizer::TMeshRasterizer() : FWork(std::make_unique<TWorkspace>()) {}
+TMeshRasterizer::~TMeshRasterizer() = default;
+
 // Bands share no sample and no pixel, a sample keeps the nearest of the triangles over it
 // whatever their order, and the nearest and farthest nearness are a maximum and a minimum,
 // so sharing the work out among threads gives the same picture.
-TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TModelView& View) {
+TGreyPlane TMeshRasterizer::Render(const TMesh& Mesh, int Width, int Height, const TModelView& View) {
     TGreyPlane Plane(Width, Height);
-    TScene Scene;
-    if (!Project(Mesh, Width, Height, View, Scene)) return Plane;
+    TWorkspace& W = *FWork;
+    TScene& Scene = W.Scene;
+    if (!Project(Mesh, Width, Height, View, Scene, W.Used, W.Points)) return Plane;
 
     const int Bands = (Scene.SampleHeight + BandSampleRows - 1) / BandSampleRows;
-    const TBandLists Lists = ListByBand(Mesh, Scene, Bands);
-    TCoverage Coverage{std::vector<std::uint8_t>(Plane.Levels.size()), std::vector<float>(Plane.Levels.size())};
+    ListByBand(Mesh, Scene, Bands, W.Lists);
+    TCoverage& Coverage = W.Coverage;
+    Coverage.Count.assign(Plane.Levels.size(), 0);
+    Coverage.DistanceSum.assign(Plane.Levels.size(), 0);
     const int Threads = PartsFor(std::size_t(Bands), MinBandsPerThread);
+    if (W.Scratch.size() < std::size_t(Threads)) W.Scratch.resize(std::size_t(Threads));
     std::vector<TNearness> Seen(static_cast<std::size_t>(Threads));
     std::atomic<int> NextBand = 0;
-    InParts(Threads, [&](int Part) { DrawBands(Mesh, Scene, Lists, Width, NextBand, Coverage, Seen[std::size_t(Part)]); });
+    InParts(Threads, [&](int Part) {
+        DrawBands(Mesh, Scene, W.Lists, Width, NextBand, Coverage, Seen[std::size_t(Part)], W.Scratch[std::size_t(Part)]);
+    });
     TNearness All;
     for (const TNearness& Part : Seen) All.Join(Part);
     const int ShadeParts = PartsFor(Plane.Levels.size(), MinItemsPerThread);
     InParts(ShadeParts, [&](int Part) { Shade(Coverage, All, Scene, PartOf(Plane.Levels.size(), Part, ShadeParts), Plane); });
+    return Plane;
+}
+
+TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TModelView& View) { return TMeshRasterizer().Render(Mesh, Width, Height, View); }
+
+TGreyPlane TMeshRasterizerPool::Render(const TMesh& Mesh, int Width, int Height, const TModelView& View) {
+    std::unique_ptr<TMeshRasterizer> Borrowed;
+    {
+        const std::lock_guard Hold(FLock);
+        if (!FIdle.empty()) {
+            Borrowed = std::move(FIdle.back());
+            FIdle.pop_back();
+        }
+    }
+    if (!Borrowed) Borrowed = std::make_unique<TMeshRasterizer>();
+    TGreyPlane Plane = Borrowed->Render(Mesh, Width, Height, View);
+    const std::lock_guard Hold(FLock);
+    FIdle.push_back(std::move(Borrowed));
     return Plane;
 }

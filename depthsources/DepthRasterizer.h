@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 #include "GreyPlane.h"
 #include "Mesh.h"
@@ -27,3 +30,31 @@ constexpr std::uint8_t FarthestDepthLevel = 48;
 // vertices, are left out; with none left, or a model seen exactly edge-on, the picture is
 // black. Sizes as for TGreyPlane.
 TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TModelView& View);
+
+// Draws as RenderMeshDepth does, keeping its working memory for the next picture: a model
+// drawn again and again (turned by hand, or frame by frame) then costs only the drawing.
+// One drawing at a time.
+class TMeshRasterizer {
+public:
+    TMeshRasterizer();
+    ~TMeshRasterizer();
+    TMeshRasterizer(const TMeshRasterizer&) = delete;
+    TMeshRasterizer& operator=(const TMeshRasterizer&) = delete;
+
+    TGreyPlane Render(const TMesh& Mesh, int Width, int Height, const TModelView& View);
+
+private:
+    struct TWorkspace;
+    std::unique_ptr<TWorkspace> FWork;
+};
+
+// Rasterisers for threads that draw at once, the frames of an animation: each drawing
+// borrows one that no other drawing holds and gives it back.
+class TMeshRasterizerPool {
+public:
+    TGreyPlane Render(const TMesh& Mesh, int Width, int Height, const TModelView& View);
+
+private:
+    std::mutex FLock;
+    std::vector<std::unique_ptr<TMeshRasterizer>> FIdle;
+};

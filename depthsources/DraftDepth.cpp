@@ -41,6 +41,6 @@ TGreyPlane Enlarged(const TGreyPlane& Half, int Width, int Height) {
 
 }  // namespace
 
-TGreyPlane RenderDraftDepth(const TMesh& Draft, int Width, int Height, const TModelView& View) {
-    return Enlarged(RenderMeshDepth(Draft, Width / 2, Height / 2, View), Width, Height);
+TGreyPlane RenderDraftDepth(TMeshRasterizer& Rasterizer, const TMesh& Draft, int Width, int Height, const TModelView& View) {
+    return Enlarged(Rasterizer.Render(Draft, Width / 2, Height / 2, View), Width, Height);
 }
