@@ -330,13 +330,15 @@ TEdge EdgeOf(const TScreenVertex& From, const TScreenVertex& To) { return {std::
 using TLanes = std::int32_t __attribute__((vector_size(16)));
 using TFloatLanes = float __attribute__((vector_size(16)));
 constexpr int Lanes = 4;
+static_assert(Samples % Lanes == 0, "a row of samples is a whole number of groups");
 
 // A triangle at most NarrowTriangleColumns samples wide, Rows rows of Columns samples from
-// Line + Lead on: four samples at a time, every sample of the box tested against the three
-// edges. A sample's nearness is QStart + K · QStep in float, as in the wide path. Line is
-// on a group of four, so that loads and stores never straddle a cache line and a store is
-// read back whole by the next triangle; the Lead samples before the box and those after it
-// keep their value.
+// Line + Lead on: four samples at a time, every sample of the groups tested against the
+// three edges. A sample's nearness is QStart + K · QStep in float, as in the wide path. Line
+// is on a group of four, so that loads and stores never straddle a cache line and a store
+// is read back whole by the next triangle. The Lead samples before the box and those after
+// it lie outside the triangle, as every sample outside its box does, and keep their value;
+// a group never reaches past its row, whose length is a whole number of groups.
 void DrawNarrow(const std::int64_t Row[3], const std::int64_t StepX[3], const std::int64_t StepY[3], double QRow, double QStepY, float QStep,
                 int Lead, int Columns, int Rows, float* Line, int Stride) {
     // Each row's start of the nearness, stepped in double as the wide path does.
@@ -345,20 +347,20 @@ void DrawNarrow(const std::int64_t Row[3], const std::int64_t StepX[3], const st
     // The group of four samples at the box's left, one column of groups after another.
     TLanes First[3], Step[3], Down[3];
     for (int K = 0; K < 3; ++K) {
-        First[K] = (TLanes{0, 1, 2, 3} - Lead) * std::int32_t(StepX[K]) + std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart));
-        Step[K] = TLanes{} + std::int32_t(StepX[K] * Lanes);
+        const auto Across = std::int32_t(StepX[K]), Start = std::int32_t(std::clamp(Row[K], -LaneStart, LaneStart)) - Lead * Across;
+        First[K] = TLanes{Start, Start + Across, Start + 2 * Across, Start + 3 * Across};
+        Step[K] = TLanes{} + Lanes * Across;
         Down[K] = TLanes{} + std::int32_t(StepY[K]);
     }
     TLanes Column = TLanes{0, 1, 2, 3} - Lead;
     for (int X = 0; X < Lead + Columns; X += Lanes, Column += Lanes) {
-        const TLanes InBox = (Column >= 0) & (Column < Columns);
         const TFloatLanes Ramp = __builtin_convertvector(Column, TFloatLanes) * QStep;
         TLanes E0 = First[0], E1 = First[1], E2 = First[2];
         float* Group = Line + X;
         for (int Y = 0; Y < Rows; ++Y, Group += Stride) {
             TFloatLanes Old;
             std::memcpy(&Old, Group, sizeof Old);
-            const TLanes Inside = ((E0 | E1 | E2) >= 0) & InBox;
+            const TLanes Inside = (E0 | E1 | E2) >= 0;
             // Every value drawn is at least 1 and every value held at least 0, so the larger
             // of the old value and the new one or zero is the nearer sample.
             const auto Q = std::bit_cast<TFloatLanes>(std::bit_cast<TLanes>(QStart[Y] + Ramp) & Inside);
