@@ -11,6 +11,9 @@ JOBS       ?= $(shell nproc)
 # quarter quicker to compile than full debug information.
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
               $(if $(CI),-DSTEREO_WERROR=ON)
+# The sanitized build optimises at -O1, as the sanitizers' makers advise: it compiles in two
+# thirds of the time that -O2 takes, and runs the suite about as fast.
+ASAN_FLAGS  = $(subst -O2 ,-O1 ,$(CMAKE_FLAGS))
 FULL_FLAGS  = -DSTEREO_BUILD_APP=ON -DSTEREO_BUILD_TOOLS=ON -DSTEREO_BUILD_BENCH=ON -DSTEREO_SANITIZE=OFF
 
 .PHONY: setup build test test-fast test-asan fuzz package package-check run bench screenshot depth-sources-picture animation-picture reveal-picture samples models install clean
@@ -27,7 +30,7 @@ test-fast: build
 
 # The whole tree under the sanitizers: one build serves every test, the window's included.
 test-asan: setup
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) $(FULL_FLAGS) -DSTEREO_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) $(ASAN_FLAGS) $(FULL_FLAGS) -DSTEREO_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
 
