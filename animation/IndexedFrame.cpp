@@ -1,45 +1,15 @@
 #include "IndexedFrame.h"
 
+#include <algorithm>
 #include <libimagequant.h>
 #include <memory>
-#include <optional>
-#include <unordered_map>
 
+#include "DistinctColours.h"
 #include "Exception.h"
 
 namespace {
 
-constexpr int MaxColours = 256;
-
-TColor32 ColourAt(const std::uint8_t* Bgr) { return PackColor(Bgr[2], Bgr[1], Bgr[0]); }
-
-// The frame with its own colours, when there are few enough of them.
-std::optional<TIndexedFrame> ExactColours(const TBitmap& Frame) {
-    TIndexedFrame Result;
-    Result.Pixels.resize(std::size_t(Frame.Width()) * std::size_t(Frame.Height()));
-    std::unordered_map<TColor32, std::uint8_t> Index;
-    std::uint8_t* Out = Result.Pixels.data();
-    for (int Y = 0; Y < Frame.Height(); ++Y) {
-        const std::uint8_t* Row = Frame.ScanLine(Y);
-        TColor32 Last = ~TColor32(0);
-        std::uint8_t LastIndex = 0;
-        for (int X = 0; X < Frame.Width(); ++X, Row += 3) {
-            const TColor32 Colour = ColourAt(Row);
-            if (Colour != Last) {
-                auto [Found, Added] = Index.try_emplace(Colour, std::uint8_t(Result.Palette.size()));
-                if (Added) {
-                    if (Result.Palette.size() == MaxColours) return std::nullopt;
-                    Result.Palette.push_back(Colour);
-                }
-                Last = Colour;
-                LastIndex = Found->second;
-            }
-            *Out++ = LastIndex;
-        }
-    }
-    if (Result.Palette.empty()) Result.Palette.push_back(0);
-    return Result;
-}
+constexpr std::size_t MaxColours = 256;
 
 struct TLiqDelete {
     void operator()(liq_attr* A) const { liq_attr_destroy(A); }
@@ -61,7 +31,7 @@ TIndexedFrame Quantised(const TBitmap& Frame) {
     }
     const std::unique_ptr<liq_attr, TLiqDelete> Attributes(liq_attr_create());
     if (!Attributes) QuantiserFailed();
-    liq_set_max_colors(Attributes.get(), MaxColours);
+    liq_set_max_colors(Attributes.get(), int(MaxColours));
     liq_set_speed(Attributes.get(), 10);  // the fastest: a frame shows for a moment only
     const std::unique_ptr<liq_image, TLiqDelete> Image(liq_image_create_rgba(Attributes.get(), Rgba.data(), W, H, 0));
     liq_result* Raw = nullptr;
@@ -81,6 +51,15 @@ TIndexedFrame Quantised(const TBitmap& Frame) {
 }  // namespace
 
 TIndexedFrame IndexFrame(const TBitmap& Frame) {
-    if (std::optional<TIndexedFrame> Exact = ExactColours(Frame)) return std::move(*Exact);
-    return Quantised(Frame);
+    TDistinctColours Distinct;
+    Distinct.Count(Frame);
+    if (Distinct.Colours().size() > MaxColours) return Quantised(Frame);
+    // The frame with its own colours.
+    TIndexedFrame Result;
+    Result.Palette = Distinct.Colours();
+    const std::vector<std::uint32_t>& Numbers = Distinct.PixelColours();
+    Result.Pixels.resize(Numbers.size());
+    std::transform(Numbers.begin(), Numbers.end(), Result.Pixels.begin(), [](std::uint32_t Number) { return std::uint8_t(Number); });
+    if (Result.Palette.empty()) Result.Palette.push_back(0);
+    return Result;
 }
