@@ -1,6 +1,8 @@
 // A 24-bit frame as at most 256 colours and one index per pixel, for GIF: exact when the
 // frame has no more colours than that (black-and-white dots always), else quantised by
-// libimagequant to a palette of its own, without dithering, which would add noise to the dots.
+// libimagequant to a palette of its own, found from a histogram of the frame's colours, and
+// each colour given its nearest in the palette, without dithering, which would add noise to
+// the dots.
 #pragma once
 
 #include <cstdint>
