@@ -4,6 +4,7 @@
 #include <libimagequant.h>
 #include <memory>
 #include <numeric>
+#include <omp.h>
 
 #include "DistinctColours.h"
 #include "Exception.h"
@@ -98,6 +99,9 @@ std::vector<std::uint8_t> Quantise(const TDistinctColours& Distinct, std::vector
     }
     const std::unique_ptr<liq_image, TLiqDelete> Image(liq_image_create_rgba(Attributes.get(), Rgba.data(), int(Width), int(Height), 0));
     std::vector<std::uint8_t> ColourIndex(Width * Height);
+    // Frames are indexed several at once already: threads of the remap's own would only spin
+    // waiting for a core.
+    omp_set_num_threads(1);
     if (!Image || liq_write_remapped_image(Result.get(), Image.get(), ColourIndex.data(), ColourIndex.size()) != LIQ_OK) QuantiserFailed();
     const liq_palette* Quantised = liq_get_palette(Result.get());
     for (unsigned I = 0; I < Quantised->count; ++I)

@@ -15,5 +15,6 @@ struct TIndexedFrame {
     std::vector<std::uint8_t> Pixels;  // Width × Height indices, row by row from the top
 };
 
-// Frame must be 24-bit. Raises Exception when the quantiser fails.
+// Frame must be 24-bit. Raises Exception when the quantiser fails. The quantiser's work stays
+// on the calling thread: its OpenMP thread count there is set to 1.
 TIndexedFrame IndexFrame(const TBitmap& Frame);
