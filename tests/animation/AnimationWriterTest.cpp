@@ -15,17 +15,23 @@
 
 namespace {
 
-constexpr int W = 64, H = 40;
+// Large enough for a coloured frame of over 6,000 colours.
+constexpr int W = 96, H = 64;
+// Kinds of test frames besides those of a given number of colours.
+constexpr int Dots = 2, Coloured = 0;
 
-// Frame k of a test animation: random black-and-white dots, or with Colour random colours
-// over a ramp.
-TBitmap TestFrame(int Frame, bool Colour) {
+// Frame k of a test animation: random black-and-white Dots, random colours over a ramp
+// (Coloured), or else Colours colours in turn, a step of one in red apart.
+TBitmap TestFrame(int Frame, int Colours) {
     std::mt19937 Random(unsigned(Frame + 1));
-    TBitmap B = Colour ? ColourRamp(W, H) : TBitmap(W, H);
+    TBitmap B = Colours == Coloured ? ColourRamp(W, H) : TBitmap(W, H);
     for (int Y = 0; Y < H; ++Y)
         for (int X = 0; X < W; ++X)
-            if (!Colour) B.SetPixel(X, Y, Random() & 1 ? clWhite : clBlack);
-            else if (Random() % 4 == 0) B.SetPixel(X, Y, Random() & 0xFFFFFF);
+            if (Colours == Dots) B.SetPixel(X, Y, Random() & 1 ? clWhite : clBlack);
+            else if (Colours != Coloured) {
+                const int N = (Y * W + X + Frame) % Colours;
+                B.SetPixel(X, Y, PackColor(std::uint8_t(N), N < 256 ? 0 : 200, 100));
+            } else if (Random() % 4 == 0) B.SetPixel(X, Y, Random() & 0xFFFFFF);
     return B;
 }
 
@@ -52,10 +58,10 @@ TReadBack ReadVideo(const std::string& File, double& Fps) {
 // A record with markup, quotes and a line break, longer than a GIF's sub-block of 255 bytes.
 const TPngTextChunks Record{{"Software", "test"}, {"Options", "--depth 'text:A&B <\"C\">\nD' --width " + std::string(300, '9')}};
 
-void WriteFrames(const std::string& Path, int Count, bool Colour, double Fps) {
+void WriteFrames(const std::string& Path, int Count, int Colours, double Fps) {
     TAnimationSettings Settings{W, H, Fps, {}, Record};
     const auto Writer = OpenAnimationWriter(Path, Settings);
-    for (int I = 0; I < Count; ++I) Writer->AddFrame(TestFrame(I, Colour));
+    for (int I = 0; I < Count; ++I) Writer->AddFrame(TestFrame(I, Colours));
     Writer->Finish();
 }
 
@@ -67,19 +73,20 @@ TEST(AnimationWriter, EveryFormatReadsBackWithItsFramesSizeAndTiming) {
     constexpr double Fps = 8;  // 125 ms a frame; a GIF counts in hundredths: 12 or 13
     struct TCase {
         std::string Name;
-        bool Colour;
+        int Colours;       // Dots, Coloured or a number of colours
         int LargestError;  // of any channel of any pixel; -1: only the count and size are checked
         double MeanError;
     };
+    // A GIF keeps up to 256 colours exact, and a few more nearly so.
     const std::vector<TCase> Cases{
-        {"dots.gif", false, 0, 0},       {"colour.gif", true, 255, 12},  {"dots.webp", false, 0, 0},
-        {"colour.webp", true, 0, 0},     {"frames/", true, 0, 0},        {"dots.mp4", false, -1, 0},
-        {"dots.webm", false, -1, 0},
+        {"dots.gif", Dots, 0, 0},        {"colour.gif", Coloured, 255, 12}, {"256.gif", 256, 0, 0},
+        {"257.gif", 257, 1, 0.2},        {"dots.webp", Dots, 0, 0},         {"colour.webp", Coloured, 0, 0},
+        {"frames/", Coloured, 0, 0},     {"dots.mp4", Dots, -1, 0},         {"dots.webm", Dots, -1, 0},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
         const std::string Path = Dir.File(C.Name) + (C.Name.ends_with('/') ? "/" : "");
-        WriteFrames(Path, Frames, C.Colour, Fps);
+        WriteFrames(Path, Frames, C.Colours, Fps);
         TReadBack Back;
         double VideoFps = 0;
         if (C.Name.ends_with(".gif")) Back = ReadGif(Path);
@@ -99,7 +106,7 @@ TEST(AnimationWriter, EveryFormatReadsBackWithItsFramesSizeAndTiming) {
             EXPECT_EQ(Back.Frames[I].Width(), W);
             EXPECT_EQ(Back.Frames[I].Height(), H);
             if (C.LargestError < 0) continue;
-            const TDifference D = Difference(Back.Frames[I], TestFrame(I, C.Colour));
+            const TDifference D = Difference(Back.Frames[I], TestFrame(I, C.Colours));
             EXPECT_LE(D.Largest, C.LargestError) << "frame " << I;
             EXPECT_LE(D.Mean, C.MeanError) << "frame " << I;
         }
@@ -125,7 +132,7 @@ TEST(AnimationWriter, AFailedOrAbandonedWriteLeavesNoFile) {
     EXPECT_THROW(OpenAnimationWriter(Dir.File("a.png"), Settings), Exception);
     for (const std::string Name : {"a.gif", "a.webp", "a.mp4", "a.webm", "frames/"}) {
         const auto Writer = OpenAnimationWriter(Dir.File(Name) + (Name.ends_with('/') ? "/" : ""), Settings);
-        Writer->AddFrame(TestFrame(0, false));
+        Writer->AddFrame(TestFrame(0, Dots));
     }
     // Only the folder made for the PNG frames is left, and it is empty.
     std::vector<std::string> Left;
