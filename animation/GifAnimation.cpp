@@ -47,9 +47,7 @@ public:
     ~TGifWriter() override { Close(); }
 
     void AddFrame(const TBitmap& Frame) override {
-        TBitmap Frame24 = Frame;
-        if (Frame24.PixelFormat() != pf24bit) Frame24.SetPixelFormat(pf24bit);
-        FIndexing.push_back(std::async(std::launch::async, [Frame24 = std::move(Frame24)] { return IndexFrame(Frame24); }));
+        FIndexing.push_back(std::async(std::launch::async, [Copy = Frame] { return IndexFrame(Copy); }));
         if (FIndexing.size() > FramesIndexedAtOnce()) WriteOldest();
     }
 

@@ -6,6 +6,7 @@
 #include <numeric>
 #include <omp.h>
 
+#include "Bitmap24.h"
 #include "DistinctColours.h"
 #include "Exception.h"
 
@@ -112,8 +113,9 @@ std::vector<std::uint8_t> Quantise(const TDistinctColours& Distinct, std::vector
 }  // namespace
 
 TIndexedFrame IndexFrame(const TBitmap& Frame) {
+    TBitmap Scratch;
     TDistinctColours Distinct;
-    Distinct.Count(Frame);
+    Distinct.Count(As24Bit(Frame, Scratch));
     const std::vector<TColor32>& Colours = Distinct.Colours();
     TIndexedFrame Result;
     std::vector<std::uint8_t> ColourIndex;

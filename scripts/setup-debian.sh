@@ -13,7 +13,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libimagequant-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-  clang libclang-rt-dev
+  clang libclang-rt-dev libomp-dev
   fonts-dejavu-core
   xvfb xauth dbus at-spi2-core python3-pyatspi
   time
