@@ -57,8 +57,10 @@ void PutText(std::vector<std::uint8_t>& Answer, const std::string& Text) {
 }
 
 std::vector<std::uint8_t> Encode(const TMesh& Mesh) {
-    std::vector<std::uint8_t> Answer{MeshAnswer};
     const std::uint64_t Counts[2] = {Mesh.Vertices.size(), Mesh.Triangles.size()};
+    std::vector<std::uint8_t> Answer;
+    Answer.reserve(1 + sizeof Counts + Mesh.Vertices.size() * sizeof(TVertex) + Mesh.Triangles.size() * sizeof(TTriangle));
+    Answer.push_back(MeshAnswer);
     Put(Answer, Counts, 2);
     Put(Answer, Mesh.Vertices.data(), Mesh.Vertices.size());
     Put(Answer, Mesh.Triangles.data(), Mesh.Triangles.size());
