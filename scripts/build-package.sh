@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the program and checks it:
 #   scripts/build-package.sh            the package as a user builds it (the tests run in it)
-#   scripts/build-package.sh --quick    without the test suite (the test command has run it)
+#   scripts/build-package.sh --quick    without the test suite (the test command has run it),
+#                                       its debug symbols line tables only
 #   scripts/build-package.sh --if-tools as --quick, but does nothing when the packaging tools
 #                                       are not installed (scripts/setup-debian.sh --package)
 # The tracked files are copied to build-deb/stereogramm-<version>/ and built there with
@@ -41,7 +42,9 @@ fi
 
 cd "$source"
 if [ "$mode" = "--quick" ]; then
-  DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -b -us -uc -Pnocheck >"$work/build.log" 2>&1 \
+  # Line tables only (-g1) for the check: the package is the same but for the size of its
+  # debug symbols, and it builds in four fifths of the time.
+  DEB_CXXFLAGS_APPEND=-g1 DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -b -us -uc -Pnocheck >"$work/build.log" 2>&1 \
     || { tail -n 40 "$work/build.log"; exit 1; }
 else
   DEB_BUILD_OPTIONS="parallel=$(nproc)" dpkg-buildpackage -b -us -uc >"$work/build.log" 2>&1 \

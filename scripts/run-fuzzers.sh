@@ -13,7 +13,7 @@ seconds="${FUZZ_SECONDS:-30}"
 seed="${FUZZ_SEED:-1}"
 sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
   -DSTEREO_FUZZ=ON -DSTEREO_BUILD_APP=OFF -DSTEREO_BUILD_TESTS=OFF -DSTEREO_BUILD_BENCH=OFF \
   -DSTEREO_BUILD_TOOLS=OFF -DCMAKE_CXX_FLAGS="$sanitizers" >/dev/null
 
