@@ -90,11 +90,8 @@ void InParts(int Parts, const TWork& Work) {
     Work(0);
 }
 
-// How many threads share Count items of which each thread should get at least Least.
-int PartsFor(std::size_t Count, std::size_t Least) {
-    const auto Cores = std::size_t(std::max(1u, std::thread::hardware_concurrency()));
-    return int(std::clamp<std::size_t>(Count / Least, 1, Cores));
-}
+// How many of Threads share Count items of which each thread should get at least Least.
+int PartsFor(std::size_t Count, std::size_t Least, int Threads) { return int(std::clamp<std::size_t>(Count / Least, 1, std::size_t(Threads))); }
 
 // Items [First, Last) of Count shared out among Parts.
 struct TRange {
@@ -103,6 +100,7 @@ struct TRange {
 TRange PartOf(std::size_t Count, int Part, int Parts) { return {Count * std::size_t(Part) / std::size_t(Parts), Count * std::size_t(Part + 1) / std::size_t(Parts)}; }
 
 struct TScene {
+    int Threads = 1;  // the threads a drawing may use at most
     std::vector<TScreenVertex> Vertices;  // one per mesh vertex, set for the corners of drawable triangles
     std::vector<std::uint8_t> Drawable;    // one per mesh triangle
     int SampleWidth = 0, SampleHeight = 0;
@@ -147,7 +145,7 @@ TBox Join(const std::vector<TPartBox>& Parts) {
 // those corners, or nothing when no triangle is drawable.
 std::optional<TBox> FindDrawable(const TMesh& Mesh, TScene& Scene, std::vector<std::uint8_t>& Used) {
     Scene.Drawable.assign(Mesh.Triangles.size(), 0);
-    const int Parts = PartsFor(Mesh.Triangles.size(), MinItemsPerThread);
+    const int Parts = PartsFor(Mesh.Triangles.size(), MinItemsPerThread, Scene.Threads);
     std::vector<TPartBox> Found(static_cast<std::size_t>(Parts));
     // Corners shared by triangles of both parts are marked by both: the marks are atomic.
     InParts(Parts, [&](int Part) {
@@ -165,7 +163,7 @@ std::optional<TBox> FindDrawable(const TMesh& Mesh, TScene& Scene, std::vector<s
         }
     });
     if (std::none_of(Found.begin(), Found.end(), [](const TPartBox& Part) { return Part.Any; })) return std::nullopt;
-    const int VertexParts = PartsFor(Used.size(), MinItemsPerThread);
+    const int VertexParts = PartsFor(Used.size(), MinItemsPerThread, Scene.Threads);
     std::vector<TPartBox> Boxes(static_cast<std::size_t>(VertexParts));
     InParts(VertexParts, [&](int Part) {
         const TRange Range = PartOf(Used.size(), Part, VertexParts);
@@ -182,8 +180,8 @@ std::optional<TBox> FindDrawable(const TMesh& Mesh, TScene& Scene, std::vector<s
 // Runs Work(First, Last, Part) over the corners, shared out among threads; answers each
 // part's result.
 template <typename TWork>
-std::vector<TPartBox> OverCorners(std::size_t Count, const TWork& Work) {
-    const int Parts = PartsFor(Count, MinItemsPerThread);
+std::vector<TPartBox> OverCorners(std::size_t Count, int Threads, const TWork& Work) {
+    const int Parts = PartsFor(Count, MinItemsPerThread, Threads);
     std::vector<TPartBox> Results(static_cast<std::size_t>(Parts));
     InParts(Parts, [&](int Part) {
         const TRange Range = PartOf(Count, Part, Parts);
@@ -195,11 +193,11 @@ std::vector<TPartBox> OverCorners(std::size_t Count, const TWork& Work) {
 // The radius of the bounding sphere: the largest hypot of the corners. Only corners whose
 // squared distance comes within 1e-9 of the largest one can hold it, since the rounding of
 // both measures is far below that; hypot is slow, the squares are not.
-double BoundingRadius(const std::vector<std::uint8_t>& Used, const TPoint* Points, const std::vector<TPartBox>& Turned) {
+double BoundingRadius(const std::vector<std::uint8_t>& Used, const TPoint* Points, const std::vector<TPartBox>& Turned, int Threads) {
     double Largest = 0;
     for (const TPartBox& Part : Turned) Largest = std::max(Largest, Part.Largest);
     const double Threshold = Largest * (1 - 1e-9);
-    const auto Radii = OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox& Result) {
+    const auto Radii = OverCorners(Used.size(), Threads, [&](std::size_t First, std::size_t Last, TPartBox& Result) {
         for (std::size_t I = First; I < Last; ++I) {
             const TPoint& P = Points[I];
             if (Used[I] && P.X * P.X + P.Y * P.Y + P.Z * P.Z >= Threshold) Result.Largest = std::max(Result.Largest, std::hypot(P.X, P.Y, P.Z));
@@ -214,11 +212,11 @@ double BoundingRadius(const std::vector<std::uint8_t>& Used, const TPoint* Point
 // picture in any unit, Z the nearness before scaling to 1 … 2. Coordinates are taken in
 // radii of the bounding sphere, so that no model is too large or too small for the
 // arithmetic. Answers the box around them, or nothing for a model without extent.
-std::optional<TBox> ViewCorners(const TMesh& Mesh, const std::vector<std::uint8_t>& Used, const TBox& Box, const TModelView& View,
+std::optional<TBox> ViewCorners(const TMesh& Mesh, const std::vector<std::uint8_t>& Used, const TBox& Box, const TModelView& View, int Threads,
                                 TPoint* Points) {
     const TMatrix R = Rotation(View);
     const TPoint Centre{(Box.Low.X + Box.High.X) / 2, (Box.Low.Y + Box.High.Y) / 2, (Box.Low.Z + Box.High.Z) / 2};
-    const auto Turned = OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox& Result) {
+    const auto Turned = OverCorners(Used.size(), Threads, [&](std::size_t First, std::size_t Last, TPartBox& Result) {
         for (std::size_t I = First; I < Last; ++I) {
             if (!Used[I]) continue;
             const TVertex& V = Mesh.Vertices[I];
@@ -229,10 +227,10 @@ std::optional<TBox> ViewCorners(const TMesh& Mesh, const std::vector<std::uint8_
             Result.Largest = std::max(Result.Largest, P.X * P.X + P.Y * P.Y + P.Z * P.Z);
         }
     });
-    const double Radius = BoundingRadius(Used, Points, Turned);
+    const double Radius = BoundingRadius(Used, Points, Turned, Threads);
     if (Radius == 0) return std::nullopt;
     const bool Perspective = View.Projection == TProjection::Perspective;
-    return Join(OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox& Result) {
+    return Join(OverCorners(Used.size(), Threads, [&](std::size_t First, std::size_t Last, TPartBox& Result) {
         for (std::size_t I = First; I < Last; ++I) {
             if (!Used[I]) continue;
             const TPoint P{Points[I].X / Radius, Points[I].Y / Radius, Points[I].Z / Radius};
@@ -261,7 +259,7 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
     if (!ModelBox) return false;
     // Set and read for the used corners only.
     Points.resize(Mesh.Vertices.size());
-    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Points.data());
+    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Scene.Threads, Points.data());
     if (!Seen) return false;
     const TBox& Box = *Seen;
 
@@ -284,7 +282,7 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
         return std::int32_t(Rounded(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
     };
     Scene.Vertices.resize(Used.size());
-    OverCorners(Used.size(), [&](std::size_t First, std::size_t Last, TPartBox&) {
+    OverCorners(Used.size(), Scene.Threads, [&](std::size_t First, std::size_t Last, TPartBox&) {
         for (std::size_t I = First; I < Last; ++I) {
             if (!Used[I]) continue;
             const TPoint& P = Points[I];
@@ -631,7 +629,7 @@ std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
 // parts before it.
 void ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands, TBandLists& Lists) {
     const std::size_t Count = Mesh.Triangles.size(), Cells = 2 * std::size_t(Bands);
-    const int Parts = PartsFor(Count, MinItemsPerThread);
+    const int Parts = PartsFor(Count, MinItemsPerThread, Scene.Threads);
     Lists.Reach.resize(Count);
     Lists.Counts.resize(std::size_t(Parts));
     Lists.Summaries.resize(std::size_t(Parts));
@@ -802,7 +800,8 @@ struct TMeshRasterizer::TWorkspace {
     std::vector<TBandScratch> Scratch;  // one per drawing thread
 };
 
-TMeshRasterizer::TMeshRasterizer() : FWork(std::make_unique<TWorkspace>()) {}
+TMeshRasterizer::TMeshRasterizer(int Threads)
+    : FWork(std::make_unique<TWorkspace>()), FThreads(Threads > 0 ? Threads : int(std::max(1u, std::thread::hardware_concurrency()))) {}
 TMeshRasterizer::~TMeshRasterizer() = default;
 
 // Bands share no sample and no pixel, a sample keeps the nearest of the triangles over it
@@ -812,6 +811,7 @@ TGreyPlane TMeshRasterizer::Render(const TMesh& Mesh, int Width, int Height, con
     TGreyPlane Plane(Width, Height);
     TWorkspace& W = *FWork;
     TScene& Scene = W.Scene;
+    Scene.Threads = FThreads;
     if (!Project(Mesh, Width, Height, View, Scene, W.Used, W.Points)) return Plane;
 
     const int Bands = (Scene.SampleHeight + BandSampleRows - 1) / BandSampleRows;
@@ -819,7 +819,7 @@ TGreyPlane TMeshRasterizer::Render(const TMesh& Mesh, int Width, int Height, con
     TCoverage& Coverage = W.Coverage;
     Coverage.Count.assign(Plane.Levels.size(), 0);
     Coverage.DistanceSum.assign(Plane.Levels.size(), 0);
-    const int Threads = PartsFor(std::size_t(Bands), MinBandsPerThread);
+    const int Threads = PartsFor(std::size_t(Bands), MinBandsPerThread, Scene.Threads);
     if (W.Scratch.size() < std::size_t(Threads)) W.Scratch.resize(std::size_t(Threads));
     std::vector<TNearness> Seen(static_cast<std::size_t>(Threads));
     std::atomic<int> NextBand = 0;
@@ -828,7 +828,7 @@ TGreyPlane TMeshRasterizer::Render(const TMesh& Mesh, int Width, int Height, con
     });
     TNearness All;
     for (const TNearness& Part : Seen) All.Join(Part);
-    const int ShadeParts = PartsFor(Plane.Levels.size(), MinItemsPerThread);
+    const int ShadeParts = PartsFor(Plane.Levels.size(), MinItemsPerThread, Scene.Threads);
     InParts(ShadeParts, [&](int Part) { Shade(Coverage, All, Scene, PartOf(Plane.Levels.size(), Part, ShadeParts), Plane); });
     return Plane;
 }
@@ -844,7 +844,7 @@ TGreyPlane TMeshRasterizerPool::Render(const TMesh& Mesh, int Width, int Height,
             FIdle.pop_back();
         }
     }
-    if (!Borrowed) Borrowed = std::make_unique<TMeshRasterizer>();
+    if (!Borrowed) Borrowed = std::make_unique<TMeshRasterizer>(1);
     TGreyPlane Plane = Borrowed->Render(Mesh, Width, Height, View);
     const std::lock_guard Hold(FLock);
     FIdle.push_back(std::move(Borrowed));

@@ -33,10 +33,11 @@ TGreyPlane RenderMeshDepth(const TMesh& Mesh, int Width, int Height, const TMode
 
 // Draws as RenderMeshDepth does, keeping its working memory for the next picture: a model
 // drawn again and again (turned by hand, or frame by frame) then costs only the drawing.
-// One drawing at a time.
+// One drawing at a time, on at most Threads threads (0: one per core); the picture is the
+// same on any number.
 class TMeshRasterizer {
 public:
-    TMeshRasterizer();
+    explicit TMeshRasterizer(int Threads = 0);
     ~TMeshRasterizer();
     TMeshRasterizer(const TMeshRasterizer&) = delete;
     TMeshRasterizer& operator=(const TMeshRasterizer&) = delete;
@@ -46,10 +47,12 @@ public:
 private:
     struct TWorkspace;
     std::unique_ptr<TWorkspace> FWork;
+    int FThreads;
 };
 
 // Rasterisers for threads that draw at once, the frames of an animation: each drawing
-// borrows one that no other drawing holds and gives it back.
+// borrows one that no other drawing holds and gives it back. Each draws on its own thread
+// only, as the frames already share the cores out.
 class TMeshRasterizerPool {
 public:
     TGreyPlane Render(const TMesh& Mesh, int Width, int Height, const TModelView& View);

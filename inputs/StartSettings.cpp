@@ -25,13 +25,26 @@ void ApplyKindDefaults(TStereogram& Stereogram) {
     Stereogram.SetWidth(800);
 }
 
+namespace {
+
+// The start's pictures, decoded once: every frame of an animation sets a generator up from
+// the start, and decoding the two JPEG pictures each time cost more than copying them.
+struct TStartPictures {
+    TPicture DepthMap, Texture;
+
+    TStartPictures() {
+        LoadSampleDepthMap(DepthMap, SampleResourceName(TPictureRole::DepthMap, StartDepthSample));
+        LoadSampleMask(Texture, SampleResourceName(TPictureRole::Texture, StartTextureSample));
+    }
+};
+
+}  // namespace
+
 void ApplyStartSettings(TStereogram& Stereogram) {
+    static const TStartPictures Start;
     ApplyStoredLayout(Stereogram);
     Stereogram.SetRandomDotColor(dctBlackWhite);
     ApplyKindDefaults(Stereogram);
-    TPicture Picture;
-    LoadSampleDepthMap(Picture, SampleResourceName(TPictureRole::DepthMap, StartDepthSample));
-    Stereogram.SetDepthMap(Picture);
-    LoadSampleMask(Picture, SampleResourceName(TPictureRole::Texture, StartTextureSample));
-    Stereogram.SetMaskMap(Picture);
+    Stereogram.SetDepthMap(Start.DepthMap);
+    Stereogram.SetMaskMap(Start.Texture);
 }
