@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "AnimationWriter.h"
+#include "DepthRasterizer.h"
 #include "FrameLoop.h"
 #include "GreyPlane.h"
 #include "Mesh.h"
@@ -97,10 +98,12 @@ void Animation(benchmark::State& State, const std::string& Output) {
         if (cli::Run(Args) != cli::ExitWritten) State.SkipWithError("the animation failed");
 }
 
+// One rasteriser on every core draws the frames one after another, in memory it keeps.
 void Draw(benchmark::State& State) {
     const TFixture& F = Fixture();
+    TMeshRasterizer Rasterizer;
     for (auto _ : State)
-        for (int Frame = 0; Frame < Frames; ++Frame) benchmark::DoNotOptimize(RenderMeshDepth(F.Mesh, Width, Height, View(Frame)));
+        for (int Frame = 0; Frame < Frames; ++Frame) benchmark::DoNotOptimize(Rasterizer.Render(F.Mesh, Width, Height, View(Frame)));
 }
 
 // One textured frame of the first view, on one thread, with Seed.
