@@ -99,9 +99,31 @@ struct TRange {
 };
 TRange PartOf(std::size_t Count, int Part, int Parts) { return {Count * std::size_t(Part) / std::size_t(Parts), Count * std::size_t(Part + 1) / std::size_t(Parts)}; }
 
+// Memory every element of which is written before it is read, kept from drawing to drawing:
+// it grows, uninitialised, when more is asked for than it has. Filling it first would touch
+// every fresh page once more, on one thread, for nothing.
+template <typename T>
+class TScratch {
+public:
+    T* Ensure(std::size_t Count) {
+        if (Count > FCapacity) {
+            FItems = std::make_unique_for_overwrite<T[]>(Count);
+            FCapacity = Count;
+        }
+        return FItems.get();
+    }
+    T& operator[](std::size_t I) { return FItems[I]; }
+    const T& operator[](std::size_t I) const { return FItems[I]; }
+    const T* data() const { return FItems.get(); }
+
+private:
+    std::unique_ptr<T[]> FItems;
+    std::size_t FCapacity = 0;
+};
+
 struct TScene {
     int Threads = 1;  // the threads a drawing may use at most
-    std::vector<TScreenVertex> Vertices;  // one per mesh vertex, set for the corners of drawable triangles
+    TScratch<TScreenVertex> Vertices;  // one per mesh vertex, set for the corners of drawable triangles
     std::vector<std::uint8_t> Drawable;    // one per mesh triangle
     int SampleWidth = 0, SampleHeight = 0;
     bool Perspective = false;
@@ -253,13 +275,12 @@ std::int64_t Rounded(double V) {
 // Turns, projects and frames the mesh onto the sample grid. False when nothing is left to
 // draw, or the model has no extent on the picture.
 bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, TScene& Scene, std::vector<std::uint8_t>& Used,
-             std::vector<TPoint>& Points) {
+             TScratch<TPoint>& Points) {
     Used.assign(Mesh.Vertices.size(), 0);
     const std::optional<TBox> ModelBox = FindDrawable(Mesh, Scene, Used);
     if (!ModelBox) return false;
     // Set and read for the used corners only.
-    Points.resize(Mesh.Vertices.size());
-    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Scene.Threads, Points.data());
+    const std::optional<TBox> Seen = ViewCorners(Mesh, Used, *ModelBox, View, Scene.Threads, Points.Ensure(Mesh.Vertices.size()));
     if (!Seen) return false;
     const TBox& Box = *Seen;
 
@@ -281,7 +302,7 @@ bool Project(const TMesh& Mesh, int Width, int Height, const TModelView& View, T
     const auto OnGrid = [&](double V, double Low, double High, int Side) {
         return std::int32_t(Rounded(std::clamp((Side / 2.0 + Scale * (V - (Low + High) / 2)) * Fixed, -Limit, Limit)));
     };
-    Scene.Vertices.resize(Used.size());
+    Scene.Vertices.Ensure(Used.size());
     OverCorners(Used.size(), Scene.Threads, [&](std::size_t First, std::size_t Last, TPartBox&) {
         for (std::size_t I = First; I < Last; ++I) {
             if (!Used[I]) continue;
@@ -599,10 +620,10 @@ struct TBandSummary {
 // every band it reaches. Triangles outside every sample are left out. The rest is the
 // listing's own work: each triangle's reach, and the counts and summaries of each part.
 struct TBandLists {
-    std::vector<std::uint32_t> Triangles;
+    TScratch<std::uint32_t> Triangles;
     std::vector<std::uint32_t> Start;
     std::vector<TBandSummary> Summary;  // one per band
-    std::vector<std::uint32_t> Reach;
+    TScratch<std::uint32_t> Reach;
     std::vector<std::vector<std::uint32_t>> Counts;
     std::vector<std::vector<TBandSummary>> Summaries;
 };
@@ -630,7 +651,7 @@ std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
 void ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands, TBandLists& Lists) {
     const std::size_t Count = Mesh.Triangles.size(), Cells = 2 * std::size_t(Bands);
     const int Parts = PartsFor(Count, MinItemsPerThread, Scene.Threads);
-    Lists.Reach.resize(Count);
+    Lists.Reach.Ensure(Count);
     Lists.Counts.resize(std::size_t(Parts));
     Lists.Summaries.resize(std::size_t(Parts));
     for (int Part = 0; Part < Parts; ++Part) {
@@ -666,7 +687,7 @@ void ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands, TBandLists& L
     Lists.Start[Cells] = Total;
     for (int Part = 0; Part < Parts; ++Part)
         for (std::size_t Band = 0; Band < std::size_t(Bands); ++Band) Lists.Summary[Band].Join(Lists.Summaries[std::size_t(Part)][Band]);
-    Lists.Triangles.resize(Total);
+    Lists.Triangles.Ensure(Total);
     InParts(Parts, [&](int Part) {
         const TRange Range = PartOf(Count, Part, Parts);
         std::vector<std::uint32_t>& Next = Lists.Counts[std::size_t(Part)];
@@ -794,7 +815,7 @@ void DrawBands(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, 
 struct TMeshRasterizer::TWorkspace {
     TScene Scene;
     std::vector<std::uint8_t> Used;
-    std::vector<TPoint> Points;
+    TScratch<TPoint> Points;
     TBandLists Lists;
     TCoverage Coverage;
     std::vector<TBandScratch> Scratch;  // one per drawing thread
