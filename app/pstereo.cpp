@@ -4,10 +4,12 @@
 
 #include "Application.h"
 #include "ApplicationHooks.h"
+#include "MemoryReuse.h"
 #include "QtTranslations.h"
 #include "ustereo.h"
 
 int main(int argc, char** argv) {
+    KeepFreedMemory();
     // The window is laid out in screen pixels; it is never scaled.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication App(argc, argv);

@@ -157,4 +157,3 @@ BENCHMARK_CAPTURE(Encode, png, "split/")->Name("Animation split/encode png folde
 
 }  // namespace
 
-BENCHMARK_MAIN();

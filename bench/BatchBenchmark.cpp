@@ -69,4 +69,3 @@ BENCHMARK(Batch)
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -100,4 +100,3 @@ const bool Registered = [] {
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -75,4 +75,3 @@ BENCHMARK_CAPTURE(Speed, dots_800x500, TRevealKind::FastRandomDot, 800, 500, 72,
 BENCHMARK_CAPTURE(Speed, textured_800x500, TRevealKind::Textured4, 800, 500, 72, false)->Name("Reveal/800x500/textured")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Speed, dots_a4, TRevealKind::FastRandomDot, 2480, 3508, 300, false)->Name("Reveal/A4-300dpi/dots")->Unit(benchmark::kMillisecond)->Iterations(2);
 
-BENCHMARK_MAIN();

@@ -23,6 +23,7 @@
 
 #include "Application.h"
 #include "ApplicationHooks.h"
+#include "MemoryReuse.h"
 #include "BenchMeshes.h"
 #include "ImageView.h"
 #include "SampleList.h"
@@ -188,6 +189,7 @@ BENCHMARK_CAPTURE(ModelTurning, 1M, 500, 1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(LiveChangesInARow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
+    KeepFreedMemory();  // as the window's main does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication App(argc, argv);
     Application->SetTitle("Stereogramm");
