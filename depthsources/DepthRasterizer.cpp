@@ -391,16 +391,28 @@ void DrawNarrow(const std::int64_t Row[3], const std::int64_t StepX[3], const st
     }
 }
 
+// The samples of the picture that a triangle's corners span, and the nearness of its
+// nearest corner: found once while listing, read in every band the triangle reaches.
+struct TTriangleBox {
+    std::int32_t X0, X1, Y0, Y1;
+    float NearestQ;
+};
+
+TTriangleBox BoxOf(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVertex& V2, const TScene& Scene) {
+    return {std::int32_t(FirstSample(std::min({V0.X, V1.X, V2.X}))),
+            std::int32_t(std::min<std::int64_t>(LastSample(std::max({V0.X, V1.X, V2.X})), Scene.SampleWidth - 1)),
+            std::int32_t(FirstSample(std::min({V0.Y, V1.Y, V2.Y}))),
+            std::int32_t(std::min<std::int64_t>(LastSample(std::max({V0.Y, V1.Y, V2.Y})), Scene.SampleHeight - 1)), std::max({V0.Q, V1.Q, V2.Q})};
+}
+
 // The samples within a band that a triangle's corners span.
 struct TSampleBox {
     std::int64_t X0, X1, Y0, Y1;
     bool Empty() const { return X0 > X1 || Y0 > Y1; }
 };
 
-TSampleBox BoxInBand(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVertex& V2, const TScene& Scene, int BandTop) {
-    return {FirstSample(std::min({V0.X, V1.X, V2.X})), std::min<std::int64_t>(LastSample(std::max({V0.X, V1.X, V2.X})), Scene.SampleWidth - 1),
-            std::max<std::int64_t>(FirstSample(std::min({V0.Y, V1.Y, V2.Y})), BandTop),
-            std::min<std::int64_t>({LastSample(std::max({V0.Y, V1.Y, V2.Y})), BandTop + BandSampleRows - 1, Scene.SampleHeight - 1})};
+TSampleBox BoxInBand(const TTriangleBox& Box, int BandTop) {
+    return {Box.X0, Box.X1, std::max(Box.Y0, BandTop), std::min(Box.Y1, BandTop + BandSampleRows - 1)};
 }
 
 // Draws one triangle into the band's depth buffer, nearer samples winning. Box is the
@@ -538,10 +550,10 @@ struct TColumns {
     int First = 0, End = 0;
 };
 
-// The columns that the band's triangles reach, widened to groups of four pixels.
-TColumns ColumnsReached(std::int32_t Low, std::int32_t High, const TScene& Scene) {
+// Sample columns First … Last, which the band's triangles reach, widened to groups of four
+// pixels.
+TColumns ColumnsReached(std::int32_t First, std::int32_t Last, const TScene& Scene) {
     constexpr int Group = Lanes * Samples;
-    const std::int64_t First = FirstSample(Low), Last = std::min<std::int64_t>(LastSample(High), Scene.SampleWidth - 1);
     if (First > Last) return {};
     return {int(First / Group * Group), int(std::min<std::int64_t>(Scene.SampleWidth, (Last / Group + 1) * Group))};
 }
@@ -604,7 +616,7 @@ void Shade(const TCoverage& Coverage, const TNearness& Seen, const TScene& Scene
 }
 
 // What a band's triangles have in common: the sum of their first corners' nearness per
-// group (turned towards the viewer, turned away) and the columns their corners span.
+// group (turned towards the viewer, turned away) and the sample columns their boxes span.
 struct TBandSummary {
     double Nearness[2] = {0, 0};
     std::int32_t Left = std::numeric_limits<std::int32_t>::max(), Right = std::numeric_limits<std::int32_t>::min();
@@ -621,6 +633,7 @@ struct TBandSummary {
 // listing's own work: each triangle's reach, and the counts and summaries of each part.
 struct TBandLists {
     TScratch<std::uint32_t> Triangles;
+    TScratch<TTriangleBox> Boxes;  // one per mesh triangle, set for the listed ones
     std::vector<std::uint32_t> Start;
     std::vector<TBandSummary> Summary;  // one per band
     TScratch<std::uint32_t> Reach;
@@ -631,19 +644,12 @@ struct TBandLists {
 constexpr std::uint32_t Unseen = ~std::uint32_t(0);
 constexpr std::uint32_t AwayBit = std::uint32_t(1) << 15;
 
-// A drawable triangle's first and last band and its group as First << 16 | Group << 15 |
-// Last, or Unseen when it reaches no sample (bands are fewer than 2^15).
-std::uint32_t BandsOf(const TMesh& Mesh, const TScene& Scene, std::size_t T) {
-    if (!Scene.Drawable[T]) return Unseen;
-    const auto& C = Mesh.Triangles[T];
-    const TScreenVertex &A = Scene.Vertices[C[0]], &B = Scene.Vertices[C[1]], &D = Scene.Vertices[C[2]];
-    const std::int64_t First = FirstSample(std::min({A.Y, B.Y, D.Y}));
-    const std::int64_t Last = std::min<std::int64_t>(LastSample(std::max({A.Y, B.Y, D.Y})), Scene.SampleHeight - 1);
-    const std::int64_t Left = FirstSample(std::min({A.X, B.X, D.X}));
-    const std::int64_t Right = std::min<std::int64_t>(LastSample(std::max({A.X, B.X, D.X})), Scene.SampleWidth - 1);
-    if (First > Last || Left > Right) return Unseen;
+// A triangle's first and last band and its group as First << 16 | Group << 15 | Last, or
+// Unseen when it reaches no sample (bands are fewer than 2^15).
+std::uint32_t BandsOf(const TScreenVertex& A, const TScreenVertex& B, const TScreenVertex& D, const TTriangleBox& Box) {
+    if (Box.Y0 > Box.Y1 || Box.X0 > Box.X1) return Unseen;
     const bool Away = (std::int64_t(B.X) - A.X) * (std::int64_t(D.Y) - A.Y) < (std::int64_t(B.Y) - A.Y) * (std::int64_t(D.X) - A.X);
-    return std::uint32_t(First / BandSampleRows) << 16 | (Away ? AwayBit : 0) | std::uint32_t(Last / BandSampleRows);
+    return std::uint32_t(Box.Y0 / BandSampleRows) << 16 | (Away ? AwayBit : 0) | std::uint32_t(Box.Y1 / BandSampleRows);
 }
 
 // Counts per band, group and part, then each part places its triangles after those of the
@@ -652,6 +658,7 @@ void ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands, TBandLists& L
     const std::size_t Count = Mesh.Triangles.size(), Cells = 2 * std::size_t(Bands);
     const int Parts = PartsFor(Count, MinItemsPerThread, Scene.Threads);
     Lists.Reach.Ensure(Count);
+    Lists.Boxes.Ensure(Count);
     Lists.Counts.resize(std::size_t(Parts));
     Lists.Summaries.resize(std::size_t(Parts));
     for (int Part = 0; Part < Parts; ++Part) {
@@ -663,17 +670,19 @@ void ListByBand(const TMesh& Mesh, const TScene& Scene, int Bands, TBandLists& L
         std::vector<std::uint32_t>& Mine = Lists.Counts[std::size_t(Part)];
         std::vector<TBandSummary>& Summary = Lists.Summaries[std::size_t(Part)];
         for (std::size_t T = Range.First; T < Range.Last; ++T) {
-            const std::uint32_t R = Lists.Reach[T] = BandsOf(Mesh, Scene, T);
-            if (R == Unseen) continue;
+            Lists.Reach[T] = Unseen;
+            if (!Scene.Drawable[T]) continue;
             const auto& C = Mesh.Triangles[T];
             const TScreenVertex &A = Scene.Vertices[C[0]], &B = Scene.Vertices[C[1]], &D = Scene.Vertices[C[2]];
-            const std::int32_t Left = std::min({A.X, B.X, D.X}), Right = std::max({A.X, B.X, D.X});
+            const TTriangleBox& Box = Lists.Boxes[T] = BoxOf(A, B, D, Scene);
+            const std::uint32_t R = Lists.Reach[T] = BandsOf(A, B, D, Box);
+            if (R == Unseen) continue;
             const std::size_t Group = (R & AwayBit) != 0;
             for (std::uint32_t Band = R >> 16; Band <= (R & (AwayBit - 1)); ++Band) {
                 ++Mine[2 * Band + Group];
                 TBandSummary& S = Summary[Band];
                 S.Nearness[Group] += double(A.Q);
-                S.Left = std::min(S.Left, Left), S.Right = std::max(S.Right, Right);
+                S.Left = std::min(S.Left, Box.X0), S.Right = std::max(S.Right, Box.X1);
             }
         }
     });
@@ -737,9 +746,9 @@ void FindFarthest(const float* Depth, int SampleWidth, const TColumns& Drawn, TB
 
 // Whether every sample the triangle may cover already holds something nearer than all of
 // its corners. The margin is far above the rounding of the nearness along a triangle.
-bool Hidden(const TScreenVertex& V0, const TScreenVertex& V1, const TScreenVertex& V2, const TSampleBox& Box, int BandTop, const TBlocks& Blocks) {
+bool Hidden(float NearestQ, const TSampleBox& Box, int BandTop, const TBlocks& Blocks) {
     constexpr float Margin = 1e-4f;
-    const float Nearest = std::max({V0.Q, V1.Q, V2.Q}) + Margin;
+    const float Nearest = NearestQ + Margin;
     for (std::int64_t Y = (Box.Y0 - BandTop) / BlockSamples; Y <= (Box.Y1 - BandTop) / BlockSamples; ++Y)
         for (std::int64_t X = Box.X0 / BlockSamples; X <= Box.X1 / BlockSamples; ++X)
             if (!(Nearest < Blocks.Farthest[std::size_t(Y * Blocks.Columns + X)])) return false;
@@ -779,16 +788,18 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
         return std::array<const TScreenVertex*, 3>{&Scene.Vertices[C[0]], &Scene.Vertices[C[1]], &Scene.Vertices[C[2]]};
     };
     for (const std::uint32_t T : Group(Front)) {
+        const TSampleBox Box = BoxInBand(Lists.Boxes[T], BandTop);
+        if (Box.Empty()) continue;
         const auto V = Corners(T);
-        const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
-        if (!Box.Empty()) DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
+        DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
     }
     if (Group(1 - Front).empty()) return;
     FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
     for (const std::uint32_t T : Group(1 - Front)) {
+        const TSampleBox Box = BoxInBand(Lists.Boxes[T], BandTop);
+        if (Box.Empty() || Hidden(Lists.Boxes[T].NearestQ, Box, BandTop, Scratch.Blocks)) continue;
         const auto V = Corners(T);
-        const TSampleBox Box = BoxInBand(*V[0], *V[1], *V[2], Scene, BandTop);
-        if (!Box.Empty() && !Hidden(*V[0], *V[1], *V[2], Box, BandTop, Scratch.Blocks)) DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
+        DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
     }
 }
 
