@@ -770,6 +770,15 @@ struct TBandScratch {
     }
 };
 
+// How many triangles of a band's list ahead their data is fetched, so that it is in the
+// cache when their turn comes: the lists skip through the mesh.
+constexpr std::size_t Ahead = 8;
+
+void Prefetch(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, std::uint32_t T) {
+    __builtin_prefetch(&Lists.Boxes[T]);
+    for (const std::uint32_t Corner : Mesh.Triangles[T]) __builtin_prefetch(&Scene.Vertices[Corner]);
+}
+
 // Draws one band into Scratch.Depth, which the band before left clear. Triangles
 // turned towards the viewer and those turned away are drawn apart, the nearer group first,
 // so that most of the other group can be passed over as hidden.
@@ -787,7 +796,10 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
         const auto& C = Mesh.Triangles[T];
         return std::array<const TScreenVertex*, 3>{&Scene.Vertices[C[0]], &Scene.Vertices[C[1]], &Scene.Vertices[C[2]]};
     };
-    for (const std::uint32_t T : Group(Front)) {
+    const std::span<const std::uint32_t> Fronts = Group(Front);
+    for (std::size_t I = 0; I < Fronts.size(); ++I) {
+        if (I + Ahead < Fronts.size()) Prefetch(Mesh, Scene, Lists, Fronts[I + Ahead]);
+        const std::uint32_t T = Fronts[I];
         const TSampleBox Box = BoxInBand(Lists.Boxes[T], BandTop);
         if (Box.Empty()) continue;
         const auto V = Corners(T);
@@ -795,7 +807,10 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
     }
     if (Group(1 - Front).empty()) return;
     FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
-    for (const std::uint32_t T : Group(1 - Front)) {
+    const std::span<const std::uint32_t> Backs = Group(1 - Front);
+    for (std::size_t I = 0; I < Backs.size(); ++I) {
+        if (I + Ahead < Backs.size()) __builtin_prefetch(&Lists.Boxes[Backs[I + Ahead]]);
+        const std::uint32_t T = Backs[I];
         const TSampleBox Box = BoxInBand(Lists.Boxes[T], BandTop);
         if (Box.Empty() || Hidden(Lists.Boxes[T].NearestQ, Box, BandTop, Scratch.Blocks)) continue;
         const auto V = Corners(T);
