@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "FrameLoop.h"
 #include "DepthRasterizer.h"
+#include "FrameLoop.h"
 #include "Mesh.h"
 #include "Stereogram.h"
 #include "WindowRecord.h"

@@ -23,9 +23,9 @@
 
 #include "Application.h"
 #include "ApplicationHooks.h"
-#include "MemoryReuse.h"
 #include "BenchMeshes.h"
 #include "ImageView.h"
+#include "MemoryReuse.h"
 #include "SampleList.h"
 #include "StartSettings.h"
 #include "Stereogram.h"

@@ -1,7 +1,6 @@
 #include "DepthRasterizer.h"
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cstring>
 #include <limits>
@@ -325,10 +324,6 @@ struct TBandScratch {
 // cache when their turn comes: the lists skip through the mesh.
 constexpr std::size_t Ahead = 8;
 
-void Prefetch(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, std::uint32_t T) {
-    __builtin_prefetch(&Lists.Boxes[T]);
-    for (const std::uint32_t Corner : Mesh.Triangles[T]) __builtin_prefetch(&Scene.Vertices[Corner]);
-}
 
 // Draws one band into Scratch.Depth, which the band before left clear. Triangles
 // turned towards the viewer and those turned away are drawn apart, the nearer group first,
@@ -343,30 +338,28 @@ void DrawBand(const TMesh& Mesh, const TScene& Scene, const TBandLists& Lists, i
     };
     const auto Mean = [&](int G) { return Summary.Nearness[G] / double(std::max<std::size_t>(1, Group(G).size())); };
     const int Front = Mean(1) > Mean(0) ? 1 : 0;
-    const auto Corners = [&](std::uint32_t T) {
-        const auto& C = Mesh.Triangles[T];
-        return std::array<const TScreenVertex*, 3>{&Scene.Vertices[C[0]], &Scene.Vertices[C[1]], &Scene.Vertices[C[2]]};
+    // Blocks, when given, pass over the hidden triangles; most of them are, so then only
+    // their boxes are fetched ahead, not their corners.
+    const auto DrawGroup = [&](std::span<const std::uint32_t> List, const TBlocks* Blocks) {
+        for (std::size_t I = 0; I < List.size(); ++I) {
+            if (I + Ahead < List.size()) {
+                const std::uint32_t Later = List[I + Ahead];
+                __builtin_prefetch(&Lists.Boxes[Later]);
+                if (!Blocks)
+                    for (const std::uint32_t Corner : Mesh.Triangles[Later]) __builtin_prefetch(&Scene.Vertices[Corner]);
+            }
+            const std::uint32_t T = List[I];
+            const TSampleBox Box = BoxInBand(Lists.Boxes[T], BandTop);
+            if (Box.Empty() || (Blocks && Hidden(Lists.Boxes[T].NearestQ, Box, BandTop, *Blocks))) continue;
+            const auto& C = Mesh.Triangles[T];
+            DrawTriangle(Scene.Vertices[C[0]], Scene.Vertices[C[1]], Scene.Vertices[C[2]], Box, Scene, BandTop, Scratch.Depth.data());
+        }
     };
-    const std::span<const std::uint32_t> Fronts = Group(Front);
-    for (std::size_t I = 0; I < Fronts.size(); ++I) {
-        if (I + Ahead < Fronts.size()) Prefetch(Mesh, Scene, Lists, Fronts[I + Ahead]);
-        const std::uint32_t T = Fronts[I];
-        const TSampleBox Box = BoxInBand(Lists.Boxes[T], BandTop);
-        if (Box.Empty()) continue;
-        const auto V = Corners(T);
-        DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
-    }
-    if (Group(1 - Front).empty()) return;
-    FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
+    DrawGroup(Group(Front), nullptr);
     const std::span<const std::uint32_t> Backs = Group(1 - Front);
-    for (std::size_t I = 0; I < Backs.size(); ++I) {
-        if (I + Ahead < Backs.size()) __builtin_prefetch(&Lists.Boxes[Backs[I + Ahead]]);
-        const std::uint32_t T = Backs[I];
-        const TSampleBox Box = BoxInBand(Lists.Boxes[T], BandTop);
-        if (Box.Empty() || Hidden(Lists.Boxes[T].NearestQ, Box, BandTop, Scratch.Blocks)) continue;
-        const auto V = Corners(T);
-        DrawTriangle(*V[0], *V[1], *V[2], Box, Scene, BandTop, Scratch.Depth.data());
-    }
+    if (Backs.empty()) return;
+    FindFarthest(Scratch.Depth.data(), Scene.SampleWidth, Scratch.Drawn, Scratch.Blocks);
+    DrawGroup(Backs, &Scratch.Blocks);
 }
 
 // Draws the bands that no other thread has taken yet, one at a time, into their rows of

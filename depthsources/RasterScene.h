@@ -82,6 +82,7 @@ private:
     std::size_t FCapacity = 0;
 };
 
+// One drawing's sample grid, the mesh's corners on it and how nearness maps to distance.
 struct TScene {
     int Threads = 1;  // the threads a drawing may use at most
     TScratch<TScreenVertex> Vertices;  // one per mesh vertex, set for the corners of drawable triangles

@@ -12,8 +12,8 @@
 #include "DraftMesh.h"
 #include "Exception.h"
 #include "ModelReader.h"
-#include "WeldCorners.h"
 #include "TestPictures.h"
+#include "WeldCorners.h"
 
 namespace {
 
